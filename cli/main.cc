@@ -1,0 +1,36 @@
+// quillon: the command-line front end. Subcommands: tag.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+#include "cli/tag_command.h"
+
+namespace {
+constexpr char kVersion[] = "0.7.0";
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"quillon: an English part-of-speech tagger (Penn Treebank tags)", "quillon"};
+  bool version = false;
+  app.add_flag("--version", version, "Print the version and exit");
+  app.require_subcommand(0, 1);
+  quillon::TagCommandOptions tag_options;
+  CLI::App* tag = quillon::AddTagCommand(&app, &tag_options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return 2;
+  }
+  if (version) {
+    std::printf("quillon %s\n", kVersion);
+    return 0;
+  }
+  if (tag->parsed()) return quillon::RunTagCommand(tag_options);
+  std::fprintf(stderr, "%s", app.help().c_str());
+  return 2;
+}

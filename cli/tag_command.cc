@@ -1,0 +1,132 @@
+// The tag subcommand. Files go through the core's tagging run; standard input is read
+// whole, cut into sentences the same way and written to standard output with LF line ends.
+#include "cli/tag_command.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+
+#include "cli/stderr_observer.h"
+#include "core/data_dir.h"
+#include "core/line_reader.h"
+#include "core/messages.h"
+#include "core/tagger.h"
+#include "core/tagging_run.h"
+
+namespace quillon {
+namespace {
+
+bool ReadAllStdin(std::string* bytes) {
+  char buffer[1 << 16];
+  for (;;) {
+    const size_t got = std::fread(buffer, 1, sizeof buffer, stdin);
+    bytes->append(buffer, got);
+    if (got < sizeof buffer) return !std::ferror(stdin);
+  }
+}
+
+int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
+                     StderrObserver* observer) {
+  Resources resources;
+  LoadFailure failure;
+  if (!LoadResources(settings, data_dir, nullptr, &resources, &failure)) {
+    failure.is_message ? observer->Message(failure.text) : observer->ErrorReport(failure.text);
+    return 1;
+  }
+  std::string bytes;
+  if (!ReadAllStdin(&bytes)) {
+    observer->ErrorReport("Cannot read standard input.");
+    return 1;
+  }
+  std::vector<std::string> sentences;
+  std::string error;
+  if (!TextToSentences(settings, SplitLines(bytes), nullptr, &sentences, &error)) {
+    observer->ErrorReport(error);
+    return 1;
+  }
+  bytes.clear();
+  bytes.shrink_to_fit();
+  Tagger tagger(&resources, OptionsFromSettings(settings));
+  std::string out;
+  for (const std::string& sentence : sentences) {
+    tagger.TagSentence(sentence, &out);
+    out.push_back('\n');
+    if (out.size() >= (1 << 20)) {
+      if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) break;
+      out.clear();
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    observer->ErrorReport("Cannot write standard output.");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+CLI::App* AddTagCommand(CLI::App* app, TagCommandOptions* o) {
+  CLI::App* tag = app->add_subcommand("tag", "Tag text files (or standard input) with POS tags");
+  tag->add_option("-d,--data", o->data_dir,
+                  "Resource folder (default: Q_data beside the executable)");
+  tag->add_option("-l,--lexicon", o->lexicon,
+                  "0 LEXICON.BROWN.AND.WSJ, 1 LEXICON.WSJ, 2 LEXICON.BROWN")
+      ->check(CLI::Range(0, 2))
+      ->default_str("0");
+  tag->add_option("-c,--contextual", o->contextual,
+                  "0 CONTEXTUALRULEFILE.WSJ, 1 ...BROWN, 2 ...WSJ.NOLEX")
+      ->check(CLI::Range(0, 2))
+      ->default_str("0");
+  tag->add_option("-s,--separator", o->separator, "Between word and tag: _ or /")
+      ->check(CLI::IsMember({"_", "/"}))
+      ->default_str("_");
+  tag->add_flag("--split", o->split, "Split the text into sentences first");
+  tag->add_flag("--no-tokenize", o->no_tokenize,
+                "Split at runs of spaces instead of the tokenizer");
+  tag->add_flag("--lemma", o->lemma, "Append lemmas");
+  tag->add_flag("--multiword", o->multiword,
+                "Append multi-word marks (takes precedence over --lemma)");
+  tag->add_option("-o,--output-dir", o->output_dir,
+                  "Write outputs into DIR (default: Tagged/ beside each input)");
+  tag->add_flag("-q,--quiet", o->quiet, "No progress output");
+  tag->add_option("files", o->files, "Text files to tag; none or - for standard input");
+  return tag;
+}
+
+RunSettings SettingsFromOptions(const TagCommandOptions& o) {
+  RunSettings settings;
+  settings.RadioGroup4 = o.lexicon;
+  settings.RadioGroup3 = o.contextual;
+  settings.Separator = o.separator == "/" ? 1 : 0;
+  settings.Splitter = o.split ? 1 : 0;
+  settings.Tokenization = o.no_tokenize ? 1 : 0;
+  settings.Lemma = o.lemma ? 1 : 0;
+  settings.RadioGroup5 = o.multiword ? 0 : 1;
+  settings.RadioGroup1 = o.output_dir.empty() ? 0 : 1;
+  settings.destination_folder = o.output_dir;
+  return settings;
+}
+
+int RunTagCommand(const TagCommandOptions& o) {
+  const RunSettings settings = SettingsFromOptions(o);
+  const std::string data_dir = o.data_dir.empty() ? DefaultDataDir() : o.data_dir;
+  const bool show_progress = !o.quiet && ::isatty(STDERR_FILENO);
+  StderrObserver observer(show_progress);
+
+  const bool has_stdin = std::find(o.files.begin(), o.files.end(), "-") != o.files.end();
+  if (o.files.empty() || (has_stdin && o.files.size() == 1)) {
+    return TagStandardInput(settings, data_dir, &observer);
+  }
+  if (has_stdin) {
+    std::fprintf(stderr, "quillon tag: standard input (-) cannot be mixed with files\n");
+    return 2;
+  }
+  TaggerState state;
+  const RunResult result = TaggingRun(settings, o.files, data_dir, &state, &observer);
+  return result.ended_early || !result.all_written ? 1 : 0;
+}
+
+}  // namespace quillon

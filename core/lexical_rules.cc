@@ -1,0 +1,126 @@
+// Lexical rule parsing and application. Tested by lexical_rules_test.cc.
+#include "core/lexical_rules.h"
+
+#include <optional>
+
+#include "core/ascii.h"
+#include "core/field_reader.h"
+#include "core/order_key.h"
+
+namespace quillon {
+namespace {
+
+bool IsRuleSeparator(unsigned char c) { return c == ' ' || c == '\n' || c == '\r' || c == 18; }
+
+struct KindName {
+  const char* plain;
+  const char* fform;
+};
+constexpr KindName kKindNames[] = {
+    {"char", "fchar"},           {"hassuf", "fhassuf"},       {"haspref", "fhaspref"},
+    {"deletesuf", "fdeletesuf"}, {"deletepref", "fdeletepref"}, {"addsuf", "faddsuf"},
+    {"goodleft", "fgoodleft"},   {"goodright", "fgoodright"},
+};
+
+std::optional<int> KindIndex(std::string_view name, bool fform) {
+  for (int k = 0; k < 8; ++k) {
+    if (name == (fform ? kKindNames[k].fform : kKindNames[k].plain)) return k;
+  }
+  return std::nullopt;
+}
+
+bool InLexicon(std::string_view word, const LexiconIndex& lexicon, std::string* scratch) {
+  scratch->clear();
+  AppendKey(word, scratch);
+  return lexicon.Find(*scratch) != -1;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadTagList(const std::vector<std::string>& tagset_lines) {
+  std::vector<std::string> tags;
+  tags.reserve(tagset_lines.size());
+  for (const std::string& line : tagset_lines) tags.push_back(line.substr(0, line.find('\t')));
+  return tags;
+}
+
+std::vector<structure2> ParseLexicalRules(const std::vector<std::string>& lines,
+                                          const std::vector<std::string>& tag_list) {
+  std::unordered_set<std::string> folded_tags;
+  for (const std::string& tag : tag_list) folded_tags.insert(AsciiLowered(tag));
+  std::vector<structure2> records;
+  records.reserve(lines.size());
+  for (const std::string& line : lines) {
+    FieldReader reader(line, IsRuleSeparator);
+    structure2 rule;
+    const std::string_view first = reader.Next();
+    if (folded_tags.count(AsciiLowered(first))) {
+      rule.IsFForm = 1;
+      rule.FromTag = first;
+      rule.Argument = reader.Next();
+    } else {
+      rule.FromTag = first;
+      rule.Argument = first;
+    }
+    rule.RuleName = reader.Next();
+    if (!reader.AtEnd() && reader.Peek() >= '0' && reader.Peek() <= '9') reader.Skip(2);
+    if (reader.AtEnd()) continue;  // the line ends before its new tag
+    rule.NewTag = reader.Next();
+    records.push_back(std::move(rule));
+  }
+  return records;
+}
+
+LexicalRules::LexicalRules(const std::vector<structure2>& records, TagTable* tags) {
+  for (const structure2& record : records) {
+    const bool fform = record.IsFForm == 1;
+    const std::optional<int> kind = KindIndex(record.RuleName, fform);
+    if (!kind) continue;  // never matches
+    if (*kind == 0 && record.Argument.size() != 1) continue;  // "char" needs one character
+    Rule rule{static_cast<Kind>(*kind), tags->Intern(record.FromTag), tags->Intern(record.NewTag),
+              record.Argument, Hash(record.Argument)};
+    (fform ? fform_ : plain_).push_back(std::move(rule));
+  }
+}
+
+bool LexicalRules::Matches(const Rule& rule, size_t i, std::span<const std::string_view> words,
+                           const LexiconIndex& lexicon, std::string* scratch) const {
+  const std::string_view w = words[i];
+  const std::string_view a = rule.argument;
+  switch (rule.kind) {
+    case Kind::kChar:
+      return w.find(a[0]) != std::string_view::npos;
+    case Kind::kHasSuf:
+      return w.ends_with(a);
+    case Kind::kHasPref:
+      return w.starts_with(a);
+    case Kind::kDeleteSuf:
+      return w.ends_with(a) && InLexicon(w.substr(0, w.size() - a.size()), lexicon, scratch);
+    case Kind::kDeletePref:
+      return w.starts_with(a) && InLexicon(w.substr(a.size()), lexicon, scratch);
+    case Kind::kAddSuf:
+      scratch->clear();
+      AppendKey(w, scratch);
+      scratch->append(rule.argument_key);
+      return lexicon.Find(*scratch) != -1;
+    case Kind::kGoodLeft:
+      return i + 1 < words.size() && words[i + 1] == a;
+    case Kind::kGoodRight:
+      return i > 0 && words[i - 1] == a;
+  }
+  return false;
+}
+
+void LexicalRules::Apply(size_t i, std::span<const std::string_view> words, TagId* tag,
+                         const LexiconIndex& lexicon, std::string* scratch) const {
+  for (const Rule& rule : plain_) {
+    if (!Matches(rule, i, words, lexicon, scratch)) continue;
+    *tag = rule.to;
+    if (rule.kind != Kind::kChar) break;
+  }
+  for (const Rule& rule : fform_) {
+    if (*tag == rule.from && Matches(rule, i, words, lexicon, scratch)) *tag = rule.to;
+  }
+}
+
+}  // namespace quillon

@@ -1,0 +1,64 @@
+// Everything a run reads from the data directory, loaded in a fixed order: the ignore
+// list, the lemma list (when lemmas are on), the chosen lexicon, the lexical rules with
+// the tag set, the chosen contextual rules, the multi-word list (when marks are on).
+// A missing file ends the loading at once with that file's own message.
+// Tested by resources_test.cc and the end-to-end tests.
+#ifndef QUILLON_CORE_RESOURCES_H_
+#define QUILLON_CORE_RESOURCES_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/contextual_rules.h"
+#include "core/ignore_list.h"
+#include "core/lexical_rules.h"
+#include "core/lexicon.h"
+#include "core/lexicon_index.h"
+#include "core/run_observer.h"
+#include "core/run_settings.h"
+#include "core/tag_table.h"
+
+namespace quillon {
+
+inline constexpr char kIgnoreFile[] = "ignore.dat";
+inline constexpr char kLemmaFile[] = "e_lemma.txt";
+inline constexpr char kLexicalRuleFile[] = "LEXICALRULEFILE.WSJ";
+inline constexpr char kTagsetFile[] = "tagset";
+inline constexpr char kMultiwordFile[] = "Multiword.dat";
+inline constexpr const char* kLexiconFiles[] = {"LEXICON.BROWN.AND.WSJ", "LEXICON.WSJ",
+                                                "LEXICON.BROWN"};
+inline constexpr const char* kContextualFiles[] = {
+    "CONTEXTUALRULEFILE.WSJ", "CONTEXTUALRULEFILE.BROWN", "CONTEXTUALRULEFILE.WSJ.NOLEX"};
+
+// The loaded resources of one run. The tag table is shared by all of them.
+struct Resources {
+  TagTable tags;
+  IgnoreList ignore;
+  LexiconTable lexicon;
+  LexiconIndex lexicon_index;
+  std::vector<std::string> tag_list;
+  std::vector<structure2> lexical_records;
+  std::vector<structure4> contextual_records;  // empty when no rule file is selected
+};
+
+// How a failed load reaches the user: a fixed message, or the failure's own text.
+struct LoadFailure {
+  bool is_message = true;  // false: a general error report (an unreadable file)
+  std::string text;
+};
+
+// The path of a resource file: data_dir, the platform's separator, name.
+std::string DataPath(const std::string& data_dir, const std::string& name);
+
+// Loads what settings call for from data_dir. On failure returns false and fills failure.
+// observer (may be null) sees the lexicon preparation.
+bool LoadResources(const RunSettings& settings, const std::string& data_dir,
+                   RunObserver* observer, Resources* resources, LoadFailure* failure);
+
+// Builds the lexicon table and its index from lexicon lines in either form.
+void BuildLexicon(std::vector<std::string> lines, RunObserver* observer, Resources* resources);
+
+}  // namespace quillon
+
+#endif  // QUILLON_CORE_RESOURCES_H_

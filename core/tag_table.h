@@ -1,0 +1,47 @@
+// Tags interned as small integers. Every tag a run can produce (lexicon tags, rule tags,
+// rule arguments) is interned once at load time, so the tagger compares integers and
+// never allocates per token. The empty tag is a tag like any other.
+// Tested through tagger_test.cc and the differential test.
+#ifndef QUILLON_CORE_TAG_TABLE_H_
+#define QUILLON_CORE_TAG_TABLE_H_
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace quillon {
+
+using TagId = uint32_t;
+
+class TagTable {
+ public:
+  // Returns the id of tag, adding it when it is new.
+  TagId Intern(std::string_view tag) {
+    auto it = ids_.find(tag);
+    if (it != ids_.end()) return it->second;
+    const TagId id = static_cast<TagId>(names_.size());
+    names_.emplace_back(tag);
+    ids_.emplace(std::string_view(names_.back()), id);
+    return id;
+  }
+
+  // Returns the id of tag, or kNone when it was never interned.
+  static constexpr TagId kNone = UINT32_MAX;
+  TagId Find(std::string_view tag) const {
+    auto it = ids_.find(tag);
+    return it == ids_.end() ? kNone : it->second;
+  }
+
+  std::string_view Name(TagId id) const { return names_[id]; }
+  size_t size() const { return names_.size(); }
+
+ private:
+  std::deque<std::string> names_;  // stable addresses for the views in ids_
+  std::unordered_map<std::string_view, TagId> ids_;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_CORE_TAG_TABLE_H_

@@ -1,0 +1,98 @@
+// Start-state tagging and the per-sentence pipeline. Tested by tagger_test.cc.
+#include "core/tagger.h"
+
+#include <cassert>
+
+#include "core/ascii.h"
+#include "core/order_key.h"
+#include "core/tokenizer.h"
+
+namespace quillon {
+namespace {
+
+// With the tokenizer off, tokens are the text between runs of spaces; the empty fields
+// that leading, trailing or doubled spaces would give are not tokens.
+void SplitAtSpaces(std::string_view sentence, std::vector<std::string_view>* tokens) {
+  tokens->clear();
+  size_t pos = 0;
+  const size_t n = sentence.size();
+  while (pos < n) {
+    while (pos < n && sentence[pos] == ' ') ++pos;
+    const size_t start = pos;
+    while (pos < n && sentence[pos] != ' ') ++pos;
+    if (pos > start) tokens->push_back(sentence.substr(start, pos - start));
+  }
+}
+
+}  // namespace
+
+TaggerOptions OptionsFromSettings(const RunSettings& settings) {
+  TaggerOptions options;
+  options.tokenize = settings.Tokenization != 1;
+  options.separator = settings.SeparatorChar();
+  return options;
+}
+
+Tagger::Tagger(Resources* resources, TaggerOptions options)
+    : resources_(resources),
+      options_(options),
+      lexical_(resources->lexical_records, &resources->tags),
+      contextual_(resources->contextual_records, &resources->tags) {
+  assert(resources_->lexicon.LexiconCount() >= 2);
+}
+
+void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
+  if (options_.tokenize) {
+    Tokenize(sentence, resources_->ignore, tokens);
+  } else {
+    SplitAtSpaces(sentence, tokens);
+  }
+}
+
+void Tagger::StartTags(std::span<const std::string_view> tokens) {
+  const size_t n = tokens.size();
+  tags_.resize(n);
+  rows_.resize(n);
+  const LexiconTable& lexicon = resources_->lexicon;
+  for (size_t i = 0; i < n; ++i) {
+    const std::string_view word = tokens[i];
+    if (IsNullKey(word)) {
+      // A lone byte without a code of its own: the default row of small-letter words,
+      // for its start tag and for the licence; it is not an unknown word.
+      rows_[i] = 1;
+      tags_[i] = lexicon.row(1).Tags[0];
+      continue;
+    }
+    key_.clear();
+    AppendKey(word, &key_);
+    const int found = resources_->lexicon_index.Find(key_);
+    rows_[i] = found < 0 ? 0 : found;
+    if (rows_[i] != 0) {
+      tags_[i] = lexicon.row(rows_[i]).Tags[0];
+      continue;
+    }
+    const bool capital = !word.empty() && AsciiIsUpper(static_cast<unsigned char>(word[0]));
+    tags_[i] = lexicon.row(capital ? 0 : 1).Tags[0];
+    lexical_.Apply(i, tokens, &tags_[i], resources_->lexicon_index, &scratch_);
+  }
+}
+
+void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags) {
+  StartTags(tokens);
+  contextual_.Apply(tokens, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_);
+  tags->assign(tags_.begin(), tags_.end());
+}
+
+void Tagger::TagSentence(std::string_view sentence, std::string* out) {
+  Tokens(sentence, &tokens_);
+  StartTags(tokens_);
+  contextual_.Apply(tokens_, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_);
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    if (i > 0) out->push_back(' ');
+    out->append(tokens_[i]);
+    out->push_back(options_.separator);
+    out->append(TagName(tags_[i]));
+  }
+}
+
+}  // namespace quillon

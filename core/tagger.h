@@ -1,0 +1,65 @@
+// The tagger: one sentence in, one output line out. Each token gets its start tag from
+// the lexicon (or a sentinel row when the lexicon does not know it, and then the lexical
+// rules), then the contextual rules correct the tags. Tags are interned integers, rules
+// are indexed by their FromTag, the lexicon is one hash probe per token, and the working
+// arrays are reused from sentence to sentence, so tagging allocates nothing per token.
+// Tested by tagger_test.cc and differential_test.cc (against a plain reference tagger).
+#ifndef QUILLON_CORE_TAGGER_H_
+#define QUILLON_CORE_TAGGER_H_
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/contextual_rules.h"
+#include "core/lexical_rules.h"
+#include "core/resources.h"
+
+namespace quillon {
+
+struct TaggerOptions {
+  bool tokenize = true;  // false: split at runs of spaces, nothing else
+  char separator = '_';
+};
+
+// Options of a run's settings.
+TaggerOptions OptionsFromSettings(const RunSettings& settings);
+
+class Tagger {
+ public:
+  // Compiles the rules of resources, which must outlive the tagger.
+  Tagger(Resources* resources, TaggerOptions options);
+
+  // Tags sentence and appends its output line, without a line end, to out.
+  void TagSentence(std::string_view sentence, std::string* out);
+
+  // Cuts sentence into tokens as the run would (views into sentence).
+  void Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const;
+
+  // Tags a token list; tags receives one tag per token. For learning and evaluation.
+  void TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags);
+
+  std::string_view TagName(TagId id) const { return resources_->tags.Name(id); }
+  const Resources& resources() const { return *resources_; }
+
+ private:
+  // Start tags (and lexical rules for unknown words) for tokens_, into tags_ and rows_.
+  void StartTags(std::span<const std::string_view> tokens);
+
+  Resources* resources_;
+  TaggerOptions options_;
+  LexicalRules lexical_;
+  ContextualRules contextual_;
+  // Reused from sentence to sentence.
+  std::vector<std::string_view> tokens_;
+  std::vector<TagId> tags_;
+  std::vector<int> rows_;
+  std::vector<uint8_t> changed_;
+  std::string key_;
+  std::string scratch_;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_CORE_TAGGER_H_
