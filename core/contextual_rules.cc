@@ -152,16 +152,19 @@ bool ContextualRules::Holds(const Rule& r, size_t i, std::span<const std::string
   return false;
 }
 
-bool ContextualRules::Licensed(const Rule& r, size_t i, const LicenceView& licence,
-                               bool changed) const {
-  const int found = licence.rows[i];
-  const structure1& row = licence.table->row(found);
+bool LicenceAllows(const LexiconTable& table, int found, TagId to, bool wdprevtag, bool changed) {
+  const structure1& row = table.row(found);
   if (row.FieldCount <= 3) return false;
   for (int slot = 1; slot < kLexiconTagSlots; ++slot) {
-    if (row.Tags[slot] == r.to) return true;
+    if (row.Tags[slot] == to) return true;
   }
-  if (r.templ == kWdPrevTag) return changed;
-  return (changed && r.to == row.Tags[0]) || found == 0 || found == 1;
+  if (wdprevtag) return changed;
+  return (changed && to == row.Tags[0]) || found == 0 || found == 1;
+}
+
+bool ContextualRules::Licensed(const Rule& r, size_t i, const LicenceView& licence,
+                               bool changed) const {
+  return LicenceAllows(*licence.table, licence.rows[i], r.to, r.templ == kWdPrevTag, changed);
 }
 
 void ContextualRules::Apply(std::span<const std::string_view> words, std::span<TagId> tags,

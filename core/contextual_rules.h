@@ -43,6 +43,11 @@ struct LicenceView {
   std::span<const int> rows;  // per token: the row found for it, 0 when it has none
 };
 
+// The lexicon licence: may a contextual rule give the word whose lexicon row is `found`
+// (0 for a word without a row) the tag `to`? wdprevtag: the rule's template is WDPREVTAG;
+// changed: a contextual rule has already changed the word's tag in this sentence.
+bool LicenceAllows(const LexiconTable& table, int found, TagId to, bool wdprevtag, bool changed);
+
 class ContextualRules {
  public:
   ContextualRules() = default;

@@ -40,6 +40,10 @@ class Tagger {
   // Tags a token list; tags receives one tag per token. For learning and evaluation.
   void TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags);
 
+  // The lexicon row of each token of the last sentence tagged, as the licence uses it:
+  // 0 for a word the lexicon does not know. For learning and evaluation.
+  std::span<const int> rows() const { return rows_; }
+
   std::string_view TagName(TagId id) const { return resources_->tags.Name(id); }
   const Resources& resources() const { return *resources_; }
 
