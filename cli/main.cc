@@ -1,9 +1,11 @@
-// quillon: the command-line front end. Subcommands: tag.
+// quillon: the command-line front end. Subcommands: tag, train, eval.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 
+#include "cli/eval_command.h"
 #include "cli/tag_command.h"
+#include "cli/train_command.h"
 
 namespace {
 constexpr char kVersion[] = "0.7.0";
@@ -16,6 +18,10 @@ int main(int argc, char** argv) {
   app.require_subcommand(0, 1);
   quillon::TagCommandOptions tag_options;
   CLI::App* tag = quillon::AddTagCommand(&app, &tag_options);
+  quillon::TrainCommandOptions train_options;
+  CLI::App* train = quillon::AddTrainCommand(&app, &train_options);
+  quillon::EvalCommandOptions eval_options;
+  CLI::App* eval = quillon::AddEvalCommand(&app, &eval_options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -31,6 +37,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (tag->parsed()) return quillon::RunTagCommand(tag_options);
+  if (train->parsed()) return quillon::RunTrainCommand(train_options);
+  if (eval->parsed()) return quillon::RunEvalCommand(eval_options);
   std::fprintf(stderr, "%s", app.help().c_str());
   return 2;
 }

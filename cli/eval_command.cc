@@ -1,0 +1,67 @@
+// The eval subcommand: the resources are loaded by the run's own loader, so a missing file
+// gives the message `quillon tag` would give, and the tokens are tagged by the same tagger.
+#include "cli/eval_command.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/stderr_observer.h"
+#include "core/data_dir.h"
+#include "core/resources.h"
+#include "core/tagger.h"
+#include "train/corpus.h"
+#include "train/evaluation.h"
+
+namespace quillon {
+
+CLI::App* AddEvalCommand(CLI::App* app, EvalCommandOptions* o) {
+  CLI::App* eval = app->add_subcommand("eval", "Measure tagging accuracy on tagged corpora");
+  eval->add_option("-d,--data", o->data_dir,
+                   "Resource folder (default: Q_data beside the executable)");
+  eval->add_option("-l,--lexicon", o->lexicon,
+                   "0 LEXICON.BROWN.AND.WSJ, 1 LEXICON.WSJ, 2 LEXICON.BROWN")
+      ->check(CLI::Range(0, 2))
+      ->default_str("0");
+  eval->add_option("-c,--contextual", o->contextual,
+                   "0 CONTEXTUALRULEFILE.WSJ, 1 ...BROWN, 2 ...WSJ.NOLEX")
+      ->check(CLI::Range(0, 2))
+      ->default_str("0");
+  eval->add_option("-f,--format", o->format, "Corpus format: auto, conllu or wordtag")
+      ->default_str("auto");
+  eval->add_flag("--detail", o->detail, "Also print precision and recall per tag");
+  eval->add_option("files", o->files, "Tagged corpus files (CoNLL-U or word_TAG lines)")
+      ->required();
+  return eval;
+}
+
+int RunEvalCommand(const EvalCommandOptions& o) {
+  CorpusFormat format;
+  if (!ParseCorpusFormat(o.format, &format)) {
+    std::fprintf(stderr, "quillon eval: unknown corpus format \"%s\"\n", o.format.c_str());
+    return 2;
+  }
+  Corpus corpus;
+  Status status = ReadCorpora(o.files, format, &corpus);
+  if (!status.ok()) {
+    std::fprintf(stderr, "%s\n", status.message().c_str());
+    return 1;
+  }
+  RunSettings settings;
+  settings.RadioGroup4 = o.lexicon;
+  settings.RadioGroup3 = o.contextual;
+  StderrObserver observer(false);
+  Resources resources;
+  LoadFailure failure;
+  const std::string data_dir = o.data_dir.empty() ? DefaultDataDir() : o.data_dir;
+  if (!LoadResources(settings, data_dir, nullptr, &resources, &failure)) {
+    failure.is_message ? observer.Message(failure.text) : observer.ErrorReport(failure.text);
+    return 1;
+  }
+  Tagger tagger(&resources, OptionsFromSettings(settings));
+  const EvalResult result = Evaluate(&tagger, corpus);
+  const std::string report = FormatEvalReport(result, o.detail);
+  std::fwrite(report.data(), 1, report.size(), stdout);
+  return 0;
+}
+
+}  // namespace quillon

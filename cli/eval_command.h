@@ -1,0 +1,34 @@
+// `quillon eval`: tags gold-tokenised corpora with the tagger and resources that
+// `quillon tag` would use (same data folder and lexicon and contextual rule choices) and
+// prints token accuracy, accuracy on known and unknown words, the most frequent confusions
+// and, with --detail, precision and recall per tag.
+#ifndef QUILLON_CLI_EVAL_COMMAND_H_
+#define QUILLON_CLI_EVAL_COMMAND_H_
+
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace quillon {
+
+struct EvalCommandOptions {
+  std::string data_dir;
+  int lexicon = 0;
+  int contextual = 0;
+  std::string format = "auto";
+  bool detail = false;
+  std::vector<std::string> files;
+};
+
+// Adds the "eval" subcommand to app; options are filled when it parses.
+CLI::App* AddEvalCommand(CLI::App* app, EvalCommandOptions* options);
+
+// Runs the parsed command; returns the exit status (0 done, 1 failed).
+int RunEvalCommand(const EvalCommandOptions& options);
+
+}  // namespace quillon
+
+#endif  // QUILLON_CLI_EVAL_COMMAND_H_

@@ -1,0 +1,56 @@
+// `quillon train`: builds the resource files from tagged corpora.
+//   train lexicon     a plain-form lexicon (words with their tags by frequency)
+//   train tagset      the tag set file that goes with the lexical rules
+//   train lexical     unknown-word lexical rules
+//   train contextual  contextual rules, pruned with the real tagger on held-out data
+// Each writes one file and prints what it measured on standard output.
+#ifndef QUILLON_CLI_TRAIN_COMMAND_H_
+#define QUILLON_CLI_TRAIN_COMMAND_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace quillon {
+
+struct TrainCommandOptions {
+  std::string command;  // the subcommand that was parsed
+  std::vector<std::string> corpora;
+  std::string format = "auto";
+  std::string output;
+  bool quiet = false;
+  // Lexicon building (lexicon, and the held-out lexicon of lexical).
+  std::vector<std::string> wordlists;
+  bool wordlist_known_only = false;
+  int min_tag_count = 1;
+  // Resource files a learner starts from.
+  std::string data_dir;
+  std::string lexicon;
+  std::string lexical_rules;
+  std::string tagset;
+  // Learning.
+  double holdout = 0.5;                    // lexical: share of sentences kept out of the lexicon
+  std::vector<std::string> heldout_files;  // contextual: data for pruning
+  double heldout_fraction = 0.1;           // contextual: share of sentences for pruning
+  uint64_t seed = 1;
+  int max_rules = 0;  // 0: the subcommand's default
+  int min_score = 2;
+  int max_plain_rules = 30;
+  bool no_licence = false;
+  bool no_prune = false;
+  std::string heldout_lexicon_out;
+};
+
+// Adds "train" with its subcommands to app; options are filled when it parses.
+CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* options);
+
+// Runs the parsed subcommand; returns the exit status (0 done, 1 failed, 2 usage error).
+int RunTrainCommand(const TrainCommandOptions& options);
+
+}  // namespace quillon
+
+#endif  // QUILLON_CLI_TRAIN_COMMAND_H_

@@ -1,0 +1,60 @@
+// Tagged corpora for learning and evaluation: sentences of words with their gold tags.
+// Two formats are read: CoNLL-U (the FORM and XPOS columns; multi-word token lines and
+// empty nodes are skipped) and one sentence per line of `word_TAG` tokens, where the last
+// underscore of a token splits word from tag. Tags are mapped onto the classic Penn set
+// that the resource files use (-LRB- becomes "(", "to" is always TO, ...), the same way
+// for training and for scoring. Malformed input is an error naming the file and line.
+// Tested by corpus_test.cc and the fuzz harnesses.
+#ifndef QUILLON_TRAIN_CORPUS_H_
+#define QUILLON_TRAIN_CORPUS_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/status.h"
+
+namespace quillon {
+
+struct TaggedSentence {
+  std::vector<std::string> words;
+  std::vector<std::string> tags;  // index-aligned with words
+};
+
+struct Corpus {
+  std::vector<TaggedSentence> sentences;
+  size_t TokenCount() const;
+};
+
+enum class CorpusFormat { kAuto, kConllu, kWordTag };
+
+// Parses "auto", "conllu" or "wordtag"; false for anything else.
+bool ParseCorpusFormat(std::string_view name, CorpusFormat* format);
+
+// The gold tag as the resource files spell it: the UD extensions mapped onto the classic
+// Penn set, and the word "to" (any letter case) tagged IN made TO.
+std::string MapTag(std::string_view word, std::string_view tag);
+
+// Appends the sentences of text to corpus. name (a file name) prefixes error messages,
+// which have the form "name:line: what is wrong".
+Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpus);
+Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus);
+
+// The format of text when format is kAuto: CoNLL-U when the path ends in ".conllu" or the
+// first line that is neither blank nor a comment starts with a number and a tab.
+CorpusFormat DetectFormat(const std::string& path, std::string_view text);
+
+// Reads the file at path and appends its sentences to corpus.
+Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus);
+
+// Reads every file of paths, in order, into one corpus.
+Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus);
+
+// Splits corpus into two parts by sentence: round(fraction * sentences) sentences chosen by
+// a shuffle seeded with seed go to held, the others to kept; each keeps corpus order. The
+// same seed gives the same split on every platform.
+void SplitCorpus(const Corpus& corpus, double fraction, uint64_t seed, Corpus* kept, Corpus* held);
+
+}  // namespace quillon
+
+#endif  // QUILLON_TRAIN_CORPUS_H_

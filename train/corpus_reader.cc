@@ -1,0 +1,190 @@
+// The two corpus readers and format detection. Both cut the text into lines the way every
+// file of the system is cut (CR LF, CR or LF; a NUL byte ends the text), so line numbers
+// in errors match what an editor shows. Tested by corpus_test.cc.
+#include <cstring>
+
+#include "core/line_reader.h"
+#include "train/corpus.h"
+
+namespace quillon {
+namespace {
+
+constexpr size_t kConlluColumns = 10;
+
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// A tag is written into rule and lexicon files, whose fields end at white space and
+// control bytes, so it may hold none of them.
+bool IsValidTag(std::string_view tag) {
+  if (tag.empty()) return false;
+  for (char c : tag) {
+    if (static_cast<unsigned char>(c) <= ' ') return false;
+  }
+  return true;
+}
+
+std::string At(const std::string& name, size_t line) {
+  return name + ":" + std::to_string(line) + ": ";
+}
+
+// Quotes a piece of input for an error message, shortened so a message stays one line.
+std::string Quoted(std::string_view text) {
+  constexpr size_t kMax = 40;
+  std::string out = "\"";
+  out.append(text.substr(0, kMax));
+  if (text.size() > kMax) out += "...";
+  return out + "\"";
+}
+
+enum class IdKind { kWord, kSkipped, kInvalid };
+
+// A word line has a whole number as ID; "3-4" (a multi-word token) and "5.1" (an empty
+// node) are skipped.
+IdKind ClassifyId(std::string_view id) {
+  if (id.empty()) return IdKind::kInvalid;
+  bool digits = true;
+  for (char c : id) {
+    if (c == '-' || c == '.') return IdKind::kSkipped;
+    if (c < '0' || c > '9') digits = false;
+  }
+  return digits ? IdKind::kWord : IdKind::kInvalid;
+}
+
+void FinishSentence(TaggedSentence* sentence, Corpus* corpus) {
+  if (!sentence->words.empty()) corpus->sentences.push_back(std::move(*sentence));
+  *sentence = TaggedSentence();
+}
+
+// Reads one CoNLL-U word line into sentence, or returns the error text.
+std::string ReadConlluLine(std::string_view line, TaggedSentence* sentence) {
+  std::string_view columns[kConlluColumns];
+  size_t count = 0;
+  size_t start = 0;
+  for (;;) {
+    const size_t tab = line.find('\t', start);
+    const std::string_view column =
+        line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+    if (count < kConlluColumns) columns[count] = column;
+    ++count;
+    if (tab == std::string_view::npos) break;
+    start = tab + 1;
+  }
+  if (count != kConlluColumns) {
+    return "expected 10 tab-separated columns, found " + std::to_string(count);
+  }
+  switch (ClassifyId(columns[0])) {
+    case IdKind::kSkipped:
+      return "";
+    case IdKind::kInvalid:
+      return "the ID column " + Quoted(columns[0]) + " is not a word number";
+    case IdKind::kWord:
+      break;
+  }
+  const std::string_view form = columns[1];
+  const std::string_view xpos = columns[4];
+  if (form.empty()) return "the FORM column is empty";
+  if (xpos.empty() || xpos == "_") return "no XPOS tag (column 5) for " + Quoted(form);
+  if (!IsValidTag(xpos)) return "the XPOS tag " + Quoted(xpos) + " holds white space";
+  sentence->words.emplace_back(form);
+  sentence->tags.push_back(MapTag(form, xpos));
+  return "";
+}
+
+// Reads one `word_TAG` token into sentence, or returns the error text.
+std::string ReadWordTagToken(std::string_view token, TaggedSentence* sentence) {
+  const size_t underscore = token.rfind('_');
+  if (underscore == std::string_view::npos) {
+    return "the token " + Quoted(token) + " has no _TAG";
+  }
+  const std::string_view word = token.substr(0, underscore);
+  const std::string_view tag = token.substr(underscore + 1);
+  if (word.empty()) return "the token " + Quoted(token) + " has an empty word";
+  if (!IsValidTag(tag)) return "the token " + Quoted(token) + " has an empty tag";
+  sentence->words.emplace_back(word);
+  sentence->tags.push_back(MapTag(word, tag));
+  return "";
+}
+
+}  // namespace
+
+Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpus) {
+  TaggedSentence sentence;
+  size_t line_number = 0;
+  std::string error;
+  ForEachLine(text, [&](std::string_view line) {
+    ++line_number;
+    if (!error.empty()) return;
+    if (IsBlank(line)) {
+      FinishSentence(&sentence, corpus);
+    } else if (line[0] != '#') {
+      std::string problem = ReadConlluLine(line, &sentence);
+      if (!problem.empty()) error = At(name, line_number) + problem;
+    }
+  });
+  if (!error.empty()) return Status::Error(error);
+  FinishSentence(&sentence, corpus);
+  return Status::Ok();
+}
+
+Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus) {
+  size_t line_number = 0;
+  std::string error;
+  ForEachLine(text, [&](std::string_view line) {
+    ++line_number;
+    if (!error.empty()) return;
+    TaggedSentence sentence;
+    size_t pos = 0;
+    while (pos < line.size()) {
+      pos = line.find_first_not_of(" \t", pos);
+      if (pos == std::string_view::npos) break;
+      size_t end = line.find_first_of(" \t", pos);
+      if (end == std::string_view::npos) end = line.size();
+      std::string problem = ReadWordTagToken(line.substr(pos, end - pos), &sentence);
+      if (!problem.empty()) {
+        error = At(name, line_number) + problem;
+        return;
+      }
+      pos = end;
+    }
+    FinishSentence(&sentence, corpus);
+  });
+  if (!error.empty()) return Status::Error(error);
+  return Status::Ok();
+}
+
+CorpusFormat DetectFormat(const std::string& path, std::string_view text) {
+  if (path.ends_with(".conllu")) return CorpusFormat::kConllu;
+  CorpusFormat format = CorpusFormat::kWordTag;
+  bool decided = false;
+  ForEachLine(text, [&](std::string_view line) {
+    if (decided || IsBlank(line) || line[0] == '#') return;
+    decided = true;
+    const size_t tab = line.find('\t');
+    if (tab != std::string_view::npos && tab > 0 &&
+        ClassifyId(line.substr(0, tab)) != IdKind::kInvalid) {
+      format = CorpusFormat::kConllu;
+    }
+  });
+  return format;
+}
+
+Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus) {
+  std::string bytes;
+  Status status = ReadFileBytes(path, &bytes);
+  if (!status.ok()) return status;
+  if (format == CorpusFormat::kAuto) format = DetectFormat(path, bytes);
+  return format == CorpusFormat::kConllu ? ParseConllu(bytes, path, corpus)
+                                         : ParseWordTag(bytes, path, corpus);
+}
+
+Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus) {
+  for (const std::string& path : paths) {
+    Status status = ReadCorpus(path, format, corpus);
+    if (!status.ok()) return status;
+  }
+  return Status::Ok();
+}
+
+}  // namespace quillon

@@ -1,0 +1,32 @@
+// Building resources from lines, and reading and writing resource files.
+#include "train/learning_resources.h"
+
+#include "core/output_file.h"
+
+namespace quillon {
+
+std::unique_ptr<Resources> MakeResources(const ResourceLines& lines) {
+  auto resources = std::make_unique<Resources>();
+  BuildLexicon(lines.lexicon, nullptr, resources.get());
+  resources->tag_list = ReadTagList(lines.tagset);
+  resources->lexical_records = ParseLexicalRules(lines.lexical, resources->tag_list);
+  resources->contextual_records = ParseContextualRules(lines.contextual);
+  return resources;
+}
+
+Status WriteResourceLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += line;
+    bytes += '\n';
+  }
+  Status status = WriteFileAtomically(path, bytes);
+  if (!status.ok()) return Status::Error("Cannot write \"" + path + "\": " + status.message());
+  return status;
+}
+
+std::vector<std::string_view> WordViews(const std::vector<std::string>& words) {
+  return std::vector<std::string_view>(words.begin(), words.end());
+}
+
+}  // namespace quillon

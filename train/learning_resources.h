@@ -1,0 +1,38 @@
+// The core's resources built from lines held in memory, for the learners: they tag their
+// training data with the real tagger of the core library, so that what they learn is
+// measured against exactly what `quillon tag` will do with the files they write.
+// Tested through the learners' round-trip tests.
+#ifndef QUILLON_TRAIN_LEARNING_RESOURCES_H_
+#define QUILLON_TRAIN_LEARNING_RESOURCES_H_
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/resources.h"
+#include "core/status.h"
+
+namespace quillon {
+
+// The lines of the resource files that tagging depends on.
+struct ResourceLines {
+  std::vector<std::string> lexicon;  // plain or prepared form
+  std::vector<std::string> tagset;
+  std::vector<std::string> lexical;
+  std::vector<std::string> contextual;
+};
+
+// Resources as a run would load them from files holding these lines (no ignore list:
+// learning and evaluation work on gold tokens).
+std::unique_ptr<Resources> MakeResources(const ResourceLines& lines);
+
+// Writes lines, each ended by LF, to path (through a temporary file and a rename).
+Status WriteResourceLines(const std::string& path, const std::vector<std::string>& lines);
+
+// Views of the words of a sentence, as the tagger takes them.
+std::vector<std::string_view> WordViews(const std::vector<std::string>& words);
+
+}  // namespace quillon
+
+#endif  // QUILLON_TRAIN_LEARNING_RESOURCES_H_

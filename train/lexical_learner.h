@@ -1,0 +1,51 @@
+// Learning unknown-word lexical rules by error-driven transformation learning. The
+// learning data are the words of a held-out corpus that the lexicon does not know, each
+// starting with the tag of its sentinel row (NNP for a capital A-Z first letter, NN
+// otherwise). The tagger runs the rule file in two passes: plain rules first, where the
+// first matching rule that is not "char" decides; then f-form rules, each a transformation
+// of the current tag applied in file order. Learning f-form rules greedily, the best rule
+// on the current tags at each step, is therefore exact: the score of a rule is the change
+// in correct tags that appending it to the file makes. Plain rules are learned first as a
+// decision list and kept only when the rule file with them tags the learning data better
+// than the file without them.
+// Tested by lexical_learner_test.cc.
+#ifndef QUILLON_TRAIN_LEXICAL_LEARNER_H_
+#define QUILLON_TRAIN_LEXICAL_LEARNER_H_
+
+#include <string>
+#include <vector>
+
+#include "core/status.h"
+#include "train/corpus.h"
+#include "train/learn_progress.h"
+#include "train/learning_resources.h"
+
+namespace quillon {
+
+struct LexicalLearnOptions {
+  int max_rules = 200;       // rules in the file, plain and f-form together
+  int min_score = 2;         // a rule must fix at least this many more tags than it breaks
+  int max_plain_rules = 30;  // plain rules tried before the f-form rules; 0 for none
+  int max_affix = 4;         // longest affix, in bytes
+};
+
+struct LexicalLearnResult {
+  std::vector<std::string> lines;  // the rule file, in order
+  size_t plain_rules = 0;
+  size_t fform_rules = 0;
+  size_t tokens = 0;              // unknown words in the learning data
+  size_t start_correct = 0;       // of them, right with their start tags
+  size_t predicted_correct = 0;   // right after the rules, as the learner predicts
+  size_t fform_only_correct = 0;  // right with f-form rules alone (same rule budget)
+  size_t with_plain_correct = 0;  // right with plain rules first (0 when none were tried)
+};
+
+// Learns rules for the words of held that the lexicon of lines (lexicon and tag set; its
+// rule lines are ignored) does not know. Fails only when the data are too large to count.
+Status LearnLexicalRules(const ResourceLines& lines, const Corpus& held,
+                         const LexicalLearnOptions& options, const ProgressCallback& progress,
+                         LexicalLearnResult* result);
+
+}  // namespace quillon
+
+#endif  // QUILLON_TRAIN_LEXICAL_LEARNER_H_

@@ -1,0 +1,162 @@
+// Counting word/tag pairs, ordering the tags, merging the word list, and the line order
+// that keeps the form test from mistaking the file for a prepared lexicon.
+// Tested by lexicon_builder_test.cc.
+#include "train/lexicon_builder.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "core/lexicon.h"
+#include "core/line_reader.h"
+
+namespace quillon {
+namespace {
+
+bool IsFieldEnd(unsigned char c) {
+  return c == 0 || c == '\t' || c == '\n' || c == '\r' || c == ' ' || c == 18 || c == 22 ||
+         c == 26 || c == 30;
+}
+
+// The form test looks at the 101st line only. A plain lexicon is misread as prepared when
+// that line is a number whose digits equal the order key of its first tag ("2930 CD": the
+// key of CD is 2930). Moving another line into that place keeps the file plain.
+void KeepPlainForm(std::vector<std::string>* lines) {
+  constexpr size_t kFormLine = 100;
+  if (!IsPreparedForm(*lines)) return;
+  for (size_t other = kFormLine + 1; other < lines->size(); ++other) {
+    std::swap((*lines)[kFormLine], (*lines)[other]);
+    if (!IsPreparedForm(*lines)) return;
+    std::swap((*lines)[kFormLine], (*lines)[other]);
+  }
+  for (size_t other = 0; other < kFormLine; ++other) {
+    std::swap((*lines)[kFormLine], (*lines)[other]);
+    if (!IsPreparedForm(*lines)) return;
+    std::swap((*lines)[kFormLine], (*lines)[other]);
+  }
+}
+
+}  // namespace
+
+bool IsLexiconWord(std::string_view word) {
+  if (word.empty()) return false;
+  return std::none_of(word.begin(), word.end(),
+                      [](char c) { return IsFieldEnd(static_cast<unsigned char>(c)); });
+}
+
+Status ParseWordList(std::string_view text, const std::string& name,
+                     std::vector<WordListEntry>* entries) {
+  size_t line_number = 0;
+  std::string error;
+  ForEachLine(text, [&](std::string_view line) {
+    ++line_number;
+    if (!error.empty()) return;
+    WordListEntry entry;
+    size_t pos = 0;
+    for (;;) {
+      pos = line.find_first_not_of(" \t", pos);
+      if (pos == std::string_view::npos) break;
+      size_t end = line.find_first_of(" \t", pos);
+      if (end == std::string_view::npos) end = line.size();
+      const std::string_view field = line.substr(pos, end - pos);
+      if (entry.word.empty()) {
+        entry.word = field;
+      } else {
+        entry.tags.emplace_back(field);
+      }
+      pos = end;
+    }
+    if (entry.word.empty()) return;  // a blank line
+    const std::string at = name + ":" + std::to_string(line_number) + ": ";
+    if (entry.tags.empty()) {
+      error = at + "the word \"" + entry.word + "\" has no tag";
+      return;
+    }
+    for (const std::string& tag : entry.tags) {
+      if (std::any_of(tag.begin(), tag.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < ' '; })) {
+        error = at + "a tag of \"" + entry.word + "\" holds a control character";
+        return;
+      }
+    }
+    entries->push_back(std::move(entry));
+  });
+  if (!error.empty()) return Status::Error(error);
+  return Status::Ok();
+}
+
+Status ReadWordList(const std::string& path, std::vector<WordListEntry>* entries) {
+  std::string bytes;
+  Status status = ReadFileBytes(path, &bytes);
+  if (!status.ok()) return status;
+  return ParseWordList(bytes, path, entries);
+}
+
+std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
+                                           const std::vector<WordListEntry>& wordlist,
+                                           const LexiconBuildOptions& options,
+                                           LexiconStats* stats) {
+  *stats = LexiconStats();
+  // word -> tag -> count; ordered maps make the output independent of hashing.
+  std::map<std::string, std::map<std::string, size_t>, std::less<>> counts;
+  for (const TaggedSentence& sentence : corpus.sentences) {
+    for (size_t i = 0; i < sentence.words.size(); ++i) {
+      ++counts[sentence.words[i]][sentence.tags[i]];
+    }
+  }
+  std::map<std::string, std::vector<std::string>, std::less<>> tags_of;
+  for (const auto& [word, tag_counts] : counts) {
+    if (!IsLexiconWord(word)) {
+      ++stats->skipped_words;
+      continue;
+    }
+    std::vector<std::pair<std::string, size_t>> ranked(tag_counts.begin(), tag_counts.end());
+    // Most frequent first; equal counts keep the tags' byte order (the map's order).
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::vector<std::string>& tags = tags_of[word];
+    for (const auto& [tag, count] : ranked) {
+      if (tags.empty() || count >= static_cast<size_t>(options.min_tag_count)) {
+        tags.push_back(tag);
+      }
+    }
+  }
+  for (const WordListEntry& entry : wordlist) {
+    if (!IsLexiconWord(entry.word)) {
+      ++stats->skipped_words;
+      continue;
+    }
+    auto it = tags_of.find(entry.word);
+    const bool known = it != tags_of.end();
+    if (!known && options.wordlist_known_only) continue;
+    std::vector<std::string>& tags = known ? it->second : tags_of[entry.word];
+    const size_t before = tags.size();
+    for (const std::string& tag : entry.tags) {
+      if (std::find(tags.begin(), tags.end(), tag) == tags.end()) tags.push_back(tag);
+    }
+    if (!known) {
+      ++stats->wordlist_words;
+    } else if (tags.size() > before && counts.count(entry.word)) {
+      ++stats->extended;
+    }
+  }
+  std::vector<std::string> lines;
+  lines.reserve(tags_of.size());
+  for (auto& [word, tags] : tags_of) {
+    if (tags.size() > static_cast<size_t>(kMaxLexiconTags)) {
+      tags.resize(kMaxLexiconTags);
+      ++stats->truncated;
+    }
+    std::string line = word;
+    for (const std::string& tag : tags) {
+      line += ' ';
+      line += tag;
+    }
+    lines.push_back(std::move(line));
+  }
+  KeepPlainForm(&lines);
+  stats->entries = lines.size();
+  return lines;
+}
+
+}  // namespace quillon
