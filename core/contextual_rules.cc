@@ -70,11 +70,13 @@ std::vector<structure4> ParseContextualRules(const std::vector<std::string>& lin
 }
 
 ContextualRules::ContextualRules(const std::vector<structure4>& records, TagTable* tags) {
-  for (const structure4& record : records) {
+  for (uint32_t index = 0; index < records.size(); ++index) {
+    const structure4& record = records[index];
     const auto* name = std::find(std::begin(kTemplateNames), std::end(kTemplateNames),
                                  std::string_view(record.Template));
     if (name == std::end(kTemplateNames)) continue;  // never fires
     Rule rule;
+    rule.record = index;
     rule.from = tags->Intern(record.FromTag);
     rule.to = tags->Intern(record.ToTag);
     rule.templ = static_cast<uint8_t>(name - std::begin(kTemplateNames));
@@ -168,7 +170,8 @@ bool ContextualRules::Licensed(const Rule& r, size_t i, const LicenceView& licen
 }
 
 void ContextualRules::Apply(std::span<const std::string_view> words, std::span<TagId> tags,
-                            const LicenceView& licence, std::vector<uint8_t>* changed) const {
+                            const LicenceView& licence, std::vector<uint8_t>* changed,
+                            std::vector<uint32_t>* fired) const {
   const size_t n = tags.size();
   changed->assign(n, 0);  // each sentence starts with no changes of its own
   if (rules_.empty()) return;
@@ -190,6 +193,7 @@ void ContextualRules::Apply(std::span<const std::string_view> words, std::span<T
           }
           tags[i] = rule.to;
           (*changed)[i] = 1;
+          if (fired) fired->push_back(rule.record);
           if (pass == 0) {
             stop = true;
             break;

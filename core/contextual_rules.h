@@ -53,14 +53,17 @@ class ContextualRules {
   ContextualRules() = default;
   ContextualRules(const std::vector<structure4>& records, TagTable* tags);
 
-  // Runs the three passes over one sentence; changed is per-sentence scratch.
+  // Runs the three passes over one sentence; changed is per-sentence scratch. When fired
+  // is given, the record number (line index) of each rule that changes a tag is appended.
   void Apply(std::span<const std::string_view> words, std::span<TagId> tags,
-             const LicenceView& licence, std::vector<uint8_t>* changed) const;
+             const LicenceView& licence, std::vector<uint8_t>* changed,
+             std::vector<uint32_t>* fired = nullptr) const;
 
   bool empty() const { return rules_.empty(); }
 
  private:
   struct Rule {
+    uint32_t record;  // index of the record it was compiled from
     TagId from;
     TagId to;
     uint8_t templ;

@@ -77,9 +77,10 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
   }
 }
 
-void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags) {
+void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags,
+                       std::vector<uint32_t>* fired) {
   StartTags(tokens);
-  contextual_.Apply(tokens, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_);
+  contextual_.Apply(tokens, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_, fired);
   tags->assign(tags_.begin(), tags_.end());
 }
 

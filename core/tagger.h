@@ -37,8 +37,10 @@ class Tagger {
   // Cuts sentence into tokens as the run would (views into sentence).
   void Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const;
 
-  // Tags a token list; tags receives one tag per token. For learning and evaluation.
-  void TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags);
+  // Tags a token list; tags receives one tag per token. For learning and evaluation;
+  // fired, when given, receives the line index of each contextual rule that changed a tag.
+  void TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags,
+                 std::vector<uint32_t>* fired = nullptr);
 
   // The lexicon row of each token of the last sentence tagged, as the licence uses it:
   // 0 for a word the lexicon does not know. For learning and evaluation.
