@@ -61,11 +61,16 @@ int main(int argc, char** argv) {
   std::system(("mkdir -p " + dir + "/data " + dir + "/out").c_str());
   quillon::bench::WriteSyntheticData(load, dir + "/data");
   const long tokens = quillon::bench::WriteSyntheticText(load, dir + "/text.txt");
-  std::printf("text: %ld tokens; lexicon %d entries, %d contextual and %d lexical rules\n",
-              tokens, load.lexicon_entries, load.contextual_rules, load.lexical_rules);
+  std::printf("text: %ld tokens; lexicon %d entries, %d contextual and %d lexical rules\n", tokens,
+              load.lexicon_entries, load.contextual_rules, load.lexical_rules);
 
-  const std::vector<std::string> args = {std::string(QUILLON_BIN_DIR) + "/quillon", "tag", "-q",
-                                         "-d", dir + "/data", "-o", dir + "/out",
+  const std::vector<std::string> args = {std::string(QUILLON_BIN_DIR) + "/quillon",
+                                         "tag",
+                                         "-q",
+                                         "-d",
+                                         dir + "/data",
+                                         "-o",
+                                         dir + "/out",
                                          dir + "/text.txt"};
   std::vector<Measurement> results;
   for (int r = 0; r < runs; ++r) {

@@ -50,6 +50,8 @@ class Tagger {
   Resources* resources_;
   TaggerOptions options_;
   LexicalRules lexical_;
+  std::vector<TagId> start_tags_;  // slot 1 of every lexicon row, close together
+  HugePageBuffer<LicenceRow> licence_rows_;
   ContextualRules contextual_;
   // Reused from sentence to sentence.
   std::vector<std::string_view> tokens_;
