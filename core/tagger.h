@@ -56,12 +56,14 @@ class Tagger {
   Resources* resources_;
   TaggerOptions options_;
   LexicalRules lexical_;
+  std::vector<TagId> start_tags_;  // slot 1 of every lexicon row, close together
+  HugePageBuffer<LicenceRow> licence_rows_;
   ContextualRules contextual_;
   // Reused from sentence to sentence.
   std::vector<std::string_view> tokens_;
   std::vector<TagId> tags_;
   std::vector<int> rows_;
-  std::vector<uint8_t> changed_;
+  ContextualRules::Scratch contextual_scratch_;
   std::string key_;
   std::string scratch_;
 };
