@@ -28,6 +28,7 @@ class TblLearner {
     for (size_t id = 0; id < resources.tags.size(); ++id) {
       tag_ok_.push_back(IsRuleField(resources.tags.Name(static_cast<TagId>(id))));
     }
+    BuildLicenceRows(resources.lexicon, &licence_rows_);
     IndexWords();
     stamp_.assign(c_.size(), 0);
     for (size_t j = 0; j < c_.size(); ++j) {
@@ -57,8 +58,8 @@ class TblLearner {
   }
 
   bool Licensed(size_t j, TagId to, uint8_t templ) const {
-    return !licence_ ||
-           LicenceAllows(resources_.lexicon, c_.rows[j], to, templ == kWdPrevTag, c_.changed[j]);
+    return !licence_ || LicenceAllows(licence_rows_[static_cast<size_t>(c_.rows[j])], c_.rows[j],
+                                      to, templ == kWdPrevTag, c_.changed[j]);
   }
   uint32_t InternInstance(const Instance& in);
   uint32_t InternRule(uint32_t instance, TagId from, TagId to);
@@ -75,6 +76,7 @@ class TblLearner {
   const Resources& resources_;
   const WordTable& words_;
   bool licence_;
+  HugePageBuffer<LicenceRow> licence_rows_;
   std::vector<bool> tag_ok_;
   size_t correct_ = 0;
 
