@@ -1,7 +1,6 @@
 // The two corpus readers and format detection. Both cut the text into lines the way every
 // file of the system is cut (CR LF, CR or LF; a NUL byte ends the text), so line numbers
 // in errors match what an editor shows. Tested by corpus_test.cc.
-#include <cstring>
 
 #include "core/line_reader.h"
 #include "train/corpus.h"
@@ -40,16 +39,20 @@ std::string Quoted(std::string_view text) {
 
 enum class IdKind { kWord, kSkipped, kInvalid };
 
+bool AllDigits(std::string_view s) {
+  return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 // A word line has a whole number as ID; "3-4" (a multi-word token) and "5.1" (an empty
 // node) are skipped.
 IdKind ClassifyId(std::string_view id) {
-  if (id.empty()) return IdKind::kInvalid;
-  bool digits = true;
-  for (char c : id) {
-    if (c == '-' || c == '.') return IdKind::kSkipped;
-    if (c < '0' || c > '9') digits = false;
+  if (AllDigits(id)) return IdKind::kWord;
+  const size_t mark = id.find_first_of("-.");
+  if (mark != std::string_view::npos && AllDigits(id.substr(0, mark)) &&
+      AllDigits(id.substr(mark + 1))) {
+    return IdKind::kSkipped;
   }
-  return digits ? IdKind::kWord : IdKind::kInvalid;
+  return IdKind::kInvalid;
 }
 
 void FinishSentence(TaggedSentence* sentence, Corpus* corpus) {

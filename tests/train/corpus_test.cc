@@ -1,0 +1,127 @@
+// Corpus readers, tag mapping and the seeded split.
+#include "train/corpus.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace quillon {
+namespace {
+
+std::string Flatten(const Corpus& corpus) {
+  std::string out;
+  for (const TaggedSentence& s : corpus.sentences) {
+    for (size_t i = 0; i < s.words.size(); ++i)
+      out += (i ? " " : "") + s.words[i] + "/" + s.tags[i];
+    out += "\n";
+  }
+  return out;
+}
+
+TEST(CorpusReaderTest, ConlluKeepsWordLinesAndMapsTags) {
+  const std::string text =
+      "# sent_id = 1\n"
+      "# text = I'm going to (the) shop\n"
+      "1-2\tI'm\t_\t_\t_\t_\t_\t_\t_\t_\n"
+      "1\tI\tI\tPRON\tPRP\t_\t2\tnsubj\t_\t_\n"
+      "2\t'm\tbe\tAUX\tVBP\t_\t0\troot\t_\t_\n"
+      "2.1\tgone\tgo\tVERB\tVBN\t_\t_\t_\t2:x\t_\n"
+      "3\tTo\tto\tADP\tIN\t_\t5\tcase\t_\t_\n"
+      "4\t(\t(\tPUNCT\t-LRB-\t_\t5\tpunct\t_\t_\n"
+      "5\tshop\tshop\tNOUN\tNN\t_\t2\tobl\t_\t_\n"
+      "6\t)\t)\tPUNCT\t-RRB-\t_\t5\tpunct\t_\t_\n"
+      "\n"
+      "\r\n"  // several blank lines end one sentence only
+      "1\tin\tin\tADP\tIN\t_\t0\troot\t_\t_\r\n"
+      "2\tto\tto\tADP\tTO\t_\t1\tx\t_\t_\r\n"
+      "3\tfoo-\tfoo\tX\tAFX\t_\t1\tx\t_\t_";  // the last sentence needs no blank line
+  Corpus corpus;
+  ASSERT_TRUE(ParseConllu(text, "a.conllu", &corpus).ok());
+  EXPECT_EQ(Flatten(corpus), "I/PRP 'm/VBP To/TO (/( shop/NN )/)\nin/IN to/TO foo-/JJ\n");
+}
+
+TEST(CorpusReaderTest, WordTagSplitsAtTheLastUnderscore) {
+  Corpus corpus;
+  ASSERT_TRUE(ParseWordTag("a_b_NN  c_:\t._.\n\n   \nto_IN x__SYM \n", "m.txt", &corpus).ok());
+  EXPECT_EQ(Flatten(corpus), "a_b/NN c/: ./.\nto/TO x_/SYM\n");
+}
+
+TEST(CorpusReaderTest, TagMapping) {
+  const struct {
+    const char* word;
+    const char* tag;
+    const char* mapped;
+  } cases[] = {
+      {"(", "-LRB-", "("},  {")", "-RRB-", ")"},  {"-", "HYPH", ":"},    {"...", "NFP", ":"},
+      {"x@y", "ADD", "NN"}, {"pre", "AFX", "JJ"}, {"gonna", "GW", "FW"}, {"zz", "XX", "FW"},
+      {"TO", "IN", "TO"},   {"tO", "IN", "TO"},   {"into", "IN", "IN"},  {"to", "RB", "RB"},
+      {"x", "NN", "NN"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MapTag(c.word, c.tag), c.mapped) << c.word << " " << c.tag;
+}
+
+TEST(CorpusReaderTest, MalformedInputNamesFileAndLine) {
+  const struct {
+    bool conllu;
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {true, "1\tx\tx\tX\tNN\n", "c.conllu:1: expected 10 tab-separated columns, found 5"},
+      {true, "# c\n1\tx\tx\tX\tNN\t_\t_\t_\t_\t_\t_\n",
+       "c.conllu:2: expected 10 tab-separated columns, found 11"},
+      {true, "\nx\tx\tx\tX\tNN\t_\t_\t_\t_\t_\n", "c.conllu:2: the ID column \"x\" is not"},
+      {true, "1\tx\tx\tX\t_\t_\t_\t_\t_\t_\n", "c.conllu:1: no XPOS tag (column 5) for \"x\""},
+      {true, "1\t\tx\tX\tNN\t_\t_\t_\t_\t_\n", "c.conllu:1: the FORM column is empty"},
+      {true, "1\tx\tx\tX\tN N\t_\t_\t_\t_\t_\n", "c.conllu:1: the XPOS tag \"N N\" holds"},
+      {false, "a_DT\nb_NN cat\n", "w.txt:2: the token \"cat\" has no _TAG"},
+      {false, "a_DT\r\nb_NN\r\n_NN\n", "w.txt:3: the token \"_NN\" has an empty word"},
+      {false, "word_\n", "w.txt:1: the token \"word_\" has an empty tag"},
+  };
+  for (const auto& c : cases) {
+    Corpus corpus;
+    const Status status = c.conllu ? ParseConllu(c.text, "c.conllu", &corpus)
+                                   : ParseWordTag(c.text, "w.txt", &corpus);
+    ASSERT_FALSE(status.ok()) << c.text;
+    EXPECT_EQ(status.message().rfind(c.error, 0), 0u) << status.message();
+  }
+}
+
+TEST(CorpusReaderTest, FormatDetection) {
+  EXPECT_EQ(DetectFormat("x.conllu", "a_DT"), CorpusFormat::kConllu);
+  EXPECT_EQ(DetectFormat("x.txt", "# c\n\n1\tThe\t_\n"), CorpusFormat::kConllu);
+  EXPECT_EQ(DetectFormat("x.txt", "1-2\tdon't\t_\n"), CorpusFormat::kConllu);
+  EXPECT_EQ(DetectFormat("x.txt", "The_DT cat_NN\n"), CorpusFormat::kWordTag);
+  EXPECT_EQ(DetectFormat("x.txt", "1_CD\tx_NN\n"), CorpusFormat::kWordTag);
+  EXPECT_EQ(DetectFormat("x.txt", ""), CorpusFormat::kWordTag);
+}
+
+TEST(CorpusSplitTest, SeededSplitIsExactDisjointAndOrdered) {
+  Corpus corpus;
+  for (int i = 0; i < 101; ++i) corpus.sentences.push_back({{std::to_string(i)}, {"CD"}});
+  Corpus kept, held, kept2, held2, kept3, held3;
+  SplitCorpus(corpus, 0.3, 7, &kept, &held);
+  SplitCorpus(corpus, 0.3, 7, &kept2, &held2);
+  SplitCorpus(corpus, 0.3, 8, &kept3, &held3);
+  EXPECT_EQ(held.sentences.size(), 30u);
+  EXPECT_EQ(kept.sentences.size(), 71u);
+  EXPECT_EQ(Flatten(held), Flatten(held2));
+  EXPECT_NE(Flatten(held), Flatten(held3));
+  std::set<int> seen;
+  for (const Corpus* part : {&kept, &held}) {
+    int last = -1;
+    for (const TaggedSentence& s : part->sentences) {
+      const int n = std::stoi(s.words[0]);
+      EXPECT_GT(n, last);  // corpus order within each part
+      last = n;
+      EXPECT_TRUE(seen.insert(n).second);
+    }
+  }
+  EXPECT_EQ(seen.size(), 101u);
+  SplitCorpus(corpus, 0.0, 7, &kept, &held);
+  EXPECT_TRUE(held.sentences.empty());
+  SplitCorpus(corpus, 1.0, 7, &kept, &held);
+  EXPECT_TRUE(kept.sentences.empty());
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,131 @@
+// Lexicon lines from a corpus and word lists, as the tagger reads them back.
+#include "train/lexicon_builder.h"
+
+#include <gtest/gtest.h>
+
+#include "core/lexicon.h"
+#include "train/learning_resources.h"
+#include "train/tagset_builder.h"
+
+namespace quillon {
+namespace {
+
+Corpus MakeCorpus(const std::vector<std::vector<std::pair<std::string, std::string>>>& spec) {
+  Corpus corpus;
+  for (const auto& sentence : spec) {
+    TaggedSentence s;
+    for (const auto& [word, tag] : sentence) {
+      s.words.push_back(word);
+      s.tags.push_back(tag);
+    }
+    corpus.sentences.push_back(std::move(s));
+  }
+  return corpus;
+}
+
+TEST(LexiconBuilderTest, TagsByFrequencyThenByteOrder) {
+  const Corpus corpus = MakeCorpus({
+      {{"run", "VB"}, {"run", "NN"}, {"run", "VB"}, {"the", "DT"}},
+      {{"run", "VBP"}, {"run", "NN"}, {"tie", "VB"}, {"tie", "NN"}},
+  });
+  LexiconStats stats;
+  EXPECT_EQ(BuildLexiconLines(corpus, {}, {}, &stats),
+            (std::vector<std::string>{"run NN VB VBP", "the DT", "tie NN VB"}));
+  EXPECT_EQ(stats.entries, 3u);
+  LexiconBuildOptions options;
+  options.min_tag_count = 2;
+  // A rare tag is left out, but every word keeps its most frequent tag.
+  EXPECT_EQ(BuildLexiconLines(corpus, {}, options, &stats),
+            (std::vector<std::string>{"run NN VB", "the DT", "tie NN"}));
+}
+
+TEST(LexiconBuilderTest, WordListsAddTagsAfterTheCorpusTags) {
+  const Corpus corpus = MakeCorpus({{{"walk", "VB"}, {"book", "NN"}}});
+  std::vector<WordListEntry> wordlist;
+  ASSERT_TRUE(ParseWordList("walk NN VB\n\n  \nbook\tVB  NN\nzebra NN\n", "wl", &wordlist).ok());
+  LexiconStats stats;
+  EXPECT_EQ(BuildLexiconLines(corpus, wordlist, {}, &stats),
+            (std::vector<std::string>{"book NN VB", "walk VB NN", "zebra NN"}));
+  EXPECT_EQ(stats.wordlist_words, 1u);
+  EXPECT_EQ(stats.extended, 2u);
+  LexiconBuildOptions known_only;
+  known_only.wordlist_known_only = true;
+  EXPECT_EQ(BuildLexiconLines(corpus, wordlist, known_only, &stats),
+            (std::vector<std::string>{"book NN VB", "walk VB NN"}));
+
+  const struct {
+    const char* text;
+    const char* error;
+  } bad[] = {{"ok NN\nlonely\n", "wl:2: the word \"lonely\" has no tag"},
+             {"x N\x12N\n", "wl:1: a tag of \"x\" holds a control character"}};
+  for (const auto& c : bad) {
+    std::vector<WordListEntry> entries;
+    const Status status = ParseWordList(c.text, "wl", &entries);
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.message(), c.error);
+  }
+}
+
+TEST(LexiconBuilderTest, AtMostTenTagsAndOnlyWordsALineCanHold) {
+  TaggedSentence s;
+  const char* tags[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"};
+  for (int t = 0; t < 12; ++t) {
+    for (int k = 0; k <= 12 - t; ++k) {  // A most frequent, L least
+      s.words.push_back("w");
+      s.tags.push_back(tags[t]);
+    }
+  }
+  for (const char* word : {"two words", "tab\there", "ctl\x12", "ok"}) {
+    s.words.push_back(word);
+    s.tags.push_back("NN");
+  }
+  Corpus corpus;
+  corpus.sentences.push_back(s);
+  LexiconStats stats;
+  EXPECT_EQ(BuildLexiconLines(corpus, {}, {}, &stats),
+            (std::vector<std::string>{"ok NN", "w A B C D E F G H I J"}));
+  EXPECT_EQ(stats.truncated, 1u);
+  EXPECT_EQ(stats.skipped_words, 3u);
+}
+
+TEST(LexiconBuilderTest, NeverMistakenForAPreparedLexicon) {
+  // Sorted, "2930 CD" would be the 101st line, and the key of CD is 2930: the form test
+  // would take the whole file for a prepared lexicon.
+  TaggedSentence s;
+  for (int i = 0; i < 100; ++i) {
+    s.words.push_back("1" + std::to_string(1000 + i));
+    s.tags.push_back("CD");
+  }
+  for (const char* word : {"2930", "apple", "zoo"}) {
+    s.words.push_back(word);
+    s.tags.push_back(word[0] == '2' ? "CD" : "NN");
+  }
+  Corpus corpus;
+  corpus.sentences.push_back(s);
+  LexiconStats stats;
+  const std::vector<std::string> lines = BuildLexiconLines(corpus, {}, {}, &stats);
+  ASSERT_EQ(lines.size(), 103u);
+  EXPECT_FALSE(IsPreparedForm(lines));
+  std::vector<std::string> sorted = lines;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted[100], "2930 CD");
+  EXPECT_TRUE(IsPreparedForm(sorted));  // what the reordering avoids
+
+  // The tagger reads every word back with its start tag.
+  std::unique_ptr<Resources> resources = MakeResources({lines, {}, {}, {}});
+  EXPECT_EQ(resources->lexicon.LexiconCount(), 105);
+}
+
+TEST(TagsetBuilderTest, LegendOrderThenOtherCorpusTags) {
+  const Corpus corpus = MakeCorpus({{{"x", "ZZ"}, {"y", "NN"}, {"z", "AA"}}});
+  const std::vector<std::string> lines = BuildTagsetLines(corpus);
+  ASSERT_EQ(lines.size(), 47u);
+  EXPECT_EQ(lines[0], "CC\tCoordinating conjunction");
+  EXPECT_EQ(lines[44], "''\tRight close double quote");
+  EXPECT_EQ(lines[45], "AA\t");
+  EXPECT_EQ(lines[46], "ZZ\t");
+  EXPECT_EQ(ReadTagList(lines)[18], "PRP$");
+}
+
+}  // namespace
+}  // namespace quillon
