@@ -4,6 +4,10 @@
 #include "train/context_corpus.h"
 
 #include <algorithm>
+#include <cassert>
+
+#include "core/tagger.h"
+#include "train/learning_resources.h"
 
 namespace quillon {
 namespace {
@@ -42,6 +46,32 @@ void ContextCorpus::AddSentence(std::span<const uint32_t> word_ids,
   changed.resize(last, 0);
   begin.resize(last, first);
   end.resize(last, last);
+}
+
+void BuildContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
+                        ContextCorpus* out) {
+  assert(resources->contextual_records.empty());
+  *out = ContextCorpus();
+  Tagger tagger(resources, TaggerOptions());
+  std::vector<TagId> tags;
+  std::vector<uint32_t> word_ids;
+  std::vector<TagId> gold;
+  for (const TaggedSentence& sentence : corpus.sentences) {
+    const std::vector<std::string_view> views = WordViews(sentence.words);
+    tagger.TagTokens(views, &tags);
+    word_ids.clear();
+    gold.clear();
+    for (size_t i = 0; i < views.size(); ++i) {
+      word_ids.push_back(words->Intern(views[i]));
+      gold.push_back(resources->tags.Intern(sentence.tags[i]));
+    }
+    out->AddSentence(word_ids, tags, gold, tagger.rows());
+  }
+  out->staart_tag = resources->tags.Intern("STAART");
+  out->staart_word = words->Intern("STAART");
+  for (size_t w = 0; w < words->size(); ++w) {
+    out->word_ok.push_back(IsRuleField(words->Name(static_cast<uint32_t>(w))));
+  }
 }
 
 bool InstanceHolds(const ContextCorpus& c, size_t j, const Instance& in) {

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "core/contextual_rules.h"
+#include "core/resources.h"
 #include "core/tag_table.h"
+#include "train/corpus.h"
 
 namespace quillon {
 
@@ -87,6 +89,12 @@ struct ContextCorpus {
   void AddSentence(std::span<const uint32_t> word_ids, std::span<const TagId> start_tags,
                    std::span<const TagId> gold_tags, std::span<const int> lexicon_rows);
 };
+
+// Start-tags corpus with the tagger of resources (lexicon and lexical rules; it must hold
+// no contextual rules) and lays it out for learning. Words are interned into words, gold
+// tags into the resources' tag table, and "STAART" into both.
+void BuildContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
+                        ContextCorpus* out);
 
 // True when instance's condition holds at position j for the current tags.
 bool InstanceHolds(const ContextCorpus& corpus, size_t j, const Instance& instance);

@@ -7,7 +7,6 @@
 #include "core/tagger.h"
 #include "train/context_corpus.h"
 #include "train/flat_map.h"
-#include "train/lexical_conditions.h"
 
 namespace quillon {
 namespace {
@@ -352,28 +351,7 @@ Status LearnContextualRules(const ResourceLines& lines, const Corpus& corpus,
       MakeResources({lines.lexicon, lines.tagset, lines.lexical, {}});
   WordTable words;
   ContextCorpus c;
-  {
-    Tagger tagger(resources.get(), TaggerOptions());
-    std::vector<TagId> tags;
-    std::vector<uint32_t> word_ids;
-    std::vector<TagId> gold;
-    for (const TaggedSentence& sentence : corpus.sentences) {
-      const std::vector<std::string_view> views = WordViews(sentence.words);
-      tagger.TagTokens(views, &tags);
-      word_ids.clear();
-      gold.clear();
-      for (size_t i = 0; i < views.size(); ++i) {
-        word_ids.push_back(words.Intern(views[i]));
-        gold.push_back(resources->tags.Intern(sentence.tags[i]));
-      }
-      c.AddSentence(word_ids, tags, gold, tagger.rows());
-    }
-  }
-  c.staart_tag = resources->tags.Intern("STAART");
-  c.staart_word = words.Intern("STAART");
-  for (size_t w = 0; w < words.size(); ++w) {
-    c.word_ok.push_back(IsRuleField(words.Name(static_cast<uint32_t>(w))));
-  }
+  BuildContextCorpus(resources.get(), corpus, &words, &c);
   if (words.size() >= (size_t{1} << kArgBits) ||
       resources->tags.size() >= (size_t{1} << kTagBits)) {
     return Status::Error("The learning data hold too many distinct tags or words to count.");

@@ -1,6 +1,8 @@
 // Building resources from lines, and reading and writing resource files.
 #include "train/learning_resources.h"
 
+#include <algorithm>
+
 #include "core/output_file.h"
 
 namespace quillon {
@@ -23,6 +25,12 @@ Status WriteResourceLines(const std::string& path, const std::vector<std::string
   Status status = WriteFileAtomically(path, bytes);
   if (!status.ok()) return Status::Error("Cannot write \"" + path + "\": " + status.message());
   return status;
+}
+
+bool IsRuleField(std::string_view text) {
+  if (text.empty()) return false;
+  return std::none_of(text.begin(), text.end(),
+                      [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 127; });
 }
 
 std::vector<std::string_view> WordViews(const std::vector<std::string>& words) {

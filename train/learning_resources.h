@@ -30,6 +30,10 @@ std::unique_ptr<Resources> MakeResources(const ResourceLines& lines);
 // Writes lines, each ended by LF, to path (through a temporary file and a rename).
 Status WriteResourceLines(const std::string& path, const std::vector<std::string>& lines);
 
+// True when text can be one field of a rule line: not empty, no white space or control
+// bytes (which end fields or lines).
+bool IsRuleField(std::string_view text);
+
 // Views of the words of a sentence, as the tagger takes them.
 std::vector<std::string_view> WordViews(const std::vector<std::string>& words);
 

@@ -42,12 +42,6 @@ bool HasLengthField(LexicalKind kind) {
   return kind != LexicalKind::kGoodLeft && kind != LexicalKind::kGoodRight;
 }
 
-bool IsRuleField(std::string_view text) {
-  if (text.empty()) return false;
-  return std::none_of(text.begin(), text.end(),
-                      [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 127; });
-}
-
 UnknownTokenSet::UnknownTokenSet(Resources* resources, const Corpus& corpus, int max_affix) {
   assert(resources->lexical_records.empty() && resources->contextual_records.empty());
   const Extensions extensions = LexiconExtensions(*resources, max_affix);

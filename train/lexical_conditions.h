@@ -43,10 +43,6 @@ struct LexicalCondition {
   std::string argument;
 };
 
-// True when text can be one field of a rule line: not empty, no white space or control
-// bytes (which end fields or lines).
-bool IsRuleField(std::string_view text);
-
 class UnknownTokenSet {
  public:
   // The tokens of corpus that the lexicon of resources does not know, as the tagger decides,
