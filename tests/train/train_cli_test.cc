@@ -1,0 +1,132 @@
+// End-to-end runs of `quillon train` and `quillon eval` through the real binary: a data
+// folder trained from a small corpus of our own, then measured and used for tagging.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "tests/e2e/e2e_util.h"
+#include "tests/train/train_test_util.h"
+
+namespace quillon {
+namespace {
+
+using testing::Outcome;
+using testing::RunBinary;
+using testing::ScratchDir;
+
+std::string AsWordTag(const Corpus& corpus) {
+  std::string text;
+  for (const TaggedSentence& s : corpus.sentences) {
+    for (size_t i = 0; i < s.words.size(); ++i) {
+      text += (i ? " " : "") + s.words[i] + "_" + s.tags[i];
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+// The figure that follows label on a line of out: "91.50% (183/200)".
+std::string Figure(const std::string& out, const std::string& label) {
+  std::smatch m;
+  const std::regex pattern(label + R"( +([0-9.]+% \([0-9]+/[0-9]+\)))");
+  return std::regex_search(out, m, pattern) ? m[1].str() : "(none)";
+}
+
+class TrainCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_.Write("train.txt", AsWordTag(testing::RandomCorpus(21, 400)));
+    dir_.Write("dev.txt", AsWordTag(testing::RandomCorpus(22, 100)));
+    dir_.Write("Q/ignore.dat", "");
+  }
+  Outcome Run(const std::string& args, const std::string& input = "") {
+    return RunBinary(dir_, "quillon " + args, input);
+  }
+
+  ScratchDir dir_;
+};
+
+TEST_F(TrainCliTest, TrainsAFolderThatEvalAndTagUse) {
+  Outcome o = Run("train tagset train.txt -o Q/tagset");
+  ASSERT_EQ(o.status, 0) << o.err;
+  o = Run("train lexicon train.txt -o Q/LEXICON.BROWN.AND.WSJ");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_NE(o.out.find("words written to Q/LEXICON.BROWN.AND.WSJ"), std::string::npos);
+
+  o = Run("train lexical train.txt --tagset Q/tagset -o Q/LEXICALRULEFILE.WSJ --max-rules 30");
+  ASSERT_EQ(o.status, 0) << o.err;
+  const std::string predicted = Figure(o.out, "predicted by the learner");
+  EXPECT_NE(predicted, "(none)") << o.out;
+  EXPECT_EQ(Figure(o.out, "tagged by the tagger"), predicted);
+
+  o = Run("train contextual train.txt -d Q --heldout dev.txt -o Q/CONTEXTUALRULEFILE.WSJ -q");
+  ASSERT_EQ(o.status, 0) << o.err;
+  std::smatch kept;
+  ASSERT_TRUE(std::regex_search(o.out, kept, std::regex(R"(with the \d+ rules kept +(\S+ \S+))")))
+      << o.out;
+  EXPECT_TRUE(o.err.empty()) << o.err;  // -q, and no terminal: no progress line
+
+  // eval tags the held-out file with the files just written, as `tag` would.
+  o = Run("eval -d Q dev.txt");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(Figure(o.out, "accuracy"), kept[1].str()) << o.out;
+  EXPECT_NE(o.out.find("known words"), std::string::npos);
+  EXPECT_NE(o.out.find("most frequent confusions (gold -> tagged):"), std::string::npos);
+  EXPECT_EQ(o.out.find("precision"), std::string::npos);
+  o = Run("eval -d Q --detail dev.txt");
+  EXPECT_NE(o.out.find("precision     recall"), std::string::npos) << o.out;
+
+  o = Run("tag -d Q -", "the corer redips\n");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out.rfind("the_DT corer_", 0), 0u) << o.out;
+}
+
+TEST_F(TrainCliTest, SameInputsSameBytes) {
+  for (const char* suffix : {"1", "2"}) {
+    const std::string s = suffix;
+    ASSERT_EQ(Run("train lexicon train.txt -o lex" + s).status, 0);
+    ASSERT_EQ(Run("train lexical train.txt -o lexical" + s + " --seed 3").status, 0);
+    ASSERT_EQ(Run("train contextual train.txt --lexicon lex1 --lexical-rules lexical1 -o ctx" + s)
+                  .status,
+              0);
+  }
+  for (const char* name : {"lex", "lexical", "ctx"}) {
+    const std::string n = name;
+    EXPECT_EQ(dir_.Read(n + "1"), dir_.Read(n + "2")) << n;
+    EXPECT_FALSE(dir_.Read(n + "1").empty()) << n;
+  }
+  ASSERT_EQ(Run("train lexical train.txt -o lexical3 --seed 4").status, 0);
+  EXPECT_NE(dir_.Read("lexical1"), dir_.Read("lexical3"));
+}
+
+TEST_F(TrainCliTest, ErrorsAndUsage) {
+  dir_.Write("bad.txt", "the_DT cat_NN\nthe_DT dog\n");
+  dir_.Write("bad.conllu", "1\tthe\tthe\tDET\tDT\t_\t0\troot\t_\n");
+  const struct {
+    std::string args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {"train lexicon bad.txt -o x", 1, "bad.txt:2: the token \"dog\" has no _TAG\n"},
+      {"train lexical bad.conllu -o x", 1,
+       "bad.conllu:1: expected 10 tab-separated columns, found 9\n"},
+      {"eval -d Q bad.txt", 1, "bad.txt:2: the token \"dog\" has no _TAG\n"},
+      {"train lexicon missing.txt -o x", 1, "Cannot open file \"missing.txt\"."},
+      {"train contextual train.txt -o x", 1,
+       "quillon train contextual: give --lexicon FILE or --data DIR\n"},
+      {"eval -d empty train.txt", 1, "ignore.datが見つかりません\n"},
+      {"eval -d Q -f xml train.txt", 2, "quillon eval: unknown corpus format \"xml\"\n"},
+      {"train lexicon train.txt", 2, ""},
+      {"train lexical train.txt -o x --holdout 2", 2, ""},
+      {"train", 2, ""},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = Run(c.args);
+    EXPECT_EQ(o.status, c.status) << c.args << "\n" << o.err;
+    if (!c.err.empty()) EXPECT_EQ(o.err.rfind(c.err, 0), 0u) << c.args << "\n" << o.err;
+  }
+  EXPECT_FALSE(dir_.Exists("x"));
+}
+
+}  // namespace
+}  // namespace quillon
