@@ -19,7 +19,7 @@ bool IsBlank(std::string_view line) {
 bool IsValidTag(std::string_view tag) {
   if (tag.empty()) return false;
   for (char c : tag) {
-    if (static_cast<unsigned char>(c) <= ' ') return false;
+    if (static_cast<unsigned char>(c) <= ' ' || c == 127) return false;
   }
   return true;
 }
