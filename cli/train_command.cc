@@ -25,6 +25,7 @@ namespace {
 
 constexpr int kDefaultLexicalRules = 200;
 constexpr int kDefaultContextualRules = 300;
+constexpr int kDefaultLexicalFolds = 5;
 
 void Fail(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
@@ -90,15 +91,20 @@ std::string Label(const std::string& text) {
   return out;
 }
 
+LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
+  LexiconBuildOptions options;
+  options.min_tag_count = o.min_tag_count;
+  options.wordlist_known_only = o.wordlist_known_only;
+  return options;
+}
+
 int RunLexicon(const TrainCommandOptions& o) {
   Corpus corpus;
   std::vector<WordListEntry> wordlist;
   if (!LoadCorpus(o.corpora, o.format, &corpus) || !LoadWordLists(o, &wordlist)) return 1;
-  LexiconBuildOptions options;
-  options.min_tag_count = o.min_tag_count;
-  options.wordlist_known_only = o.wordlist_known_only;
   LexiconStats stats;
-  const std::vector<std::string> lines = BuildLexiconLines(corpus, wordlist, options, &stats);
+  const std::vector<std::string> lines =
+      BuildLexiconLines(corpus, wordlist, LexiconOptions(o), &stats);
   if (!Write(o.output, lines)) return 1;
   Say("corpus: " + std::to_string(corpus.sentences.size()) + " sentences, " +
       std::to_string(corpus.TokenCount()) + " tokens");
@@ -119,24 +125,35 @@ int RunTagset(const TrainCommandOptions& o) {
   return 0;
 }
 
+// The held-out parts whose unknown words the lexical rules learn from, each with the
+// lexicon of the rest: the corpus dealt into folds, or one share of it held out.
+std::vector<LexicalFold> LexicalFolds(const TrainCommandOptions& o, const Corpus& corpus,
+                                      const std::vector<WordListEntry>& wordlist) {
+  std::vector<LexicalFold> folds;
+  LexiconStats stats;
+  const int count = o.folds > 0 ? o.folds : kDefaultLexicalFolds;
+  for (int fold = 0; fold < count; ++fold) {
+    Corpus rest, held;
+    if (count == 1) {
+      SplitCorpus(corpus, o.holdout, o.seed, &rest, &held);
+    } else {
+      SplitFold(corpus, count, fold, o.seed, &rest, &held);
+    }
+    folds.push_back({BuildLexiconLines(rest, wordlist, LexiconOptions(o), &stats), held});
+  }
+  return folds;
+}
+
 int RunLexical(const TrainCommandOptions& o) {
   Corpus corpus;
   std::vector<WordListEntry> wordlist;
-  ResourceLines base;
+  std::vector<std::string> tagset;
   if (!LoadCorpus(o.corpora, o.format, &corpus) || !LoadWordLists(o, &wordlist) ||
-      !TagsetLines(o, corpus, &base.tagset)) {
+      !TagsetLines(o, corpus, &tagset)) {
     return 1;
   }
-  // The words of the held-out part that the lexicon of the rest does not know are the
-  // realistic unknown words the rules learn from.
-  Corpus kept, held;
-  SplitCorpus(corpus, o.holdout, o.seed, &kept, &held);
-  LexiconBuildOptions lexicon_options;
-  lexicon_options.min_tag_count = o.min_tag_count;
-  lexicon_options.wordlist_known_only = o.wordlist_known_only;
-  LexiconStats stats;
-  base.lexicon = BuildLexiconLines(kept, wordlist, lexicon_options, &stats);
-  if (!o.heldout_lexicon_out.empty() && !Write(o.heldout_lexicon_out, base.lexicon)) return 1;
+  const std::vector<LexicalFold> folds = LexicalFolds(o, corpus, wordlist);
+  if (!o.heldout_lexicon_out.empty() && !Write(o.heldout_lexicon_out, folds[0].lexicon)) return 1;
 
   LexicalLearnOptions options;
   options.max_rules = o.max_rules > 0 ? o.max_rules : kDefaultLexicalRules;
@@ -146,7 +163,7 @@ int RunLexical(const TrainCommandOptions& o) {
   Status status;
   {
     ProgressLine progress(ShowProgress(o));
-    status = LearnLexicalRules(base, held, options, progress.Callback(), &r);
+    status = LearnLexicalRules(tagset, folds, options, progress.Callback(), &r);
   }
   if (!status.ok()) {
     Fail(status.message());
@@ -154,17 +171,27 @@ int RunLexical(const TrainCommandOptions& o) {
   }
   if (!Write(o.output, r.lines)) return 1;
 
-  base.lexical = r.lines;
-  std::unique_ptr<Resources> resources = MakeResources(base);
-  Tagger tagger(resources.get(), TaggerOptions());
-  const EvalResult tagged = Evaluate(&tagger, held);
+  // The tagger, with each fold's lexicon and the rules written, on that fold's words.
+  size_t tagged_unknown = 0;
+  size_t tagged_correct = 0;
+  for (const LexicalFold& fold : folds) {
+    std::unique_ptr<Resources> resources = MakeResources({fold.lexicon, tagset, r.lines, {}});
+    Tagger tagger(resources.get(), TaggerOptions());
+    const EvalResult tagged = Evaluate(&tagger, fold.held);
+    tagged_unknown += tagged.unknown;
+    tagged_correct += tagged.unknown_correct;
+  }
 
   Say("corpus: " + std::to_string(corpus.sentences.size()) + " sentences, " +
       std::to_string(corpus.TokenCount()) + " tokens");
-  Say("held out of the lexicon: " + std::to_string(held.sentences.size()) + " sentences (seed " +
-      std::to_string(o.seed) + "); lexicon of the rest: " + std::to_string(stats.entries) +
-      " words");
-  Say("unknown words in the held-out part: " + std::to_string(r.tokens) + " tokens");
+  if (folds.size() == 1) {
+    Say("held out of the lexicon: " + std::to_string(folds[0].held.sentences.size()) +
+        " sentences (seed " + std::to_string(o.seed) + ")");
+  } else {
+    Say(std::to_string(folds.size()) + " folds (seed " + std::to_string(o.seed) +
+        "), each held out of a lexicon of the others");
+  }
+  Say("unknown words in the held-out sentences: " + std::to_string(r.tokens) + " tokens");
   Say(Label("right with start tags") + FormatAccuracy(r.start_correct, r.tokens));
   Say(Label("f-form rules only") + FormatAccuracy(r.fform_only_correct, r.tokens));
   if (options.max_plain_rules > 0) {
@@ -173,8 +200,8 @@ int RunLexical(const TrainCommandOptions& o) {
   Say("rules: " + std::to_string(r.lines.size()) + " (" + std::to_string(r.plain_rules) +
       " plain, " + std::to_string(r.fform_rules) + " f-form) written to " + o.output);
   Say(Label("predicted by the learner") + FormatAccuracy(r.predicted_correct, r.tokens));
-  Say(Label("tagged by the tagger") + FormatAccuracy(tagged.unknown_correct, tagged.unknown));
-  if (tagged.unknown != r.tokens || tagged.unknown_correct != r.predicted_correct) {
+  Say(Label("tagged by the tagger") + FormatAccuracy(tagged_correct, tagged_unknown));
+  if (tagged_unknown != r.tokens || tagged_correct != r.predicted_correct) {
     Fail("internal error: the tagger does not reproduce the learner's prediction");
     return 1;
   }
@@ -212,6 +239,10 @@ int RunContextual(const TrainCommandOptions& o) {
   options.max_rules = o.max_rules > 0 ? o.max_rules : kDefaultContextualRules;
   options.min_score = o.min_score;
   options.licence = !o.no_licence;
+  options.folds = o.folds;
+  options.seed = o.seed;
+  options.lexicon = LexiconOptions(o);
+  if (!LoadWordLists(o, &options.wordlist)) return 1;
   ContextualLearnResult r;
   PruneResult pruned;
   const bool prune = !o.no_prune && !held.sentences.empty();
@@ -297,8 +328,14 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
   AddLexiconOptions(lexical, o);
   AddLearnOptions(lexical, o, kDefaultLexicalRules);
   lexical
+      ->add_option("--folds", o->folds,
+                   "Deal the corpus into this many folds, each held out of a lexicon of the "
+                   "others; 1: hold out one share only (--holdout)")
+      ->check(CLI::Range(1, 100))
+      ->default_str(std::to_string(kDefaultLexicalFolds));
+  lexical
       ->add_option("--holdout", o->holdout,
-                   "Share of sentences kept out of the lexicon to give unknown words")
+                   "With --folds 1: share of sentences kept out of the lexicon")
       ->check(CLI::Range(0.0, 1.0))
       ->default_str("0.5");
   lexical
@@ -307,7 +344,7 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
       ->check(CLI::NonNegativeNumber)
       ->default_str("30");
   lexical->add_option("--heldout-lexicon-out", o->heldout_lexicon_out,
-                      "Also write the lexicon of the part not held out");
+                      "Also write the lexicon built without the first held-out part");
   lexical->callback([o] { o->command = "lexical"; });
 
   CLI::App* contextual = train->add_subcommand("contextual", "Learn contextual rules");
@@ -324,6 +361,12 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
                    "Share of sentences held out for pruning when no --heldout is given")
       ->check(CLI::Range(0.0, 1.0))
       ->default_str("0.1");
+  contextual
+      ->add_option("--folds", o->folds,
+                   "Start-tag each of this many folds with a lexicon of the others "
+                   "(default: the lexicon given, for the whole corpus)")
+      ->check(CLI::Range(2, 100));
+  AddLexiconOptions(contextual, o);
   contextual->add_flag("--no-licence", o->no_licence,
                        "Count changes the lexicon licence refuses, too (for a NOLEX file)");
   contextual->add_flag("--no-prune", o->no_prune, "Keep every learned rule");

@@ -33,7 +33,8 @@ struct TrainCommandOptions {
   std::string lexical_rules;
   std::string tagset;
   // Learning.
-  double holdout = 0.5;                    // lexical: share of sentences kept out of the lexicon
+  int folds = 0;  // lexical, contextual: folds for lexicons without the learning data
+  double holdout = 0.5;  // lexical with one fold: share kept out of the lexicon
   std::vector<std::string> heldout_files;  // contextual: data for pruning
   double heldout_fraction = 0.1;           // contextual: share of sentences for pruning
   uint64_t seed = 1;

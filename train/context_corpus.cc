@@ -36,22 +36,26 @@ uint32_t WordTable::Intern(std::string_view word) {
 
 void ContextCorpus::AddSentence(std::span<const uint32_t> word_ids,
                                 std::span<const TagId> start_tags, std::span<const TagId> gold_tags,
-                                std::span<const int> lexicon_rows) {
+                                std::span<const int> lexicon_rows, uint32_t licence_base) {
   const uint32_t first = static_cast<uint32_t>(words.size());
   const uint32_t last = first + static_cast<uint32_t>(word_ids.size());
   words.insert(words.end(), word_ids.begin(), word_ids.end());
   tags.insert(tags.end(), start_tags.begin(), start_tags.end());
   gold.insert(gold.end(), gold_tags.begin(), gold_tags.end());
   rows.insert(rows.end(), lexicon_rows.begin(), lexicon_rows.end());
+  for (int row : lexicon_rows) licence.push_back(licence_base + static_cast<uint32_t>(row));
   changed.resize(last, 0);
   begin.resize(last, first);
   end.resize(last, last);
 }
 
-void BuildContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
-                        ContextCorpus* out) {
+void AppendContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
+                         ContextCorpus* out) {
   assert(resources->contextual_records.empty());
-  *out = ContextCorpus();
+  const uint32_t licence_base = static_cast<uint32_t>(out->licence_rows.size());
+  HugePageBuffer<LicenceRow> licence_rows;
+  BuildLicenceRows(resources->lexicon, &licence_rows);
+  for (size_t r = 0; r < licence_rows.size(); ++r) out->licence_rows.push_back(licence_rows[r]);
   Tagger tagger(resources, TaggerOptions());
   std::vector<TagId> tags;
   std::vector<uint32_t> word_ids;
@@ -65,10 +69,14 @@ void BuildContextCorpus(Resources* resources, const Corpus& corpus, WordTable* w
       word_ids.push_back(words->Intern(views[i]));
       gold.push_back(resources->tags.Intern(sentence.tags[i]));
     }
-    out->AddSentence(word_ids, tags, gold, tagger.rows());
+    out->AddSentence(word_ids, tags, gold, tagger.rows(), licence_base);
   }
+}
+
+void FinishContextCorpus(Resources* resources, WordTable* words, ContextCorpus* out) {
   out->staart_tag = resources->tags.Intern("STAART");
   out->staart_word = words->Intern("STAART");
+  out->word_ok.clear();
   for (size_t w = 0; w < words->size(); ++w) {
     out->word_ok.push_back(IsRuleField(words->Name(static_cast<uint32_t>(w))));
   }

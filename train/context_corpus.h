@@ -76,7 +76,9 @@ struct ContextCorpus {
   std::vector<uint32_t> words;
   std::vector<TagId> tags;  // current tags
   std::vector<TagId> gold;
-  std::vector<int> rows;  // lexicon row per position, as the tagger found it
+  std::vector<int> rows;          // lexicon row per position, as the tagger found it (0: none)
+  std::vector<uint32_t> licence;  // per position: its row in licence_rows
+  std::vector<LicenceRow> licence_rows;  // the rows of every lexicon the corpus was tagged with
   std::vector<uint8_t> changed;
   std::vector<uint32_t> begin;  // per position: first position of its sentence
   std::vector<uint32_t> end;    // per position: one past its sentence's last position
@@ -85,16 +87,22 @@ struct ContextCorpus {
   uint32_t staart_word = 0;
 
   size_t size() const { return words.size(); }
-  // Appends one sentence.
+  // Appends one sentence; licence_base is where its lexicon's rows begin in licence_rows.
   void AddSentence(std::span<const uint32_t> word_ids, std::span<const TagId> start_tags,
-                   std::span<const TagId> gold_tags, std::span<const int> lexicon_rows);
+                   std::span<const TagId> gold_tags, std::span<const int> lexicon_rows,
+                   uint32_t licence_base);
 };
 
 // Start-tags corpus with the tagger of resources (lexicon and lexical rules; it must hold
-// no contextual rules) and lays it out for learning. Words are interned into words, gold
-// tags into the resources' tag table, and "STAART" into both.
-void BuildContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
-                        ContextCorpus* out);
+// no contextual rules) and appends it, with that lexicon's licence rows. Words are interned
+// into words, gold tags into the resources' tag table: every part appended must come with
+// the same resources (its lexicon rebuilt in between).
+void AppendContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
+                         ContextCorpus* out);
+
+// Interns "STAART" as tag and word and marks the words a rule line can hold; call after
+// the last append.
+void FinishContextCorpus(Resources* resources, WordTable* words, ContextCorpus* out);
 
 // True when instance's condition holds at position j for the current tags.
 bool InstanceHolds(const ContextCorpus& corpus, size_t j, const Instance& instance);

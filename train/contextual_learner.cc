@@ -27,7 +27,6 @@ class TblLearner {
     for (size_t id = 0; id < resources.tags.size(); ++id) {
       tag_ok_.push_back(IsRuleField(resources.tags.Name(static_cast<TagId>(id))));
     }
-    BuildLicenceRows(resources.lexicon, &licence_rows_);
     IndexWords();
     stamp_.assign(c_.size(), 0);
     for (size_t j = 0; j < c_.size(); ++j) {
@@ -57,8 +56,8 @@ class TblLearner {
   }
 
   bool Licensed(size_t j, TagId to, uint8_t templ) const {
-    return !licence_ || LicenceAllows(licence_rows_[static_cast<size_t>(c_.rows[j])], c_.rows[j],
-                                      to, templ == kWdPrevTag, c_.changed[j]);
+    return !licence_ || LicenceAllows(c_.licence_rows[c_.licence[j]], c_.rows[j], to,
+                                      templ == kWdPrevTag, c_.changed[j]);
   }
   uint32_t InternInstance(const Instance& in);
   uint32_t InternRule(uint32_t instance, TagId from, TagId to);
@@ -75,7 +74,6 @@ class TblLearner {
   const Resources& resources_;
   const WordTable& words_;
   bool licence_;
-  HugePageBuffer<LicenceRow> licence_rows_;
   std::vector<bool> tag_ok_;
   size_t correct_ = 0;
 
@@ -351,7 +349,19 @@ Status LearnContextualRules(const ResourceLines& lines, const Corpus& corpus,
       MakeResources({lines.lexicon, lines.tagset, lines.lexical, {}});
   WordTable words;
   ContextCorpus c;
-  BuildContextCorpus(resources.get(), corpus, &words, &c);
+  if (options.folds >= 2) {
+    for (int fold = 0; fold < options.folds; ++fold) {
+      Corpus rest, held;
+      SplitFold(corpus, options.folds, fold, options.seed, &rest, &held);
+      LexiconStats stats;
+      BuildLexicon(BuildLexiconLines(rest, options.wordlist, options.lexicon, &stats), nullptr,
+                   resources.get());
+      AppendContextCorpus(resources.get(), held, &words, &c);
+    }
+  } else {
+    AppendContextCorpus(resources.get(), corpus, &words, &c);
+  }
+  FinishContextCorpus(resources.get(), &words, &c);
   if (words.size() >= (size_t{1} << kArgBits) ||
       resources->tags.size() >= (size_t{1} << kTagBits)) {
     return Status::Error("The learning data hold too many distinct tags or words to count.");

@@ -23,6 +23,7 @@
 #include "train/corpus.h"
 #include "train/learn_progress.h"
 #include "train/learning_resources.h"
+#include "train/lexicon_builder.h"
 
 namespace quillon {
 
@@ -30,6 +31,14 @@ struct ContextualLearnOptions {
   int max_rules = 300;
   int min_score = 2;
   bool licence = true;  // false: count changes the lexicon licence would refuse, too
+  // With folds of 2 or more, each fold of the corpus is start-tagged with a lexicon built
+  // (as `train lexicon` builds it) from the other folds, so that the learning data show
+  // unknown words and incomplete tag lists as new text will; otherwise the whole corpus is
+  // start-tagged with the given lexicon.
+  int folds = 1;
+  uint64_t seed = 1;
+  LexiconBuildOptions lexicon;
+  std::vector<WordListEntry> wordlist;
 };
 
 struct ContextualLearnResult {
@@ -40,8 +49,9 @@ struct ContextualLearnResult {
   size_t learned_correct = 0;  // right after the rules, applied one after the other
 };
 
-// Learns rules on corpus, start-tagged with the lexicon, tag set and lexical rules of lines
-// (its contextual lines are ignored). Fails only when the data are too large to count.
+// Learns rules on corpus, start-tagged with the lexicon (unless folds say otherwise), tag
+// set and lexical rules of lines (its contextual lines are ignored). Fails only when the
+// data are too large to count.
 Status LearnContextualRules(const ResourceLines& lines, const Corpus& corpus,
                             const ContextualLearnOptions& options, const ProgressCallback& progress,
                             ContextualLearnResult* result);

@@ -57,11 +57,10 @@ std::string MapTag(std::string_view word, std::string_view tag) {
   return std::string(tag);
 }
 
-void SplitCorpus(const Corpus& corpus, double fraction, uint64_t seed, Corpus* kept, Corpus* held) {
-  const size_t n = corpus.sentences.size();
-  fraction = std::clamp(fraction, 0.0, 1.0);
-  const size_t held_count = static_cast<size_t>(std::llround(fraction * static_cast<double>(n)));
-  // Fisher-Yates over the sentence numbers; the first held_count of them are held out.
+namespace {
+
+// The sentence numbers 0 .. n-1 in an order fixed by seed (Fisher-Yates).
+std::vector<size_t> ShuffledOrder(size_t n, uint64_t seed) {
   std::vector<size_t> order(n);
   std::iota(order.begin(), order.end(), 0);
   uint64_t state = seed;
@@ -69,13 +68,38 @@ void SplitCorpus(const Corpus& corpus, double fraction, uint64_t seed, Corpus* k
     const size_t j = static_cast<size_t>(SplitMix64(&state) % i);
     std::swap(order[i - 1], order[j]);
   }
-  std::vector<bool> is_held(n, false);
-  for (size_t i = 0; i < held_count; ++i) is_held[order[i]] = true;
+  return order;
+}
+
+void Deal(const Corpus& corpus, const std::vector<bool>& is_held, Corpus* kept, Corpus* held) {
   kept->sentences.clear();
   held->sentences.clear();
-  for (size_t i = 0; i < n; ++i) {
+  for (size_t i = 0; i < corpus.sentences.size(); ++i) {
     (is_held[i] ? held : kept)->sentences.push_back(corpus.sentences[i]);
   }
+}
+
+}  // namespace
+
+void SplitCorpus(const Corpus& corpus, double fraction, uint64_t seed, Corpus* kept, Corpus* held) {
+  const size_t n = corpus.sentences.size();
+  fraction = std::clamp(fraction, 0.0, 1.0);
+  const size_t held_count = static_cast<size_t>(std::llround(fraction * static_cast<double>(n)));
+  const std::vector<size_t> order = ShuffledOrder(n, seed);
+  std::vector<bool> is_held(n, false);
+  for (size_t i = 0; i < held_count; ++i) is_held[order[i]] = true;
+  Deal(corpus, is_held, kept, held);
+}
+
+void SplitFold(const Corpus& corpus, int folds, int fold, uint64_t seed, Corpus* rest,
+               Corpus* held) {
+  const size_t n = corpus.sentences.size();
+  const std::vector<size_t> order = ShuffledOrder(n, seed);
+  std::vector<bool> is_held(n, false);
+  for (size_t i = static_cast<size_t>(fold); i < n; i += static_cast<size_t>(folds)) {
+    is_held[order[i]] = true;
+  }
+  Deal(corpus, is_held, rest, held);
 }
 
 }  // namespace quillon

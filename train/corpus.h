@@ -55,6 +55,12 @@ Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, C
 // same seed gives the same split on every platform.
 void SplitCorpus(const Corpus& corpus, double fraction, uint64_t seed, Corpus* kept, Corpus* held);
 
+// Deals the sentences into folds by the same seeded shuffle: fold k holds the sentences
+// at places k, k + folds, k + 2 * folds, ... of the shuffled order. held receives fold
+// `fold` and rest every other fold, each in corpus order.
+void SplitFold(const Corpus& corpus, int folds, int fold, uint64_t seed, Corpus* rest,
+               Corpus* held);
+
 }  // namespace quillon
 
 #endif  // QUILLON_TRAIN_CORPUS_H_

@@ -42,9 +42,9 @@ bool HasLengthField(LexicalKind kind) {
   return kind != LexicalKind::kGoodLeft && kind != LexicalKind::kGoodRight;
 }
 
-UnknownTokenSet::UnknownTokenSet(Resources* resources, const Corpus& corpus, int max_affix) {
+void UnknownTokenSet::Add(Resources* resources, const Corpus& corpus) {
   assert(resources->lexical_records.empty() && resources->contextual_records.empty());
-  const Extensions extensions = LexiconExtensions(*resources, max_affix);
+  const Extensions extensions = LexiconExtensions(*resources);
   Tagger tagger(resources, TaggerOptions());
   std::vector<TagId> tags;
   std::vector<uint32_t> found;
@@ -57,18 +57,16 @@ UnknownTokenSet::UnknownTokenSet(Resources* resources, const Corpus& corpus, int
       gold_.push_back(resources->tags.Intern(sentence.tags[i]));
       start_.push_back(tags[i]);
       found.clear();
-      AddConditions(*resources, extensions, words, i, max_affix, &found);
+      AddConditions(*resources, extensions, words, i, &found);
       std::sort(found.begin(), found.end());
       found.erase(std::unique(found.begin(), found.end()), found.end());
       condition_ids_.insert(condition_ids_.end(), found.begin(), found.end());
       offsets_.push_back(condition_ids_.size());
     }
   }
-  BuildTokenIndex();
 }
 
-UnknownTokenSet::Extensions UnknownTokenSet::LexiconExtensions(const Resources& resources,
-                                                               int max_affix) const {
+UnknownTokenSet::Extensions UnknownTokenSet::LexiconExtensions(const Resources& resources) const {
   // The argument written for an addsuf condition is a spelling of its ending key: the
   // smallest ending of a lexicon word with that key, or, when no word spells it (a prepared
   // lexicon whose keys do not match its words), the smallest byte of each code.
@@ -80,7 +78,7 @@ UnknownTokenSet::Extensions UnknownTokenSet::LexiconExtensions(const Resources& 
     const size_t length = row.Key.size() / 2;
     if (row.Key.size() % 2 != 0 || resources.lexicon_index.Find(row.Key) == -1) continue;
     const bool spelled = row.Word.size() == length && Hash(row.Word) == row.Key;
-    for (size_t k = 1; k <= static_cast<size_t>(max_affix) && k < length; ++k) {
+    for (size_t k = 1; k <= static_cast<size_t>(max_affix_) && k < length; ++k) {
       const std::string ending_key(row.Key.substr(2 * (length - k)));
       const std::string text =
           spelled ? std::string(row.Word.substr(length - k)) : SpellKey(ending_key);
@@ -100,7 +98,7 @@ UnknownTokenSet::Extensions UnknownTokenSet::LexiconExtensions(const Resources& 
 
 void UnknownTokenSet::AddConditions(const Resources& resources, const Extensions& extensions,
                                     std::span<const std::string_view> words, size_t i,
-                                    int max_affix, std::vector<uint32_t>* out) {
+                                    std::vector<uint32_t>* out) {
   const std::string_view w = words[i];
   auto in_lexicon = [&](std::string_view text) {
     key_.clear();
@@ -116,7 +114,7 @@ void UnknownTokenSet::AddConditions(const Resources& resources, const Extensions
     if (IsRuleField(one)) out->push_back(Intern(LexicalKind::kChar, one, one));
   }
   const size_t n = w.size();
-  for (size_t k = 1; k <= static_cast<size_t>(max_affix) && k <= n; ++k) {
+  for (size_t k = 1; k <= static_cast<size_t>(max_affix_) && k <= n; ++k) {
     const std::string_view suffix = w.substr(n - k);
     if (IsRuleField(suffix)) {
       out->push_back(Intern(LexicalKind::kHasSuf, suffix, suffix));
@@ -161,7 +159,7 @@ bool UnknownTokenSet::Holds(size_t token, uint32_t condition) const {
   return std::binary_search(list.begin(), list.end(), condition);
 }
 
-void UnknownTokenSet::BuildTokenIndex() {
+void UnknownTokenSet::Finish() {
   token_offsets_.assign(conditions_.size() + 1, 0);
   for (uint32_t id : condition_ids_) ++token_offsets_[id + 1];
   for (size_t c = 0; c < conditions_.size(); ++c) token_offsets_[c + 1] += token_offsets_[c];

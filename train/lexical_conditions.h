@@ -45,10 +45,16 @@ struct LexicalCondition {
 
 class UnknownTokenSet {
  public:
-  // The tokens of corpus that the lexicon of resources does not know, as the tagger decides,
-  // with their start tags. resources must hold no rules; gold tags are interned into its tag
-  // table. Affixes are 1 to max_affix bytes long.
-  UnknownTokenSet(Resources* resources, const Corpus& corpus, int max_affix);
+  // Affixes are 1 to max_affix bytes long.
+  explicit UnknownTokenSet(int max_affix) : max_affix_(max_affix) {}
+
+  // Adds the tokens of corpus that the lexicon of resources does not know, as the tagger
+  // decides, with their start tags and the conditions that hold for them under that
+  // lexicon. resources must hold no rules; gold tags are interned into its tag table, so
+  // every part added must come with the same resources (its lexicon rebuilt in between).
+  void Add(Resources* resources, const Corpus& corpus);
+  // Builds the index of tokens by condition; call after the last Add.
+  void Finish();
 
   size_t size() const { return gold_.size(); }
   TagId gold(size_t token) const { return gold_[token]; }
@@ -73,13 +79,12 @@ class UnknownTokenSet {
   // keys of the 1 to max_affix byte endings with a spelling for each.
   using Extensions =
       std::unordered_map<std::string, std::vector<std::pair<std::string, std::string>>>;
-  Extensions LexiconExtensions(const Resources& resources, int max_affix) const;
+  Extensions LexiconExtensions(const Resources& resources) const;
   void AddConditions(const Resources& resources, const Extensions& extensions,
-                     std::span<const std::string_view> words, size_t i, int max_affix,
-                     std::vector<uint32_t>* out);
+                     std::span<const std::string_view> words, size_t i, std::vector<uint32_t>* out);
   uint32_t Intern(LexicalKind kind, std::string_view identity, std::string_view argument);
-  void BuildTokenIndex();
 
+  int max_affix_;
   std::vector<TagId> gold_;
   std::vector<TagId> start_;
   std::vector<uint32_t> condition_ids_;

@@ -260,13 +260,19 @@ Status CheckLines(const Context& ctx, const std::vector<Rule>& rules,
 
 }  // namespace
 
-Status LearnLexicalRules(const ResourceLines& lines, const Corpus& held,
-                         const LexicalLearnOptions& options, const ProgressCallback& progress,
-                         LexicalLearnResult* result) {
+Status LearnLexicalRules(const std::vector<std::string>& tagset,
+                         const std::vector<LexicalFold>& folds, const LexicalLearnOptions& options,
+                         const ProgressCallback& progress, LexicalLearnResult* result) {
   *result = LexicalLearnResult();
-  std::unique_ptr<Resources> resources = MakeResources({lines.lexicon, lines.tagset, {}, {}});
-  const int max_affix = std::clamp(options.max_affix, 1, 9);  // the length field is one digit
-  const UnknownTokenSet tokens(resources.get(), held, max_affix);
+  // One resources object for every fold, its lexicon rebuilt per fold, so that all tokens
+  // share one tag table.
+  std::unique_ptr<Resources> resources = MakeResources({{}, tagset, {}, {}});
+  UnknownTokenSet tokens(std::clamp(options.max_affix, 1, 9));  // the length field is one digit
+  for (const LexicalFold& fold : folds) {
+    BuildLexicon(fold.lexicon, nullptr, resources.get());
+    tokens.Add(resources.get(), fold.held);
+  }
+  tokens.Finish();
   if (resources->tags.size() > kTagMask || tokens.condition_count() >= kMaxConditions) {
     return Status::Error("The learning data hold too many distinct tags or words to count.");
   }

@@ -40,11 +40,18 @@ struct LexicalLearnResult {
   size_t with_plain_correct = 0;  // right with plain rules first (0 when none were tried)
 };
 
-// Learns rules for the words of held that the lexicon of lines (lexicon and tag set; its
-// rule lines are ignored) does not know. Fails only when the data are too large to count.
-Status LearnLexicalRules(const ResourceLines& lines, const Corpus& held,
-                         const LexicalLearnOptions& options, const ProgressCallback& progress,
-                         LexicalLearnResult* result);
+// A held-out part of the training data and the lexicon built without it: the words of
+// held that lexicon does not know are realistic unknown words.
+struct LexicalFold {
+  std::vector<std::string> lexicon;
+  Corpus held;
+};
+
+// Learns one rule file for the unknown words of every fold, the rules to be read with
+// tagset. Fails only when the data are too large to count.
+Status LearnLexicalRules(const std::vector<std::string>& tagset,
+                         const std::vector<LexicalFold>& folds, const LexicalLearnOptions& options,
+                         const ProgressCallback& progress, LexicalLearnResult* result);
 
 }  // namespace quillon
 

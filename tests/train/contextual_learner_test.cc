@@ -22,10 +22,11 @@ using testing::PennTagset;
 using testing::RandomCorpus;
 
 ContextualLearnResult Learn(const ResourceLines& base, const Corpus& corpus, int max_rules,
-                            bool licence = true) {
+                            bool licence = true, int folds = 1) {
   ContextualLearnOptions options;
   options.max_rules = max_rules;
   options.licence = licence;
+  options.folds = folds;
   ContextualLearnResult result;
   const Status status = LearnContextualRules(base, corpus, options, {}, &result);
   EXPECT_TRUE(status.ok()) << status.message();
@@ -86,7 +87,8 @@ TEST(ContextCorpusTest, ConditionsAgreeWithTheTagger) {
     corpus.sentences.push_back({sentence, std::vector<std::string>(n, "NN")});
     WordTable table;
     ContextCorpus c;
-    BuildContextCorpus(resources.get(), corpus, &table, &c);
+    AppendContextCorpus(resources.get(), corpus, &table, &c);
+    FinishContextCorpus(resources.get(), &table, &c);
     auto id = [&](ArgKind kind, const std::string& text) -> uint32_t {
       if (kind == ArgKind::kTag) return resources->tags.Intern(text);
       if (kind == ArgKind::kWord) return table.Intern(text);
@@ -109,17 +111,23 @@ TEST(ContextCorpusTest, ConditionsAgreeWithTheTagger) {
 // The plain learner: every rule an error suggests, its good and bad counts recounted over
 // the whole corpus at every step, the best applied everywhere at once.
 std::vector<std::string> PlainLearner(const ResourceLines& base, const Corpus& corpus,
-                                      int max_rules, int min_score) {
+                                      int max_rules, int min_score, int folds) {
   std::unique_ptr<Resources> resources =
       MakeResources({base.lexicon, base.tagset, base.lexical, {}});
   WordTable words;
   ContextCorpus c;
-  BuildContextCorpus(resources.get(), corpus, &words, &c);
-  HugePageBuffer<LicenceRow> licence_rows;
-  BuildLicenceRows(resources->lexicon, &licence_rows);
+  if (folds == 1) AppendContextCorpus(resources.get(), corpus, &words, &c);
+  for (int fold = 0; folds > 1 && fold < folds; ++fold) {
+    Corpus rest, held;
+    SplitFold(corpus, folds, fold, 1, &rest, &held);
+    LexiconStats stats;
+    BuildLexicon(BuildLexiconLines(rest, {}, {}, &stats), nullptr, resources.get());
+    AppendContextCorpus(resources.get(), held, &words, &c);
+  }
+  FinishContextCorpus(resources.get(), &words, &c);
   auto licensed = [&](size_t j, TagId to, uint8_t templ) {
-    return LicenceAllows(licence_rows[static_cast<size_t>(c.rows[j])], c.rows[j], to,
-                         templ == kWdPrevTag, c.changed[j]);
+    return LicenceAllows(c.licence_rows[c.licence[j]], c.rows[j], to, templ == kWdPrevTag,
+                         c.changed[j]);
   };
   auto text = [&](ArgKind kind, uint32_t a) {
     return kind == ArgKind::kTag    ? std::string(resources->tags.Name(a))
@@ -193,9 +201,11 @@ TEST(ContextualLearnerTest, IncrementalCountsMatchRecountingEverything) {
                              PennTagset(),
                              {"NN s fhassuf 1 NNS", "ly hassuf 2 RB"},
                              {}};
-    const ContextualLearnResult r = Learn(base, learn, 25);
+    // Odd seeds start-tag each of three folds with a lexicon of the other two.
+    const int folds = seed % 2 ? 3 : 1;
+    const ContextualLearnResult r = Learn(base, learn, 25, true, folds);
     ASSERT_GE(r.lines.size(), 5u) << seed;
-    EXPECT_EQ(r.lines, PlainLearner(base, learn, 25, 2)) << seed;
+    EXPECT_EQ(r.lines, PlainLearner(base, learn, 25, 2, folds)) << seed;
     int total = 0;
     for (int score : r.scores) total += score;
     EXPECT_EQ(r.learned_correct, r.start_correct + static_cast<size_t>(total));

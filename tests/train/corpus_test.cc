@@ -123,5 +123,24 @@ TEST(CorpusSplitTest, SeededSplitIsExactDisjointAndOrdered) {
   EXPECT_TRUE(kept.sentences.empty());
 }
 
+TEST(CorpusSplitTest, FoldsPartitionTheCorpus) {
+  Corpus corpus;
+  for (int i = 0; i < 23; ++i) corpus.sentences.push_back({{std::to_string(i)}, {"CD"}});
+  std::multiset<std::string> held_words;
+  for (int fold = 0; fold < 4; ++fold) {
+    Corpus rest, held;
+    SplitFold(corpus, 4, fold, 9, &rest, &held);
+    EXPECT_EQ(rest.sentences.size() + held.sentences.size(), 23u);
+    EXPECT_GE(held.sentences.size(), 5u);
+    EXPECT_LE(held.sentences.size(), 6u);
+    for (const TaggedSentence& s : held.sentences) held_words.insert(s.words[0]);
+    Corpus rest2, held2;
+    SplitFold(corpus, 4, fold, 9, &rest2, &held2);
+    EXPECT_EQ(Flatten(held), Flatten(held2));
+  }
+  EXPECT_EQ(held_words.size(), 23u);
+  EXPECT_EQ(std::set<std::string>(held_words.begin(), held_words.end()).size(), 23u);
+}
+
 }  // namespace
 }  // namespace quillon

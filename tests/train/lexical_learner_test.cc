@@ -32,7 +32,7 @@ LexicalLearnResult Learn(const Corpus& held, int max_rules, int max_plain,
   options.max_plain_rules = max_plain;
   LexicalLearnResult result;
   const Status status =
-      LearnLexicalRules({lexicon, PennTagset(), {}, {}}, held, options, {}, &result);
+      LearnLexicalRules(PennTagset(), {{std::move(lexicon), held}}, options, {}, &result);
   EXPECT_TRUE(status.ok()) << status.message();
   return result;
 }
@@ -99,7 +99,9 @@ TEST(LexicalConditionsTest, AgreeWithTheTaggersRules) {
     LexiconStats stats;
     const std::vector<std::string> lexicon = BuildLexiconLines(kept, {}, {}, &stats);
     std::unique_ptr<Resources> resources = MakeResources({lexicon, PennTagset(), {}, {}});
-    const UnknownTokenSet tokens(resources.get(), held, 4);
+    UnknownTokenSet tokens(4);
+    tokens.Add(resources.get(), held);
+    tokens.Finish();
     std::map<std::pair<LexicalKind, std::string>, uint32_t> ids;  // addsuf by key
     for (uint32_t c = 0; c < tokens.condition_count(); ++c) {
       const LexicalCondition& condition = tokens.condition(c);
@@ -171,6 +173,34 @@ TEST(LexicalLearnerTest, RoundTripThroughTheTaggerIsExact) {
     // The same data give the same file.
     EXPECT_EQ(Learn(held, 40, seed % 2 ? 10 : 0, lexicon).lines, r.lines);
   }
+}
+
+// With several folds, each fold's words are unknown to its own lexicon; the prediction is
+// what the tagger does with each fold's lexicon on that fold, summed.
+TEST(LexicalLearnerTest, RoundTripOverFoldsIsExact) {
+  const Corpus corpus = RandomCorpus(31, 300);
+  std::vector<LexicalFold> folds;
+  for (int fold = 0; fold < 3; ++fold) {
+    Corpus rest, held;
+    SplitFold(corpus, 3, fold, 5, &rest, &held);
+    LexiconStats stats;
+    folds.push_back({BuildLexiconLines(rest, {}, {}, &stats), held});
+  }
+  LexicalLearnOptions options;
+  options.max_rules = 50;
+  LexicalLearnResult r;
+  ASSERT_TRUE(LearnLexicalRules(PennTagset(), folds, options, {}, &r).ok());
+  size_t unknown = 0, correct = 0;
+  for (const LexicalFold& fold : folds) {
+    std::unique_ptr<Resources> resources = MakeResources({fold.lexicon, PennTagset(), r.lines, {}});
+    Tagger tagger(resources.get(), TaggerOptions());
+    const EvalResult tagged = Evaluate(&tagger, fold.held);
+    unknown += tagged.unknown;
+    correct += tagged.unknown_correct;
+  }
+  EXPECT_EQ(unknown, r.tokens);
+  EXPECT_EQ(correct, r.predicted_correct);
+  EXPECT_GT(r.predicted_correct, r.start_correct);
 }
 
 }  // namespace

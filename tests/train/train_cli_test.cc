@@ -86,9 +86,9 @@ TEST_F(TrainCliTest, SameInputsSameBytes) {
     const std::string s = suffix;
     ASSERT_EQ(Run("train lexicon train.txt -o lex" + s).status, 0);
     ASSERT_EQ(Run("train lexical train.txt -o lexical" + s + " --seed 3").status, 0);
-    ASSERT_EQ(Run("train contextual train.txt --lexicon lex1 --lexical-rules lexical1 -o ctx" + s)
-                  .status,
-              0);
+    ASSERT_EQ(
+        Run("train contextual train.txt --lexicon lex1 --lexical-rules lexical1 -o ctx" + s).status,
+        0);
   }
   for (const char* name : {"lex", "lexical", "ctx"}) {
     const std::string n = name;
