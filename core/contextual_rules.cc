@@ -17,31 +17,6 @@ bool IsContextSeparator(unsigned char c) {
          c == 0x1A || c == 0x1E;
 }
 
-enum Template : uint8_t {
-  kPrevTag,
-  kPrev1Or2Tag,
-  kPrev1Or2Or3Tag,
-  kPrev2Tag,
-  kPrevWd,
-  kPrev1Or2Wd,
-  kNextTag,
-  kNext1Or2Tag,
-  kNext1Or2Or3Tag,
-  kNext2Tag,
-  kNextWd,
-  kNext1Or2Wd,
-  kCurWd,
-  kWdPrevTag,
-  kWdNextTag,
-  kSurroundTag,
-  kPrevBigram,
-  kNextBigram,
-  kLBigram,
-  kRBigram,
-  kWdAnd2Aft,
-  kWdAnd2TagAft,
-};
-
 constexpr char kStaart[] = "STAART";
 
 // The first pass uses the templates that look only at the current word and leftwards.

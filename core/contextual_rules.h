@@ -40,6 +40,32 @@ inline constexpr const char* kTemplateNames[] = {
     "LBIGRAM", "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
 inline constexpr int kTemplateCount = 22;
 
+// The template numbers, in the order of kTemplateNames.
+enum TemplateId : uint8_t {
+  kPrevTag,
+  kPrev1Or2Tag,
+  kPrev1Or2Or3Tag,
+  kPrev2Tag,
+  kPrevWd,
+  kPrev1Or2Wd,
+  kNextTag,
+  kNext1Or2Tag,
+  kNext1Or2Or3Tag,
+  kNext2Tag,
+  kNextWd,
+  kNext1Or2Wd,
+  kCurWd,
+  kWdPrevTag,
+  kWdNextTag,
+  kSurroundTag,
+  kPrevBigram,
+  kNextBigram,
+  kLBigram,
+  kRBigram,
+  kWdAnd2Aft,
+  kWdAnd2TagAft,
+};
+
 // What the licence reads of a lexicon row, packed so that the rows sit close together.
 struct LicenceRow {
   std::array<TagId, kLexiconTagSlots> tags;

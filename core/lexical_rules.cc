@@ -23,8 +23,8 @@ constexpr KindName kKindNames[] = {
 };
 
 std::optional<int> KindIndex(std::string_view name, bool fform) {
-  for (int k = 0; k < 8; ++k) {
-    if (name == (fform ? kKindNames[k].fform : kKindNames[k].plain)) return k;
+  for (int k = 0; k < kLexicalKindCount; ++k) {
+    if (name == LexicalKindName(static_cast<LexicalKind>(k), fform)) return k;
   }
   return std::nullopt;
 }
@@ -34,6 +34,11 @@ bool InLexicon(std::string_view word, const LexiconIndex& lexicon, std::string* 
 }
 
 }  // namespace
+
+const char* LexicalKindName(LexicalKind kind, bool fform) {
+  const KindName& names = kKindNames[static_cast<int>(kind)];
+  return fform ? names.fform : names.plain;
+}
 
 std::vector<std::string> ReadTagList(const std::vector<std::string>& tagset_lines) {
   std::vector<std::string> tags;
@@ -75,8 +80,8 @@ LexicalRules::LexicalRules(const std::vector<structure2>& records, TagTable* tag
     const std::optional<int> kind = KindIndex(record.RuleName, fform);
     if (!kind) continue;                                      // never matches
     if (*kind == 0 && record.Argument.size() != 1) continue;  // "char" needs one character
-    Rule rule{static_cast<Kind>(*kind), tags->Intern(record.FromTag), tags->Intern(record.NewTag),
-              record.Argument, std::string()};
+    Rule rule{static_cast<LexicalKind>(*kind), tags->Intern(record.FromTag),
+              tags->Intern(record.NewTag), record.Argument, std::string()};
     AppendCodes(record.Argument, &rule.argument_codes);
     (fform ? fform_ : plain_).push_back(std::move(rule));
   }
@@ -87,24 +92,24 @@ bool LexicalRules::Matches(const Rule& rule, size_t i, std::span<const std::stri
   const std::string_view w = words[i];
   const std::string_view a = rule.argument;
   switch (rule.kind) {
-    case Kind::kChar:
+    case LexicalKind::kChar:
       return w.find(a[0]) != std::string_view::npos;
-    case Kind::kHasSuf:
+    case LexicalKind::kHasSuf:
       return w.ends_with(a);
-    case Kind::kHasPref:
+    case LexicalKind::kHasPref:
       return w.starts_with(a);
-    case Kind::kDeleteSuf:
+    case LexicalKind::kDeleteSuf:
       return w.ends_with(a) && InLexicon(w.substr(0, w.size() - a.size()), lexicon, scratch);
-    case Kind::kDeletePref:
+    case LexicalKind::kDeletePref:
       return w.starts_with(a) && InLexicon(w.substr(a.size()), lexicon, scratch);
-    case Kind::kAddSuf:
+    case LexicalKind::kAddSuf:
       scratch->clear();
       AppendCodes(w, scratch);
       scratch->append(rule.argument_codes);
       return lexicon.FindCodes(*scratch) != -1;
-    case Kind::kGoodLeft:
+    case LexicalKind::kGoodLeft:
       return i + 1 < words.size() && words[i + 1] == a;
-    case Kind::kGoodRight:
+    case LexicalKind::kGoodRight:
       return i > 0 && words[i - 1] == a;
   }
   return false;
@@ -115,7 +120,7 @@ void LexicalRules::Apply(size_t i, std::span<const std::string_view> words, TagI
   for (const Rule& rule : plain_) {
     if (!Matches(rule, i, words, lexicon, scratch)) continue;
     *tag = rule.to;
-    if (rule.kind != Kind::kChar) break;
+    if (rule.kind != LexicalKind::kChar) break;
   }
   for (const Rule& rule : fform_) {
     if (*tag == rule.from && Matches(rule, i, words, lexicon, scratch)) *tag = rule.to;

@@ -27,6 +27,22 @@ struct structure2 {
   int IsFForm = 0;
 };
 
+// The eight kinds of rule, in this order; each has a plain and an f-form name.
+enum class LexicalKind : uint8_t {
+  kChar,
+  kHasSuf,
+  kHasPref,
+  kDeleteSuf,
+  kDeletePref,
+  kAddSuf,
+  kGoodLeft,
+  kGoodRight,
+};
+inline constexpr int kLexicalKindCount = 8;
+
+// The rule name of kind in the plain ("hassuf") or the f-form ("fhassuf") layout.
+const char* LexicalKindName(LexicalKind kind, bool fform);
+
 // The tags of the tag set file: the text of each line before its first tab.
 std::vector<std::string> ReadTagList(const std::vector<std::string>& tagset_lines);
 
@@ -46,18 +62,8 @@ class LexicalRules {
              const LexiconIndex& lexicon, std::string* scratch) const;
 
  private:
-  enum class Kind : uint8_t {
-    kChar,
-    kHasSuf,
-    kHasPref,
-    kDeleteSuf,
-    kDeletePref,
-    kAddSuf,
-    kGoodLeft,
-    kGoodRight
-  };
   struct Rule {
-    Kind kind;
+    LexicalKind kind;
     TagId from;
     TagId to;
     std::string argument;

@@ -21,32 +21,6 @@
 
 namespace quillon {
 
-// The template numbers, in the order of kTemplateNames.
-enum TemplateId : uint8_t {
-  kPrevTag,
-  kPrev1Or2Tag,
-  kPrev1Or2Or3Tag,
-  kPrev2Tag,
-  kPrevWd,
-  kPrev1Or2Wd,
-  kNextTag,
-  kNext1Or2Tag,
-  kNext1Or2Or3Tag,
-  kNext2Tag,
-  kNextWd,
-  kNext1Or2Wd,
-  kCurWd,
-  kWdPrevTag,
-  kWdNextTag,
-  kSurroundTag,
-  kPrevBigram,
-  kNextBigram,
-  kLBigram,
-  kRBigram,
-  kWdAnd2Aft,
-  kWdAnd2TagAft,
-};
-
 enum class ArgKind : uint8_t { kNone, kTag, kWord };
 
 // What each argument of a template is.

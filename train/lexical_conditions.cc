@@ -13,12 +13,6 @@
 namespace quillon {
 namespace {
 
-constexpr const char* kKindNames[][2] = {
-    {"char", "fchar"},           {"hassuf", "fhassuf"},         {"haspref", "fhaspref"},
-    {"deletesuf", "fdeletesuf"}, {"deletepref", "fdeletepref"}, {"addsuf", "faddsuf"},
-    {"goodleft", "fgoodleft"},   {"goodright", "fgoodright"},
-};
-
 // The smallest printable byte of each two-digit code of key; empty when a code is none.
 std::string SpellKey(std::string_view key) {
   std::string text;
@@ -33,10 +27,6 @@ std::string SpellKey(std::string_view key) {
 }
 
 }  // namespace
-
-const char* LexicalKindName(LexicalKind kind, bool fform) {
-  return kKindNames[static_cast<int>(kind)][fform ? 1 : 0];
-}
 
 bool HasLengthField(LexicalKind kind) {
   return kind != LexicalKind::kGoodLeft && kind != LexicalKind::kGoodRight;

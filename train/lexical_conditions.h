@@ -16,24 +16,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/lexical_rules.h"
 #include "core/resources.h"
 #include "train/corpus.h"
 
 namespace quillon {
-
-enum class LexicalKind : uint8_t {
-  kChar,
-  kHasSuf,
-  kHasPref,
-  kDeleteSuf,
-  kDeletePref,
-  kAddSuf,
-  kGoodLeft,
-  kGoodRight,
-};
-
-// The rule name of kind in the plain ("hassuf") or f-form ("fhassuf") layout.
-const char* LexicalKindName(LexicalKind kind, bool fform);
 
 // True for the kinds whose argument is an affix or character, written with its length.
 bool HasLengthField(LexicalKind kind);
