@@ -125,25 +125,6 @@ int RunTagset(const TrainCommandOptions& o) {
   return 0;
 }
 
-// The held-out parts whose unknown words the lexical rules learn from, each with the
-// lexicon of the rest: the corpus dealt into folds, or one share of it held out.
-std::vector<LexicalFold> LexicalFolds(const TrainCommandOptions& o, const Corpus& corpus,
-                                      const std::vector<WordListEntry>& wordlist) {
-  std::vector<LexicalFold> folds;
-  LexiconStats stats;
-  const int count = o.folds > 0 ? o.folds : kDefaultLexicalFolds;
-  for (int fold = 0; fold < count; ++fold) {
-    Corpus rest, held;
-    if (count == 1) {
-      SplitCorpus(corpus, o.holdout, o.seed, &rest, &held);
-    } else {
-      SplitFold(corpus, count, fold, o.seed, &rest, &held);
-    }
-    folds.push_back({BuildLexiconLines(rest, wordlist, LexiconOptions(o), &stats), held});
-  }
-  return folds;
-}
-
 int RunLexical(const TrainCommandOptions& o) {
   Corpus corpus;
   std::vector<WordListEntry> wordlist;
@@ -152,7 +133,9 @@ int RunLexical(const TrainCommandOptions& o) {
       !TagsetLines(o, corpus, &tagset)) {
     return 1;
   }
-  const std::vector<LexicalFold> folds = LexicalFolds(o, corpus, wordlist);
+  const std::vector<LexicalFold> folds =
+      MakeLexicalFolds(corpus, o.folds > 0 ? o.folds : kDefaultLexicalFolds, o.holdout, o.seed,
+                       wordlist, LexiconOptions(o));
   if (!o.heldout_lexicon_out.empty() && !Write(o.heldout_lexicon_out, folds[0].lexicon)) return 1;
 
   LexicalLearnOptions options;
@@ -174,13 +157,7 @@ int RunLexical(const TrainCommandOptions& o) {
   // The tagger, with each fold's lexicon and the rules written, on that fold's words.
   size_t tagged_unknown = 0;
   size_t tagged_correct = 0;
-  for (const LexicalFold& fold : folds) {
-    std::unique_ptr<Resources> resources = MakeResources({fold.lexicon, tagset, r.lines, {}});
-    Tagger tagger(resources.get(), TaggerOptions());
-    const EvalResult tagged = Evaluate(&tagger, fold.held);
-    tagged_unknown += tagged.unknown;
-    tagged_correct += tagged.unknown_correct;
-  }
+  TagUnknownWords(tagset, folds, r.lines, &tagged_unknown, &tagged_correct);
 
   Say("corpus: " + std::to_string(corpus.sentences.size()) + " sentences, " +
       std::to_string(corpus.TokenCount()) + " tokens");

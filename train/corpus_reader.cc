@@ -4,6 +4,7 @@
 
 #include "core/line_reader.h"
 #include "train/corpus.h"
+#include "train/field_lines.h"
 
 namespace quillon {
 namespace {
@@ -132,29 +133,15 @@ Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpu
 }
 
 Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus) {
-  size_t line_number = 0;
-  std::string error;
-  ForEachLine(text, [&](std::string_view line) {
-    ++line_number;
-    if (!error.empty()) return;
+  return ReadFieldLines(text, name, [&](std::span<const std::string_view> tokens) {
     TaggedSentence sentence;
-    size_t pos = 0;
-    while (pos < line.size()) {
-      pos = line.find_first_not_of(" \t", pos);
-      if (pos == std::string_view::npos) break;
-      size_t end = line.find_first_of(" \t", pos);
-      if (end == std::string_view::npos) end = line.size();
-      std::string problem = ReadWordTagToken(line.substr(pos, end - pos), &sentence);
-      if (!problem.empty()) {
-        error = At(name, line_number) + problem;
-        return;
-      }
-      pos = end;
+    for (std::string_view token : tokens) {
+      std::string problem = ReadWordTagToken(token, &sentence);
+      if (!problem.empty()) return problem;
     }
     FinishSentence(&sentence, corpus);
+    return std::string();
   });
-  if (!error.empty()) return Status::Error(error);
-  return Status::Ok();
 }
 
 CorpusFormat DetectFormat(const std::string& path, std::string_view text) {

@@ -8,6 +8,8 @@
 
 #include "core/ascii.h"
 #include "core/lexical_rules.h"
+#include "core/tagger.h"
+#include "train/evaluation.h"
 #include "train/flat_map.h"
 #include "train/lexical_conditions.h"
 
@@ -73,6 +75,22 @@ bool Better(const Context& ctx, const Rule& candidate, const Rule* best) {
   return ComesFirst(ctx, candidate, *best);
 }
 
+// The best rule that make(key, count, &rule) builds from an entry of counts (it returns
+// false for an entry that makes no rule), with a score of at least min_score.
+template <typename Make>
+bool BestRule(const Context& ctx, const FlatMap64& counts, int min_score, Rule* best, Make&& make) {
+  bool found = false;
+  counts.ForEach([&](uint64_t key, int32_t n) {
+    Rule candidate;
+    if (n < min_score || !make(key, n, &candidate) || candidate.score < min_score) return;
+    if (Better(ctx, candidate, found ? best : nullptr)) {
+      *best = candidate;
+      found = true;
+    }
+  });
+  return found;
+}
+
 // Greedy f-form transformations. counts_ holds, for each condition, current tag and gold
 // tag, the number of tokens; a rule (from, condition, to) fixes counts_[c, from, to] tokens
 // and breaks counts_[c, from, from].
@@ -84,22 +102,14 @@ class FformLearner {
   }
 
   bool Next(int min_score, Rule* rule) const {
-    Rule best;
-    bool found = false;
-    counts_.ForEach([&](uint64_t key, int32_t n) {
+    return BestRule(ctx_, counts_, min_score, rule, [&](uint64_t key, int32_t n, Rule* r) {
       const TagId gold = static_cast<TagId>(key & kTagMask);
       const TagId from = static_cast<TagId>((key >> kTagBits) & kTagMask);
-      if (from == gold || n < min_score || !ctx_.from_ok[from] || !ctx_.to_ok[gold]) return;
+      if (from == gold || !ctx_.from_ok[from] || !ctx_.to_ok[gold]) return false;
       const uint32_t condition = static_cast<uint32_t>(key >> (2 * kTagBits));
-      const int score = n - counts_.Get(Key(condition, from, from));
-      const Rule candidate{true, from, condition, gold, score};
-      if (score >= min_score && Better(ctx_, candidate, found ? &best : nullptr)) {
-        best = candidate;
-        found = true;
-      }
+      *r = {true, from, condition, gold, n - counts_.Get(Key(condition, from, from))};
+      return true;
     });
-    if (found) *rule = best;
-    return found;
   }
 
   void Apply(const Rule& rule) {
@@ -137,21 +147,13 @@ class PlainLearner {
   }
 
   bool Next(int min_score, Rule* rule) const {
-    Rule best;
-    bool found = false;
-    counts_.ForEach([&](uint64_t key, int32_t n) {
+    return BestRule(ctx_, counts_, min_score, rule, [&](uint64_t key, int32_t n, Rule* r) {
       const TagId to = static_cast<TagId>(key & kTagMask);
       const uint32_t condition = static_cast<uint32_t>(key >> kTagBits);
-      if (n < min_score || !ctx_.plain_ok[condition] || !ctx_.to_ok[to]) return;
-      const int score = n - right_.Get(condition);
-      const Rule candidate{false, 0, condition, to, score};
-      if (score >= min_score && Better(ctx_, candidate, found ? &best : nullptr)) {
-        best = candidate;
-        found = true;
-      }
+      if (!ctx_.plain_ok[condition] || !ctx_.to_ok[to]) return false;
+      *r = {false, 0, condition, to, n - right_.Get(condition)};
+      return true;
     });
-    if (found) *rule = best;
-    return found;
   }
 
   void Apply(const Rule& rule) {
@@ -259,6 +261,36 @@ Status CheckLines(const Context& ctx, const std::vector<Rule>& rules,
 }
 
 }  // namespace
+
+std::vector<LexicalFold> MakeLexicalFolds(const Corpus& corpus, int folds, double holdout,
+                                          uint64_t seed, const std::vector<WordListEntry>& wordlist,
+                                          const LexiconBuildOptions& options) {
+  std::vector<LexicalFold> result;
+  LexiconStats stats;
+  for (int fold = 0; fold < std::max(folds, 1); ++fold) {
+    Corpus rest, held;
+    if (folds <= 1) {
+      SplitCorpus(corpus, holdout, seed, &rest, &held);
+    } else {
+      SplitFold(corpus, folds, fold, seed, &rest, &held);
+    }
+    result.push_back({BuildLexiconLines(rest, wordlist, options, &stats), std::move(held)});
+  }
+  return result;
+}
+
+void TagUnknownWords(const std::vector<std::string>& tagset, const std::vector<LexicalFold>& folds,
+                     const std::vector<std::string>& rules, size_t* unknown, size_t* correct) {
+  *unknown = 0;
+  *correct = 0;
+  for (const LexicalFold& fold : folds) {
+    std::unique_ptr<Resources> resources = MakeResources({fold.lexicon, tagset, rules, {}});
+    Tagger tagger(resources.get(), TaggerOptions());
+    const EvalResult tagged = Evaluate(&tagger, fold.held);
+    *unknown += tagged.unknown;
+    *correct += tagged.unknown_correct;
+  }
+}
 
 Status LearnLexicalRules(const std::vector<std::string>& tagset,
                          const std::vector<LexicalFold>& folds, const LexicalLearnOptions& options,

@@ -19,6 +19,7 @@
 #include "train/corpus.h"
 #include "train/learn_progress.h"
 #include "train/learning_resources.h"
+#include "train/lexicon_builder.h"
 
 namespace quillon {
 
@@ -46,6 +47,18 @@ struct LexicalFold {
   std::vector<std::string> lexicon;
   Corpus held;
 };
+
+// The corpus dealt into `folds` held-out parts, each with a lexicon (built with wordlist
+// and options) of the other parts; with one fold, the `holdout` share of the sentences
+// held out of a lexicon of the rest.
+std::vector<LexicalFold> MakeLexicalFolds(const Corpus& corpus, int folds, double holdout,
+                                          uint64_t seed, const std::vector<WordListEntry>& wordlist,
+                                          const LexiconBuildOptions& options);
+
+// What the tagger makes of the unknown words of every fold with that fold's lexicon, the
+// tag set and the rule lines: the number of such words and of those tagged right.
+void TagUnknownWords(const std::vector<std::string>& tagset, const std::vector<LexicalFold>& folds,
+                     const std::vector<std::string>& rules, size_t* unknown, size_t* correct);
 
 // Learns one rule file for the unknown words of every fold, the rules to be read with
 // tagset. Fails only when the data are too large to count.

@@ -9,6 +9,7 @@
 
 #include "core/lexicon.h"
 #include "core/line_reader.h"
+#include "train/field_lines.h"
 
 namespace quillon {
 namespace {
@@ -46,43 +47,19 @@ bool IsLexiconWord(std::string_view word) {
 
 Status ParseWordList(std::string_view text, const std::string& name,
                      std::vector<WordListEntry>* entries) {
-  size_t line_number = 0;
-  std::string error;
-  ForEachLine(text, [&](std::string_view line) {
-    ++line_number;
-    if (!error.empty()) return;
-    WordListEntry entry;
-    size_t pos = 0;
-    for (;;) {
-      pos = line.find_first_not_of(" \t", pos);
-      if (pos == std::string_view::npos) break;
-      size_t end = line.find_first_of(" \t", pos);
-      if (end == std::string_view::npos) end = line.size();
-      const std::string_view field = line.substr(pos, end - pos);
-      if (entry.word.empty()) {
-        entry.word = field;
-      } else {
-        entry.tags.emplace_back(field);
-      }
-      pos = end;
-    }
-    if (entry.word.empty()) return;  // a blank line
-    const std::string at = name + ":" + std::to_string(line_number) + ": ";
-    if (entry.tags.empty()) {
-      error = at + "the word \"" + entry.word + "\" has no tag";
-      return;
-    }
+  return ReadFieldLines(text, name, [&](std::span<const std::string_view> fields) {
+    if (fields.empty()) return std::string();  // a blank line
+    WordListEntry entry{std::string(fields[0]), {fields.begin() + 1, fields.end()}};
+    if (entry.tags.empty()) return "the word \"" + entry.word + "\" has no tag";
     for (const std::string& tag : entry.tags) {
       if (std::any_of(tag.begin(), tag.end(),
                       [](char c) { return static_cast<unsigned char>(c) < ' '; })) {
-        error = at + "a tag of \"" + entry.word + "\" holds a control character";
-        return;
+        return "a tag of \"" + entry.word + "\" holds a control character";
       }
     }
     entries->push_back(std::move(entry));
+    return std::string();
   });
-  if (!error.empty()) return Status::Error(error);
-  return Status::Ok();
 }
 
 Status ReadWordList(const std::string& path, std::vector<WordListEntry>* entries) {

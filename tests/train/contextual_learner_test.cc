@@ -12,6 +12,7 @@
 #include "tests/train/train_test_util.h"
 #include "train/context_corpus.h"
 #include "train/evaluation.h"
+#include "train/lexical_learner.h"
 #include "train/lexicon_builder.h"
 
 namespace quillon {
@@ -192,15 +193,12 @@ std::vector<std::string> PlainLearner(const ResourceLines& base, const Corpus& c
 
 TEST(ContextualLearnerTest, IncrementalCountsMatchRecountingEverything) {
   for (uint32_t seed = 1; seed <= 6; ++seed) {
-    const Corpus corpus = RandomCorpus(seed, 80);
-    Corpus kept, learn;
-    SplitCorpus(corpus, 0.5, seed, &kept, &learn);
-    LexiconStats stats;
     // A lexicon from half of the data: unknown words and words the licence restricts.
-    const ResourceLines base{BuildLexiconLines(kept, {}, {}, &stats),
-                             PennTagset(),
-                             {"NN s fhassuf 1 NNS", "ly hassuf 2 RB"},
-                             {}};
+    const std::vector<LexicalFold> halves =
+        MakeLexicalFolds(RandomCorpus(seed, 80), 1, 0.5, seed, {}, {});
+    const Corpus& learn = halves[0].held;
+    const ResourceLines base{
+        halves[0].lexicon, PennTagset(), {"NN s fhassuf 1 NNS", "ly hassuf 2 RB"}, {}};
     // Odd seeds start-tag each of three folds with a lexicon of the other two.
     const int folds = seed % 2 ? 3 : 1;
     const ContextualLearnResult r = Learn(base, learn, 25, true, folds);

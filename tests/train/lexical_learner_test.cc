@@ -93,11 +93,10 @@ TEST(LexicalLearnerTest, LexiconLookupsForDeleteRules) {
 // says so, and no condition it leaves out holds anywhere: a one-rule file per candidate.
 TEST(LexicalConditionsTest, AgreeWithTheTaggersRules) {
   for (uint32_t seed = 1; seed <= 3; ++seed) {
-    const Corpus corpus = RandomCorpus(seed, 60);
-    Corpus kept, held;
-    SplitCorpus(corpus, 0.5, seed, &kept, &held);
-    LexiconStats stats;
-    const std::vector<std::string> lexicon = BuildLexiconLines(kept, {}, {}, &stats);
+    const std::vector<LexicalFold> halves =
+        MakeLexicalFolds(RandomCorpus(seed, 60), 1, 0.5, seed, {}, {});
+    const std::vector<std::string>& lexicon = halves[0].lexicon;
+    const Corpus& held = halves[0].held;
     std::unique_ptr<Resources> resources = MakeResources({lexicon, PennTagset(), {}, {}});
     UnknownTokenSet tokens(4);
     tokens.Add(resources.get(), held);
@@ -158,18 +157,16 @@ TEST(LexicalConditionsTest, AgreeWithTheTaggersRules) {
 // The learner's prediction is what the tagger does with the files it writes.
 TEST(LexicalLearnerTest, RoundTripThroughTheTaggerIsExact) {
   for (uint32_t seed = 1; seed <= 8; ++seed) {
-    const Corpus corpus = RandomCorpus(seed, 150);
-    Corpus kept, held;
-    SplitCorpus(corpus, 0.5, seed, &kept, &held);
-    LexiconStats stats;
-    const std::vector<std::string> lexicon = BuildLexiconLines(kept, {}, {}, &stats);
+    const std::vector<LexicalFold> folds =
+        MakeLexicalFolds(RandomCorpus(seed, 150), 1, 0.5, seed, {}, {});
+    const std::vector<std::string>& lexicon = folds[0].lexicon;
+    const Corpus& held = folds[0].held;
     const LexicalLearnResult r = Learn(held, 40, seed % 2 ? 10 : 0, lexicon);
     ASSERT_GT(r.predicted_correct, r.start_correct) << seed;
-    std::unique_ptr<Resources> resources = MakeResources({lexicon, PennTagset(), r.lines, {}});
-    Tagger tagger(resources.get(), TaggerOptions());
-    const EvalResult tagged = Evaluate(&tagger, held);
-    EXPECT_EQ(tagged.unknown, r.tokens) << seed;
-    EXPECT_EQ(tagged.unknown_correct, r.predicted_correct) << seed;
+    size_t unknown = 0, correct = 0;
+    TagUnknownWords(PennTagset(), folds, r.lines, &unknown, &correct);
+    EXPECT_EQ(unknown, r.tokens) << seed;
+    EXPECT_EQ(correct, r.predicted_correct) << seed;
     // The same data give the same file.
     EXPECT_EQ(Learn(held, 40, seed % 2 ? 10 : 0, lexicon).lines, r.lines);
   }
@@ -178,26 +175,14 @@ TEST(LexicalLearnerTest, RoundTripThroughTheTaggerIsExact) {
 // With several folds, each fold's words are unknown to its own lexicon; the prediction is
 // what the tagger does with each fold's lexicon on that fold, summed.
 TEST(LexicalLearnerTest, RoundTripOverFoldsIsExact) {
-  const Corpus corpus = RandomCorpus(31, 300);
-  std::vector<LexicalFold> folds;
-  for (int fold = 0; fold < 3; ++fold) {
-    Corpus rest, held;
-    SplitFold(corpus, 3, fold, 5, &rest, &held);
-    LexiconStats stats;
-    folds.push_back({BuildLexiconLines(rest, {}, {}, &stats), held});
-  }
+  const std::vector<LexicalFold> folds = MakeLexicalFolds(RandomCorpus(31, 300), 3, 0.0, 5, {}, {});
+  ASSERT_EQ(folds.size(), 3u);
   LexicalLearnOptions options;
   options.max_rules = 50;
   LexicalLearnResult r;
   ASSERT_TRUE(LearnLexicalRules(PennTagset(), folds, options, {}, &r).ok());
   size_t unknown = 0, correct = 0;
-  for (const LexicalFold& fold : folds) {
-    std::unique_ptr<Resources> resources = MakeResources({fold.lexicon, PennTagset(), r.lines, {}});
-    Tagger tagger(resources.get(), TaggerOptions());
-    const EvalResult tagged = Evaluate(&tagger, fold.held);
-    unknown += tagged.unknown;
-    correct += tagged.unknown_correct;
-  }
+  TagUnknownWords(PennTagset(), folds, r.lines, &unknown, &correct);
   EXPECT_EQ(unknown, r.tokens);
   EXPECT_EQ(correct, r.predicted_correct);
   EXPECT_GT(r.predicted_correct, r.start_correct);
