@@ -61,15 +61,16 @@ TEST_F(TrainCliTest, TrainsAFolderThatEvalAndTagUse) {
 
   o = Run("train contextual train.txt -d Q --heldout dev.txt -o Q/CONTEXTUALRULEFILE.WSJ -q");
   ASSERT_EQ(o.status, 0) << o.err;
-  std::smatch kept;
-  ASSERT_TRUE(std::regex_search(o.out, kept, std::regex(R"(with the \d+ rules kept +(\S+ \S+))")))
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(o.out, match, std::regex(R"(with the \d+ rules kept +(\S+ \S+))")))
       << o.out;
+  const std::string kept = match[1].str();
   EXPECT_TRUE(o.err.empty()) << o.err;  // -q, and no terminal: no progress line
 
   // eval tags the held-out file with the files just written, as `tag` would.
   o = Run("eval -d Q dev.txt");
   ASSERT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(Figure(o.out, "accuracy"), kept[1].str()) << o.out;
+  EXPECT_EQ(Figure(o.out, "accuracy"), kept) << o.out;
   EXPECT_NE(o.out.find("known words"), std::string::npos);
   EXPECT_NE(o.out.find("most frequent confusions (gold -> tagged):"), std::string::npos);
   EXPECT_EQ(o.out.find("precision"), std::string::npos);
@@ -123,7 +124,9 @@ TEST_F(TrainCliTest, ErrorsAndUsage) {
   for (const auto& c : cases) {
     const Outcome o = Run(c.args);
     EXPECT_EQ(o.status, c.status) << c.args << "\n" << o.err;
-    if (!c.err.empty()) EXPECT_EQ(o.err.rfind(c.err, 0), 0u) << c.args << "\n" << o.err;
+    if (!c.err.empty()) {
+      EXPECT_EQ(o.err.rfind(c.err, 0), 0u) << c.args << "\n" << o.err;
+    }
   }
   EXPECT_FALSE(dir_.Exists("x"));
 }
