@@ -274,7 +274,7 @@ void AddLexiconOptions(CLI::App* sub, TrainCommandOptions* o) {
 }
 
 void AddLearnOptions(CLI::App* sub, TrainCommandOptions* o, int default_rules) {
-  sub->add_option("--seed", o->seed, "Seed of the held-out split")->default_str("1");
+  sub->add_option("--seed", o->seed, "Seed of the held-out split and of the folds")->default_str("1");
   sub->add_option("--max-rules", o->max_rules, "Most rules to learn")
       ->check(CLI::PositiveNumber)
       ->default_str(std::to_string(default_rules));
