@@ -70,16 +70,22 @@ uint64_t HashBytes(std::string_view bytes) {
 }
 
 void LexiconIndex::Build(const LexiconTable& table) {
-  const int count = table.LexiconCount();
+  std::vector<std::string_view> keys(table.LexiconCount());
+  for (int i = 0; i < table.LexiconCount(); ++i) keys[i] = table.row(i).Key;
+  Build(keys);
+}
+
+void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
+  const int count = static_cast<int>(keys.size());
   size_t capacity = 16;
   while (capacity < static_cast<size_t>(count) + static_cast<size_t>(count) / 4) capacity *= 2;
   slots_.Assign(capacity, Slot());
   offsets_.assign(capacity, 0);
   arena_.clear();
   mask_ = capacity - 1;
-  auto key_at = [&](int i) { return table.row(i).Key; };
+  auto key_at = [&](int i) { return keys[i]; };
   for (int i = 0; i < count; ++i) {
-    const std::string_view key = table.row(i).Key;
+    const std::string_view key = keys[i];
     const std::optional<std::string> codes = CodesOfKey(key);
     if (!codes) continue;
     const uint64_t hash = HashBytes(*codes);

@@ -27,6 +27,9 @@ class LexiconIndex {
   // Indexes table.
   void Build(const LexiconTable& table);
 
+  // Indexes any table searched by the same bisection: keys[i] is the key of row i.
+  void Build(const std::vector<std::string_view>& keys);
+
   // The row the bisection reaches for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 

@@ -30,6 +30,8 @@ TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   TaggerOptions options;
   options.tokenize = settings.Tokenization != 1;
   options.separator = settings.SeparatorChar();
+  options.multiword = settings.RadioGroup5 == 0;
+  options.lemma = settings.Lemma == 1 && !options.multiword;
   return options;
 }
 
@@ -89,11 +91,18 @@ void Tagger::TagSentence(std::string_view sentence, std::string* out) {
   Tokens(sentence, &tokens_);
   StartTags(tokens_);
   contextual_.Apply(tokens_, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
+  if (options_.multiword) resources_->multiwords.MultiWord(tokens_, &marks_);
   for (size_t i = 0; i < tokens_.size(); ++i) {
     if (i > 0) out->push_back(' ');
     out->append(tokens_[i]);
     out->push_back(options_.separator);
     out->append(TagName(tags_[i]));
+    if (options_.multiword) {
+      if (marks_.annotation[i] != nullptr) out->append(*marks_.annotation[i]);
+    } else if (options_.lemma) {
+      out->push_back(options_.separator);
+      out->append(resources_->lemmas.Lemmatization(tokens_[i], &lemma_scratch_));
+    }
   }
 }
 

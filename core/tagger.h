@@ -21,6 +21,8 @@ namespace quillon {
 struct TaggerOptions {
   bool tokenize = true;  // false: split at runs of spaces, nothing else
   char separator = '_';
+  bool lemma = false;      // write each token's lemma after its tag
+  bool multiword = false;  // write multi-word marks after the tag (no lemmas then)
 };
 
 // Options of a run's settings.
@@ -58,6 +60,8 @@ class Tagger {
   std::vector<TagId> tags_;
   std::vector<int> rows_;
   ContextualRules::Scratch contextual_scratch_;
+  LemmaTable::Scratch lemma_scratch_;
+  MultiwordTable::Marks marks_;
   std::string key_;
   std::string scratch_;
 };
