@@ -105,9 +105,8 @@ void ShrinkList(Case* c, std::vector<std::string>* items) {
 // Shrinks a failing case: fewer sentences, fewer resource lines, fewer sentence bytes.
 void Shrink(Case* c) {
   ShrinkList(c, &c->sentences);
-  for (std::vector<std::string>* lines :
-       {&c->lines.contextual_rules, &c->lines.lexical_rules, &c->lines.tagset, &c->lines.ignore,
-        &c->lines.lexicon}) {
+  for (std::vector<std::string>* lines : {&c->lines.contextual_rules, &c->lines.lexical_rules,
+                                          &c->lines.tagset, &c->lines.ignore, &c->lines.lexicon}) {
     ShrinkList(c, lines);
   }
   for (std::string& sentence : c->sentences) {
@@ -197,6 +196,42 @@ TEST(DifferentialTest, LexiconRowsMatchReference) {
       }
     }
   }
+}
+
+// The form test decides whether a lexicon is sorted and keyed again, so a wrong answer
+// changes every lookup. The 101st line alone decides; both readings must agree with the
+// expected answer.
+TEST(DifferentialTest, FormTestMatchesReference) {
+  const struct {
+    const char* line_101;
+    bool prepared;
+  } kCases[] = {
+      {"0102 ab NN", true},
+      {"0102 ab", true},      // a row without tags is still keyed
+      {"0102\tab NN", true},  // any row separator ends the key
+      {"0102\x16"
+       "ab NN",
+       true},
+      {"00 ^ SYM", true},             // a word of the "00" group
+      {"6854676767 1,000 CD", true},  // 1,000 keyed
+      {"1,000 CD", false},            // a plain entry that is a number
+      {"1000\tCD JJ", false},
+      {"0102 AB NN", false},  // the key of another word
+      {"0102", false},
+      {" 0102 ab NN", false},
+      {"0102  ab", false},  // the second field is empty
+      {"", false},
+  };
+  for (const auto& c : kCases) {
+    std::vector<std::string> lines(120, "x NN");
+    lines[100] = c.line_101;
+    EXPECT_EQ(IsPreparedForm(lines), c.prepared) << Escape(c.line_101);
+    EXPECT_EQ(reference::IsPreparedForm(lines), c.prepared) << Escape(c.line_101);
+  }
+  // Fewer than 101 lines is plain form, whatever the lines hold.
+  const std::vector<std::string> short_prepared(100, "0102 ab NN");
+  EXPECT_FALSE(IsPreparedForm(short_prepared));
+  EXPECT_FALSE(reference::IsPreparedForm(short_prepared));
 }
 
 // Checks index against the reference bisection for key; returns a failure text or "".

@@ -11,27 +11,68 @@ namespace {
 // Tags of the pools: the usual ones, the sentinel rows' own, case variants, the boundary
 // word, an empty tag and one with a byte above 127.
 const std::vector<std::string> kTagPool = {
-    "NN", "NNS", "NNP", "NNPS", "JJ", "VB",   "VBD",    "VBZ", "VBP", "VBG", "RB", "DT",
-    "IN", "TO",  "CD",  "MD",   ",",  ".",    "PRP",    "nn",  "Nn",  "vb",  "ZZ", "STAART",
-    "",   "X\xe9"};
+    "NN", "NNS", "NNP", "NNPS", "JJ", "VB",  "VBD", "VBZ", "VBP", "VBG", "RB",     "DT", "IN",
+    "TO", "CD",  "MD",  ",",    ".",  "PRP", "nn",  "Nn",  "vb",  "ZZ",  "STAART", "",   "X\xe9"};
 
 // Words that exercise keys and the tokenizer: shared keys, digits, contractions, bytes of
 // the "00" group, bytes above 127.
-const std::vector<std::string> kSpecialWords = {
-    "U.S.", "U.S?", "U.S!", "U.S",  "Mr.",  "Mr",    "1,000",  "3.5",   "do",   "n't",
-    "'s",   "'ll",  "ca",   "wo",   ".",    ",",     "(",      ")",     "'",    "''",
-    "``",   "--",   "$",    "%",    "&",    "a_b",   "a~b",    "e.g",   "e.g.", "caf\xe9",
-    "\xc3\xa9t\xc3\xa9",    "^",    "x^y",  "50",    "o",      "I",     "It",   "John",
-    "the",  "The",  "to",   "TO",   "Ma'am", "rock", "know",   "\x85",  "...",  ":"};
+const std::vector<std::string> kSpecialWords = {"U.S.",
+                                                "U.S?",
+                                                "U.S!",
+                                                "U.S",
+                                                "Mr.",
+                                                "Mr",
+                                                "1,000",
+                                                "3.5",
+                                                "do",
+                                                "n't",
+                                                "'s",
+                                                "'ll",
+                                                "ca",
+                                                "wo",
+                                                ".",
+                                                ",",
+                                                "(",
+                                                ")",
+                                                "'",
+                                                "''",
+                                                "``",
+                                                "--",
+                                                "$",
+                                                "%",
+                                                "&",
+                                                "a_b",
+                                                "a~b",
+                                                "e.g",
+                                                "e.g.",
+                                                "caf\xe9",
+                                                "\xc3\xa9t\xc3\xa9",
+                                                "^",
+                                                "x^y",
+                                                "50",
+                                                "o",
+                                                "I",
+                                                "It",
+                                                "John",
+                                                "the",
+                                                "The",
+                                                "to",
+                                                "TO",
+                                                "Ma'am",
+                                                "rock",
+                                                "know",
+                                                "\x85",
+                                                "...",
+                                                ":"};
 
 const std::vector<std::string> kContractions = {
-    "don't", "can't", "won't", "It's", "John's", "I'm", "'Tis", "rock'n'roll", "o'clock",
-    "dogs'", "we'll", "DON'T", "n't",  "(n't)",  "#'t", "x/'y", "''Hello''",   "50's",
-    "'90s",  "it's.", "U.S.", "e.g.", "Mr.",    "a.b.-x", "Wait...", "3.5%", "e-mail:"};
+    "don't", "can't", "won't", "It's", "John's", "I'm",    "'Tis",    "rock'n'roll", "o'clock",
+    "dogs'", "we'll", "DON'T", "n't",  "(n't)",  "#'t",    "x/'y",    "''Hello''",   "50's",
+    "'90s",  "it's.", "U.S.",  "e.g.", "Mr.",    "a.b.-x", "Wait...", "3.5%",        "e-mail:"};
 
-const std::vector<std::string> kPunctuation = {",", ".", "...", "(", ")", "\"", "--", ";",
-                                               "?", "!", "'", "[", "]", "$", "&", "#",
-                                               "*", "%", ":", "\t", "\x12", "<", ">"};
+const std::vector<std::string> kPunctuation = {",", ".", "...", "(",  ")",    "\"", "--", ";",
+                                               "?", "!", "'",   "[",  "]",    "$",  "&",  "#",
+                                               "*", "%", ":",   "\t", "\x12", "<",  ">"};
 
 const std::vector<std::string> kAffixes = {"s", "ed", "ly", "e", "ing", "un", "re", "'s", "."};
 
@@ -39,12 +80,12 @@ const char* const kLexicalKinds[] = {"char",       "hassuf", "haspref",  "delete
                                      "deletepref", "addsuf", "goodleft", "goodright"};
 
 const char* const kTemplates[] = {
-    "PREVTAG",     "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG",    "PREVWD",     "PREV1OR2WD",
-    "NEXTTAG",     "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG",    "NEXTWD",     "NEXT1OR2WD",
-    "CURWD",       "WDPREVTAG",   "WDNEXTTAG",      "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
-    "LBIGRAM",     "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
+    "PREVTAG", "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG",    "PREVWD",     "PREV1OR2WD",
+    "NEXTTAG", "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG",    "NEXTWD",     "NEXT1OR2WD",
+    "CURWD",   "WDPREVTAG",   "WDNEXTTAG",      "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
+    "LBIGRAM", "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
 // Names that are no template; the first ones pass the first pass's left-context filter.
-const std::vector<std::string> kFakeTemplates = {"CAT", "PREVTAGS", "Lx", "prevtag",
+const std::vector<std::string> kFakeTemplates = {"CAT",      "PREVTAGS",   "Lx", "prevtag",
                                                  "NEXTTAGX", "WDPREVTAG2", ""};
 
 // What the arguments of each template are: 't' a tag, 'w' a word, '-' none.
@@ -86,6 +127,17 @@ std::string ResourceGenerator::Capitalised(std::string word) {
   return word;
 }
 
+std::string ResourceGenerator::SwappedCase(std::string word) {
+  for (char& c : word) {
+    if (c >= 'a' && c <= 'z') {
+      c = c - 'a' + 'A';
+    } else if (c >= 'A' && c <= 'Z') {
+      c = c - 'A' + 'a';
+    }
+  }
+  return word;
+}
+
 std::string ResourceGenerator::NewUnknownWord() {
   std::string word = Chance(70) ? Pick(stems_) : NewStem();
   if (Chance(60)) word += Pick(kAffixes);
@@ -113,8 +165,8 @@ std::string ResourceGenerator::NewTags(int count) {
 
 std::vector<std::string> ResourceGenerator::NewPlainLexicon() {
   std::vector<std::string> lines;
-  const int entries = Chance(10) ? 40 + static_cast<int>(Below(60))
-                                 : 100 + static_cast<int>(Below(160));
+  const int entries =
+      Chance(10) ? 40 + static_cast<int>(Below(60)) : 100 + static_cast<int>(Below(160));
   known_.clear();
   known_tags_.clear();
   for (int i = 0; i < entries; ++i) {
@@ -134,8 +186,9 @@ std::vector<std::string> ResourceGenerator::NewPlainLexicon() {
     }
     if (Chance(1)) word += "\x12z";  // a row separator that the preparation keeps in the word
     const int r = static_cast<int>(Below(100));
-    const int count = r < 35 ? 1 : r < 70 ? 2 + static_cast<int>(Below(2))
-                                          : 4 + static_cast<int>(Below(9));
+    const int count = r < 35   ? 1
+                      : r < 70 ? 2 + static_cast<int>(Below(2))
+                               : 4 + static_cast<int>(Below(9));
     std::string line = word;
     if (Chance(2)) {
       // A word without any tag.
@@ -159,7 +212,7 @@ std::vector<std::string> ResourceGenerator::NewPreparedLexicon() {
   const int edits = static_cast<int>(Below(8));
   for (int e = 0; e < edits; ++e) {
     const size_t a = Below(lines.size()), b = Below(lines.size());
-    switch (Below(7)) {
+    switch (Below(8)) {
       case 0:
       case 1:
         std::swap(lines[a], lines[b]);  // rows out of order
@@ -175,6 +228,9 @@ std::vector<std::string> ResourceGenerator::NewPreparedLexicon() {
         break;
       case 5:
         lines[a] += " " + NewTags(12);  // more fields than a row keeps
+        break;
+      case 6:
+        lines.insert(lines.begin() + a, Pick(stems_) + " " + NewTags(2));  // a key of letters
         break;
       default:
         lines.insert(lines.begin() + a, "");
@@ -226,15 +282,18 @@ std::string ResourceGenerator::NewLexicalRule(const std::vector<std::string>& ta
     argument = Pick(kAffixes);
   } else {
     const size_t length = 1 + Below(std::min<size_t>(word.size() + 1, 4));
-    argument = kind.find("pref") != std::string::npos ? word.substr(0, length)
-                                                       : word.substr(word.size() - std::min(length, word.size()));
+    argument = kind.find("pref") != std::string::npos
+                   ? word.substr(0, length)
+                   : word.substr(word.size() - std::min(length, word.size()));
   }
   if (Chance(5)) argument = "to";  // equals the tag TO ignoring case
   if (argument.empty()) argument = "s";
-  const char separator = Chance(92) ? ' ' : '\x12';
+  // The tab is no separator here: it joins the fields on either side of it.
+  const char separator = Chance(90) ? ' ' : Chance(70) ? '\x12' : '\t';
   std::string line;
   if (f_form) {
-    std::string from = Pick(tags);
+    // Often the tag an earlier f-form rule gives, so that the rules chain.
+    std::string from = !chain_tags_.empty() && Chance(40) ? Pick(chain_tags_) : Pick(tags);
     if (Chance(10)) from = from == "NN" ? "nn" : from;
     line = from + separator;
   }
@@ -248,7 +307,9 @@ std::string ResourceGenerator::NewLexicalRule(const std::vector<std::string>& ta
     line += separator;  // an empty field where the new tag would be
   }
   if (Chance(3)) return line;  // ends before its new tag
-  line += NewTag();
+  const std::string new_tag = NewTag();
+  line += new_tag;
+  if (f_form) chain_tags_.push_back(new_tag);
   if (Chance(10)) line += std::string(1, separator) + "extra field";
   return line;
 }
@@ -256,6 +317,7 @@ std::string ResourceGenerator::NewLexicalRule(const std::vector<std::string>& ta
 std::vector<std::string> ResourceGenerator::NewLexicalRules(
     const std::vector<std::string>& tagset) {
   std::vector<std::string> lines;
+  chain_tags_.clear();
   const int count = static_cast<int>(Below(40));
   for (int i = 0; i < count; ++i) lines.push_back(NewLexicalRule(tagset));
   return lines;
@@ -268,7 +330,8 @@ char ResourceGenerator::ContextualSeparator() {
 
 std::string ResourceGenerator::NewContextualRule() {
   if (Chance(3)) return "";
-  const size_t index = Below(22 + 2);
+  // WDPREVTAG has a licence of its own; it gets a larger share.
+  const size_t index = Chance(12) ? 13 : Below(22 + 2);
   const bool fake = index >= 22;
   const std::string name = fake ? Pick(kFakeTemplates) : kTemplates[index];
   const char* args = fake ? "tt" : kTemplateArgs[index];
@@ -304,12 +367,15 @@ std::vector<std::string> ResourceGenerator::NewContextualRules() {
 }
 
 std::vector<std::string> ResourceGenerator::NewIgnoreList() {
-  static const std::vector<std::string> kEntries = {"Mr", "mr", "MR", "e.g", "U.S", "etc",
-                                                    "a b", "", "Wait.."};
+  static const std::vector<std::string> kEntries = {"Mr",  "mr",  "MR", "e.g",   "U.S",
+                                                    "etc", "a b", "",   "Wait.."};
   std::vector<std::string> lines;
   const int count = static_cast<int>(Below(7));
   for (int i = 0; i < count; ++i) {
-    lines.push_back(Chance(50) || known_.empty() ? Pick(kEntries) : Pick(known_));
+    std::string entry = Chance(50) || known_.empty() ? Pick(kEntries) : Pick(known_);
+    if (Chance(30)) entry = SwappedCase(entry);
+    if (Chance(10)) entry += "\xc9";  // a Latin-1 capital: no ASCII letter, no folding
+    lines.push_back(entry);
   }
   return lines;
 }
@@ -340,12 +406,14 @@ reference::ResourceLines ResourceGenerator::NewResources() {
 
 std::string ResourceGenerator::NewToken() {
   const int r = static_cast<int>(Below(100));
-  if (r < 40 && !known_.empty()) return Pick(known_);
+  if (r < 36 && !known_.empty()) return Pick(known_);
+  if (r < 40 && !known_.empty()) return SwappedCase(Pick(known_)) + (Chance(30) ? "\xe9." : ".");
   if (r < 62) return NewUnknownWord();
   if (r < 72) return Pick(kContractions);
   if (r < 84) return Pick(kPunctuation);
   if (r < 90) return Pick(kSpecialWords);
   if (r < 94) return std::string(1, "^_|~\x85\xa0\xff\x7f"[Below(8)]);
+  if (r < 95) return std::string(200 + Below(200), "ab'.-"[Below(5)]);
   // A few raw bytes, any value but the line ends and NUL.
   std::string bytes;
   const int length = 1 + static_cast<int>(Below(4));
@@ -360,7 +428,7 @@ std::string ResourceGenerator::NewToken() {
 std::string ResourceGenerator::NewSentence() {
   if (Chance(3)) return Chance(50) ? "" : "   ";
   std::string sentence = Chance(10) ? "  " : "";
-  const int count = 1 + static_cast<int>(Below(20));
+  const int count = 1 + static_cast<int>(Chance(2) ? Below(300) : Below(20));
   for (int i = 0; i < count; ++i) {
     if (i > 0) {
       const int r = static_cast<int>(Below(100));

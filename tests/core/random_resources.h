@@ -45,6 +45,7 @@ class ResourceGenerator {
   std::string NewStem();
   std::string NewUnknownWord();
   std::string Capitalised(std::string word);
+  std::string SwappedCase(std::string word);
   std::string NewTag();
   std::string NewTags(int count);
   std::string NewTagList();
@@ -61,9 +62,10 @@ class ResourceGenerator {
 
   std::mt19937_64 rng_;
   std::vector<std::string> stems_;
-  std::vector<std::string> known_;          // words of the current lexicon
+  std::vector<std::string> known_;                    // words of the current lexicon
   std::vector<std::vector<std::string>> known_tags_;  // their tags, for licensed rules
-  std::vector<std::string> tags_;           // tags used by the current set
+  std::vector<std::string> tags_;                     // tags used by the current set
+  std::vector<std::string> chain_tags_;               // new tags of the f-form rules so far
 };
 
 // Bytes made visible for failure reports: a C string literal.

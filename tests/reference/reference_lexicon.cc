@@ -17,21 +17,49 @@ int ByteCode(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return 27 + (c - 'A');
   if (c >= '0' && c <= '9') return 67 + (c - '0');
   switch (c) {
-    case '!': case '.': case '?': return 53;
-    case ',': return 54;
-    case '(': case '[': case '{': return 55;
-    case ')': case ']': case '}': return 56;
-    case '\'': return 57;
-    case '"': return 58;
-    case '$': return 59;
-    case '*': case '+': case '<': case '=': case '>': return 60;
-    case '-': case ':': case ';': return 61;
-    case '@': return 62;
-    case '#': return 63;
-    case '%': case '/': return 64;
-    case '&': return 65;
-    case '`': return 66;
-    default: return 0;
+    case '!':
+    case '.':
+    case '?':
+      return 53;
+    case ',':
+      return 54;
+    case '(':
+    case '[':
+    case '{':
+      return 55;
+    case ')':
+    case ']':
+    case '}':
+      return 56;
+    case '\'':
+      return 57;
+    case '"':
+      return 58;
+    case '$':
+      return 59;
+    case '*':
+    case '+':
+    case '<':
+    case '=':
+    case '>':
+      return 60;
+    case '-':
+    case ':':
+    case ';':
+      return 61;
+    case '@':
+      return 62;
+    case '#':
+      return 63;
+    case '%':
+    case '/':
+      return 64;
+    case '&':
+      return 65;
+    case '`':
+      return 66;
+    default:
+      return 0;
   }
 }
 
@@ -109,8 +137,7 @@ bool IsPreparedForm(const std::vector<std::string>& lines) {
 std::vector<std::string> LEXICON(const std::vector<std::string>& lines) {
   std::vector<std::string> prepared;
   for (const std::string& line : lines) {
-    if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' ||
-        line[0] == '\n') {
+    if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' || line[0] == '\n') {
       continue;
     }
     size_t end = 0;

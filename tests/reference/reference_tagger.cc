@@ -35,8 +35,8 @@ bool EndsWith(std::string_view word, std::string_view suffix) {
   return word.size() >= suffix.size() && word.substr(word.size() - suffix.size()) == suffix;
 }
 
-const char* const kLexicalKinds[] = {"char",       "hassuf",     "haspref", "deletesuf",
-                                     "deletepref", "addsuf",     "goodleft", "goodright"};
+const char* const kLexicalKinds[] = {"char",       "hassuf", "haspref",  "deletesuf",
+                                     "deletepref", "addsuf", "goodleft", "goodright"};
 
 // The kind of a plain rule name, or of an f-form name without its "f"; empty when the name
 // is not one of the eight of that layout.
@@ -86,8 +86,7 @@ std::vector<structure4> ReadContextualRules(const std::vector<std::string>& line
   for (const std::string& line : lines) {
     size_t p = 0;
     structure4 rule;
-    std::string* fields[] = {&rule.FromTag, &rule.ToTag, &rule.Template, &rule.Arg1,
-                             &rule.Arg2};
+    std::string* fields[] = {&rule.FromTag, &rule.ToTag, &rule.Template, &rule.Arg1, &rule.Arg2};
     for (std::string* field : fields) {
       if (p < line.size()) ++rule.FieldCount;
       *field = ReadField(line, &p, IsContextualSeparator);
@@ -145,8 +144,8 @@ bool ReferenceTagger::InLexicon(std::string_view word) {
   return lexicon_.LookupIndex != -1;
 }
 
-bool ReferenceTagger::LexicalRuleMatches(const structure2& rule, std::string_view kind,
-                                         size_t i, const std::vector<std::string>& words) {
+bool ReferenceTagger::LexicalRuleMatches(const structure2& rule, std::string_view kind, size_t i,
+                                         const std::vector<std::string>& words) {
   const std::string& w = words[i];
   const std::string& a = rule.Argument;
   if (kind == "char") return a.size() == 1 && w.find(a[0]) != std::string::npos;
@@ -202,7 +201,8 @@ bool TemplateHolds(const structure4& r, size_t i, const std::vector<std::string>
   if (t == "PREV1OR2WD") return word_at(1, false, a1) || word_at(2, false, a1);
   if (t == "NEXTTAG") return tag_at(1, true, a1);
   if (t == "NEXT1OR2TAG") return tag_at(1, true, a1) || tag_at(2, true, a1);
-  if (t == "NEXT1OR2OR3TAG") return tag_at(1, true, a1) || tag_at(2, true, a1) || tag_at(3, true, a1);
+  if (t == "NEXT1OR2OR3TAG")
+    return tag_at(1, true, a1) || tag_at(2, true, a1) || tag_at(3, true, a1);
   if (t == "NEXT2TAG") return tag_at(2, true, a1);
   if (t == "NEXTWD") return word_at(1, true, a1);
   if (t == "NEXT1OR2WD") return word_at(1, true, a1) || word_at(2, true, a1);

@@ -118,8 +118,7 @@ class ReferenceTagger {
   bool LexicalRuleMatches(const structure2& rule, std::string_view kind, size_t i,
                           const std::vector<std::string>& words);
   bool InLexicon(std::string_view word);
-  void ApplyContextualRules(const std::vector<std::string>& words,
-                            std::vector<std::string>* tags);
+  void ApplyContextualRules(const std::vector<std::string>& words, std::vector<std::string>* tags);
   bool Licensed(const structure4& rule, const std::string& word, bool changed);
 
   LexiconState lexicon_;

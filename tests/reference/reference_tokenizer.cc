@@ -39,8 +39,7 @@ bool InIgnoreList(const std::string& word, const std::vector<std::string>& ignor
 
 class Tokenizer {
  public:
-  Tokenizer(std::string_view s, const std::vector<std::string>& ignore)
-      : s_(s), ignore_(ignore) {}
+  Tokenizer(std::string_view s, const std::vector<std::string>& ignore) : s_(s), ignore_(ignore) {}
 
   std::vector<std::string> Run() {
     while (p_ < s_.size() && s_[p_] == ' ') ++p_;
