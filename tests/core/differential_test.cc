@@ -253,10 +253,12 @@ TEST(DifferentialTest, LexiconIndexMatchesBisection) {
   for (uint64_t t = 0; t < tables; ++t) {
     const uint64_t seed = BaseSeed() + t;
     ResourceGenerator generator(seed);
-    // Small tables of arbitrary order and large generated lexicons, alternately.
+    // Small and large tables of arbitrary order, and generated lexicons.
     std::vector<std::string> lines;
-    if (t % 2 == 0) {
+    if (t % 4 == 0) {
       lines = generator.NewTableLines(1 + static_cast<int>(t % 40));
+    } else if (t % 4 == 2) {
+      lines = generator.NewTableLines(200 + static_cast<int>(t % 900));
     } else {
       lines = generator.NewResources().lexicon;
       if (!reference::IsPreparedForm(lines)) lines = reference::LEXICON(lines);

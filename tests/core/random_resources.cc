@@ -444,8 +444,9 @@ std::string ResourceGenerator::NewSentence() {
 std::vector<std::string> ResourceGenerator::NewTableLines(int rows) {
   std::vector<std::string> keys;
   const int distinct = 1 + static_cast<int>(Below(std::max(rows, 1)));
+  const int longest = rows > 40 ? 7 : 4;  // large tables need more distinct keys
   for (int i = 0; i < distinct; ++i) {
-    const int length = static_cast<int>(Below(4));
+    const int length = static_cast<int>(Below(longest));
     std::string key;
     for (int j = 0; j < length; ++j) key += std::to_string(10 + Below(4));
     keys.push_back(key);
