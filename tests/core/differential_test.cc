@@ -144,7 +144,7 @@ std::string Describe(const Case& c) {
 }
 
 TEST(DifferentialTest, TaggerMatchesReference) {
-  const uint64_t sets = 150 * Scale();
+  const uint64_t sets = 300 * Scale();
   const int sentences_per_set = 25;
   std::printf("differential seed %llu (QUILLON_DIFF_SEED repeats it), %llu resource sets\n",
               static_cast<unsigned long long>(BaseSeed()), static_cast<unsigned long long>(sets));
@@ -175,7 +175,7 @@ TEST(DifferentialTest, TaggerMatchesReference) {
 
 // The lexicon rows that both readings build from the same lines.
 TEST(DifferentialTest, LexiconRowsMatchReference) {
-  const uint64_t sets = 150 * Scale();
+  const uint64_t sets = 300 * Scale();
   for (uint64_t set = 0; set < sets; ++set) {
     const uint64_t seed = BaseSeed() + set;
     ResourceGenerator generator(seed);
