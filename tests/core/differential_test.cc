@@ -22,6 +22,7 @@
 #include "core/resources.h"
 #include "core/tagger.h"
 #include "tests/core/random_resources.h"
+#include "tests/core/resources_from_lines.h"
 #include "tests/reference/reference_tagger.h"
 
 namespace quillon {
@@ -43,16 +44,6 @@ uint64_t BaseSeed() {
 
 uint64_t Scale() { return std::max<uint64_t>(1, EnvNumber("QUILLON_DIFF_SCALE", 1)); }
 
-std::unique_ptr<Resources> FastResources(const ResourceLines& lines) {
-  auto resources = std::make_unique<Resources>();
-  resources->ignore = IgnoreList(lines.ignore);
-  BuildLexicon(lines.lexicon, nullptr, resources.get());
-  resources->tag_list = ReadTagList(lines.tagset);
-  resources->lexical_records = ParseLexicalRules(lines.lexical_rules, resources->tag_list);
-  resources->contextual_records = ParseContextualRules(lines.contextual_rules);
-  return resources;
-}
-
 // One comparison: resources, options and the sentences tagged in a row.
 struct Case {
   ResourceLines lines;
@@ -65,7 +56,7 @@ struct Case {
 // and the two lines and returns true.
 bool FindMismatch(const Case& c, size_t* index, std::string* fast_line,
                   std::string* reference_line) {
-  std::unique_ptr<Resources> resources = FastResources(c.lines);
+  std::unique_ptr<Resources> resources = ResourcesFromLines(c.lines);
   Tagger fast(resources.get(), TaggerOptions{c.tokenize, c.separator});
   reference::ReferenceTagger slow(c.lines, c.tokenize, c.separator);
   for (size_t i = 0; i < c.sentences.size(); ++i) {
@@ -180,7 +171,7 @@ TEST(DifferentialTest, LexiconRowsMatchReference) {
     const uint64_t seed = BaseSeed() + set;
     ResourceGenerator generator(seed);
     const ResourceLines lines = generator.NewResources();
-    std::unique_ptr<Resources> resources = FastResources(lines);
+    std::unique_ptr<Resources> resources = ResourcesFromLines(lines);
     reference::LexiconState slow;
     slow.Load(lines.lexicon);
     ASSERT_EQ(resources->lexicon.LexiconCount(), slow.LexiconCount()) << "set seed " << seed;

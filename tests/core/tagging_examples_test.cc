@@ -11,6 +11,7 @@
 
 #include "core/resources.h"
 #include "core/tagger.h"
+#include "tests/core/resources_from_lines.h"
 #include "tests/reference/reference_tagger.h"
 
 namespace quillon {
@@ -175,16 +176,6 @@ std::vector<Example> Examples() {
   };
 }
 
-std::unique_ptr<Resources> FastResources(const reference::ResourceLines& lines) {
-  auto resources = std::make_unique<Resources>();
-  resources->ignore = IgnoreList(lines.ignore);
-  BuildLexicon(lines.lexicon, nullptr, resources.get());
-  resources->tag_list = ReadTagList(lines.tagset);
-  resources->lexical_records = ParseLexicalRules(lines.lexical_rules, resources->tag_list);
-  resources->contextual_records = ParseContextualRules(lines.contextual_rules);
-  return resources;
-}
-
 TEST(TaggingExamplesTest, BothTaggersGiveTheWorkedOutLines) {
   for (const Example& e : Examples()) {
     SCOPED_TRACE(e.name);
@@ -193,7 +184,7 @@ TEST(TaggingExamplesTest, BothTaggersGiveTheWorkedOutLines) {
     lines.tagset = e.tagset;
     lines.lexical_rules = e.lexical_rules;
     lines.contextual_rules = e.contextual_rules;
-    std::unique_ptr<Resources> resources = FastResources(lines);
+    std::unique_ptr<Resources> resources = ResourcesFromLines(lines);
     Tagger fast(resources.get(), TaggerOptions{e.tokenize, e.separator});
     reference::ReferenceTagger slow(lines, e.tokenize, e.separator);
     ASSERT_EQ(e.sentences.size(), e.expected.size());

@@ -174,35 +174,24 @@ void LexiconState::Load(const std::vector<std::string>& lines) {
   for (const std::string& line : prepared) rows.push_back(ReadRow(line));
 }
 
-void LexiconState::BinarySearch(int lo, int hi) {
-  if (hi < lo) {
-    FoundIndex = 0;
-    return;
-  }
-  const int mid = (lo + hi) / 2;
-  FoundIndex = mid;
-  const int order = CompareKeys(rows[mid].Key, CurrentKey);
-  if (order == 0) return;
-  if (order > 0) {
-    BinarySearch(lo, mid - 1);
-  } else {
-    BinarySearch(mid + 1, hi);
-  }
-}
+void LexiconState::BinarySearch(int lo, int hi) { Bisect(lo, hi, 0, &FoundIndex); }
 
-void LexiconState::BiSearch(int lo, int hi) {
+void LexiconState::BiSearch(int lo, int hi) { Bisect(lo, hi, -1, &LookupIndex); }
+
+// Every probe writes its row to the slot at once; an empty range writes absent.
+void LexiconState::Bisect(int lo, int hi, int absent, int* slot) {
   if (hi < lo) {
-    LookupIndex = -1;
+    *slot = absent;
     return;
   }
   const int mid = (lo + hi) / 2;
-  LookupIndex = mid;
+  *slot = mid;
   const int order = CompareKeys(rows[mid].Key, CurrentKey);
   if (order == 0) return;
   if (order > 0) {
-    BiSearch(lo, mid - 1);
+    Bisect(lo, mid - 1, absent, slot);
   } else {
-    BiSearch(mid + 1, hi);
+    Bisect(mid + 1, hi, absent, slot);
   }
 }
 

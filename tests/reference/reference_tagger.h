@@ -84,6 +84,9 @@ struct LexiconState {
   void BinarySearch(int lo, int hi);
   // The same bisection; LookupIndex gets the row or -1.
   void BiSearch(int lo, int hi);
+
+ private:
+  void Bisect(int lo, int hi, int absent, int* slot);
 };
 
 // --- Tokens (reference_tokenizer.cc) ---
