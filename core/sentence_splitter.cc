@@ -12,6 +12,7 @@
 // line.
 #include "core/sentence_splitter.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -52,6 +53,7 @@ bool EndsWithSpace(std::string_view line) {
 // Cuts text at its line feeds; a line feed at the very end adds no empty piece.
 std::vector<std::string> CutAtLineFeeds(std::string_view text) {
   std::vector<std::string> pieces;
+  pieces.reserve(std::count(text.begin(), text.end(), '\n') + 1);
   size_t start = 0;
   for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
     pieces.emplace_back(text.substr(start, lf - start));
