@@ -4,6 +4,7 @@
 #include "subst/command_parser.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace quillon {
 namespace {
@@ -89,20 +90,63 @@ bool ReadBracedByte(std::string_view text, size_t* pos, int base, char escape, c
   return false;
 }
 
+// The escapes that name one control byte ("\t" is a tab); 0 for any other letter.
+char NamedControl(char c) {
+  static constexpr std::pair<char, char> kNamed[] = {{'t', '\t'}, {'n', '\n'}, {'r', '\r'},
+                                                     {'f', '\f'}, {'a', '\a'}, {'e', '\x1B'}};
+  for (const auto& [name, byte] : kNamed) {
+    if (name == c) return byte;
+  }
+  return 0;
+}
+
+// Reads up to max_digits digits of base at text[*pos] into a number.
+uint32_t ReadDigits(std::string_view text, size_t* pos, int base, int max_digits, uint32_t value) {
+  for (int digits = 0; digits < max_digits && *pos < text.size(); ++digits) {
+    const int digit = HexValue(text[*pos]);
+    if (digit < 0 || digit >= base) break;
+    value = value * base + digit;
+    ++*pos;
+  }
+  return value;
+}
+
+// Reads the rest of "\x41", "\x{41}", "\o{101}" or "\cA"; text[*pos] follows the letter.
+bool ReadCodedByte(char letter, std::string_view text, size_t* pos, char* byte,
+                   std::string* error) {
+  const bool braced = *pos < text.size() && text[*pos] == '{';
+  if (letter == 'x' && !braced) {
+    *byte = static_cast<char>(ReadDigits(text, pos, 16, 2, 0));
+    return true;
+  }
+  if (letter == 'x' || letter == 'o') {
+    if (!braced) {
+      *error = "Missing braces on \\o{}";
+      return false;
+    }
+    ++*pos;
+    return ReadBracedByte(text, pos, letter == 'x' ? 16 : 8, letter, byte, error);
+  }
+  if (*pos >= text.size()) {
+    *error = "Missing control char name in \\c";
+    return false;
+  }
+  char name = text[(*pos)++];
+  if (name >= 'a' && name <= 'z') name = static_cast<char>(name - 'a' + 'A');
+  *byte = static_cast<char>(name ^ 0x40);
+  return true;
+}
+
 // Reads the escape after a backslash at text[*pos] (the byte after the backslash).
 bool ReadEscape(std::string_view text, size_t* pos, ReplacementBuilder* out, std::string* error) {
-  const char c = text[*pos];
-  ++*pos;
+  const char c = text[(*pos)++];
   const bool next_is_digit = *pos < text.size() && IsDigit(text[*pos]);
   if (c >= '1' && c <= '9' && !next_is_digit) {
     out->Group(c - '0');  // "\1" in a replacement means "$1"
     return true;
   }
   if (IsOctal(c)) {
-    uint32_t value = c - '0';
-    for (int digits = 1; digits < 3 && *pos < text.size() && IsOctal(text[*pos]); ++digits) {
-      value = value * 8 + (text[(*pos)++] - '0');
-    }
+    const uint32_t value = ReadDigits(text, pos, 8, 2, c - '0');
     if (value > 0xFF) {
       *error = "Octal escape beyond one byte in the replacement";
       return false;
@@ -110,71 +154,17 @@ bool ReadEscape(std::string_view text, size_t* pos, ReplacementBuilder* out, std
     out->Byte(static_cast<char>(value));
     return true;
   }
-  char byte = c;
-  switch (c) {
-    case 't':
-      byte = '\t';
-      break;
-    case 'n':
-      byte = '\n';
-      break;
-    case 'r':
-      byte = '\r';
-      break;
-    case 'f':
-      byte = '\f';
-      break;
-    case 'a':
-      byte = '\a';
-      break;
-    case 'e':
-      byte = '\x1B';
-      break;
-    case 'x':
-      if (*pos < text.size() && text[*pos] == '{') {
-        ++*pos;
-        if (!ReadBracedByte(text, pos, 16, 'x', &byte, error)) return false;
-      } else {
-        int value = 0;
-        for (int digits = 0; digits < 2 && *pos < text.size() && HexValue(text[*pos]) >= 0;
-             ++digits) {
-          value = value * 16 + HexValue(text[(*pos)++]);
-        }
-        byte = static_cast<char>(value);
-      }
-      break;
-    case 'o':
-      if (*pos >= text.size() || text[*pos] != '{') {
-        *error = "Missing braces on \\o{}";
-        return false;
-      }
-      ++*pos;
-      if (!ReadBracedByte(text, pos, 8, 'o', &byte, error)) return false;
-      break;
-    case 'c': {
-      if (*pos >= text.size()) {
-        *error = "Missing control char name in \\c";
-        return false;
-      }
-      char name = text[(*pos)++];
-      if (name >= 'a' && name <= 'z') name = static_cast<char>(name - 'a' + 'A');
-      byte = static_cast<char>(name ^ 0x40);
-      break;
-    }
-    case 'l':
-    case 'u':
-    case 'L':
-    case 'U':
-    case 'E':
-    case 'Q':
-    case 'F':
-    case 'N':
-      // Perl gives these a meaning (case changes, quoting, named characters) that this
-      // service does not provide; taking them as plain letters would silently differ.
-      *error = std::string("\\") + c + " is not supported in the replacement";
-      return false;
-    default:
-      break;  // a backslash before any other byte stands for that byte
+  if (std::string_view("luLUEQFN").find(c) != std::string_view::npos) {
+    // Perl gives these a meaning (case changes, quoting, named characters) that this
+    // service does not provide; taking them as plain letters would silently differ.
+    *error = std::string("\\") + c + " is not supported in the replacement";
+    return false;
+  }
+  char byte = NamedControl(c);
+  if (c == 'x' || c == 'o' || c == 'c') {
+    if (!ReadCodedByte(c, text, pos, &byte, error)) return false;
+  } else if (byte == 0) {
+    byte = c;  // a backslash before any other byte stands for that byte
   }
   out->Byte(byte);
   return true;
