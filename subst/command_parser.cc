@@ -3,6 +3,7 @@
 // part with a backslash. Tested by command_parser_test.cc.
 #include "subst/command_parser.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -228,39 +229,35 @@ bool ParseReplacement(std::string_view text, std::vector<ReplacementPiece>* piec
   return true;
 }
 
+// The on/off flag a modifier letter sets, or null for any other letter.
+bool* FlagFor(char c, SubstCommand* out) {
+  switch (c) {
+    case 'g':
+      return &out->global;
+    case 'i':
+      return &out->caseless;
+    case 'm':
+      return &out->multiline;
+    case 's':
+      return &out->dotall;
+    default:
+      return nullptr;
+  }
+}
+
 bool ParseFlags(std::string_view flags, SubstCommand* out, std::string* error) {
   for (char c : flags) {
-    switch (c) {
-      case 'g':
-        out->global = true;
-        break;
-      case 'i':
-        out->caseless = true;
-        break;
-      case 'm':
-        out->multiline = true;
-        break;
-      case 's':
-        out->dotall = true;
-        break;
-      case 'x':
-        out->extended = out->extended < 2 ? out->extended + 1 : 2;
-        break;
-      case 'e':
-      case 'r':
-      case 'o':
-      case 'a':
-      case 'd':
-      case 'l':
-      case 'u':
-      case 'p':
-      case 'n':
-      case 'c':
-        *error = std::string("Substitution modifier \"/") + c + "\" is not supported";
-        return false;
-      default:
-        *error = std::string("Unknown regexp modifier \"/") + c + "\"";
-        return false;
+    if (bool* flag = FlagFor(c, out)) {
+      *flag = true;
+    } else if (c == 'x') {
+      out->extended = std::min(out->extended + 1, 2);
+    } else if (std::string_view("erodlupnc").find(c) != std::string_view::npos) {
+      // Modifiers Perl knows: evaluation, copying, character sets, capture control.
+      *error = std::string("Substitution modifier \"/") + c + "\" is not supported";
+      return false;
+    } else {
+      *error = std::string("Unknown regexp modifier \"/") + c + "\"";
+      return false;
     }
   }
   return true;
