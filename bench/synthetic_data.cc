@@ -112,7 +112,13 @@ void WriteSyntheticData(const SyntheticLoad& load, const std::string& folder) {
     contextual << '\n';
   }
   std::ofstream(folder + "/ignore.dat", std::ios::binary) << "Mr\nMrs\nDr\ne.g\ni.e\netc\n";
-  std::ofstream(folder + "/e_lemma.txt", std::ios::binary) << "be -> is,was,were\n";
+  // A lemma list of realistic size: every lexicon word is a form of some lemma.
+  std::ofstream lemmas(folder + "/e_lemma.txt", std::ios::binary);
+  lemmas << "be -> is,was,were\n";
+  for (size_t i = 0; i + 3 < v.words.size(); i += 3) {
+    lemmas << v.words[i] << " -> " << v.words[i] << "s," << v.words[i + 1] << ',' << v.words[i + 2]
+           << '\n';
+  }
   std::ofstream(folder + "/Multiword.dat", std::ios::binary) << "in spite of\tIN\n";
 }
 

@@ -27,11 +27,18 @@ class LexiconIndex {
   // Indexes table.
   void Build(const LexiconTable& table);
 
+  // Indexes any table searched by the same bisection: keys[i] is the key of row i.
+  void Build(const std::vector<std::string_view>& keys);
+
   // The row the bisection reaches for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 
   // The same for a word; scratch holds its codes afterwards.
   int FindWord(std::string_view word, std::string* scratch) const;
+
+  // Asks the cache for the slot where the lookup of word will start, so that the lookups
+  // of a sentence's tokens overlap their memory latency.
+  void PrefetchWord(std::string_view word) const;
 
   // The same for a digit key as Hash builds it.
   int Find(std::string_view key) const;

@@ -21,6 +21,8 @@ namespace quillon {
 struct TaggerOptions {
   bool tokenize = true;  // false: split at runs of spaces, nothing else
   char separator = '_';
+  bool lemma = false;      // write each token's lemma after its tag
+  bool multiword = false;  // write multi-word marks after the tag (no lemmas then)
 };
 
 // Options of a run's settings.
@@ -56,7 +58,8 @@ class Tagger {
   Resources* resources_;
   TaggerOptions options_;
   LexicalRules lexical_;
-  std::vector<TagId> start_tags_;  // slot 1 of every lexicon row, close together
+  // Every lexicon row as the tagger reads it: slot 1 is the start tag, the rest serves the
+  // licence; packed close together so a token costs one cache miss for its row.
   HugePageBuffer<LicenceRow> licence_rows_;
   ContextualRules contextual_;
   // Reused from sentence to sentence.
@@ -64,6 +67,8 @@ class Tagger {
   std::vector<TagId> tags_;
   std::vector<int> rows_;
   ContextualRules::Scratch contextual_scratch_;
+  LemmaTable::Scratch lemma_scratch_;
+  MultiwordTable::Marks marks_;
   std::string key_;
   std::string scratch_;
 };

@@ -7,6 +7,7 @@
 #include "core/line_reader.h"
 #include "core/messages.h"
 #include "core/output_file.h"
+#include "core/sentence_splitter.h"
 #include "core/tagger.h"
 
 namespace quillon {
@@ -51,12 +52,7 @@ std::string FormatSeconds(double seconds) {
 bool TextToSentences(const RunSettings& settings, std::vector<std::string> lines,
                      RunObserver* observer, std::vector<std::string>* sentences,
                      std::string* error) {
-  if (settings.Splitter != 1) {
-    *sentences = std::move(lines);
-    return true;
-  }
-  *error = "The sentence splitter is not available in this build.";
-  return false;
+  return SplitSentences(settings.Splitter, std::move(lines), observer, sentences, error);
 }
 
 RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>& inputs,
