@@ -29,6 +29,8 @@ CLI::App* AddEvalCommand(CLI::App* app, EvalCommandOptions* o) {
   eval->add_option("-f,--format", o->format, "Corpus format: auto, conllu or wordtag")
       ->default_str("auto");
   eval->add_flag("--detail", o->detail, "Also print precision and recall per tag");
+  eval->add_flag("--skip-malformed", o->skip_malformed,
+                 "Leave out sentences with a malformed line instead of stopping");
   eval->add_option("files", o->files, "Tagged corpus files (CoNLL-U or word_TAG lines)")
       ->required();
   return eval;
@@ -41,11 +43,13 @@ int RunEvalCommand(const EvalCommandOptions& o) {
     return 2;
   }
   Corpus corpus;
-  Status status = ReadCorpora(o.files, format, &corpus);
+  SkippedSentences skipped;
+  Status status = ReadCorpora(o.files, format, &corpus, o.skip_malformed ? &skipped : nullptr);
   if (!status.ok()) {
     std::fprintf(stderr, "%s\n", status.message().c_str());
     return 1;
   }
+  if (skipped.count > 0) std::fprintf(stderr, "%s\n", SkippedNote(skipped).c_str());
   RunSettings settings;
   settings.RadioGroup4 = o.lexicon;
   settings.RadioGroup3 = o.contextual;

@@ -20,6 +20,7 @@ struct EvalCommandOptions {
   int contextual = 0;
   std::string format = "auto";
   bool detail = false;
+  bool skip_malformed = false;  // leave out malformed sentences instead of failing
   std::vector<std::string> files;
 };
 

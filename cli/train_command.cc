@@ -31,18 +31,21 @@ void Fail(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str());
 
 void Say(const std::string& text) { std::printf("%s\n", text.c_str()); }
 
-bool LoadCorpus(const std::vector<std::string>& paths, const std::string& format_name,
+bool LoadCorpus(const TrainCommandOptions& o, const std::vector<std::string>& paths,
                 Corpus* corpus) {
+  const std::string& format_name = o.format;
   CorpusFormat format;
   if (!ParseCorpusFormat(format_name, &format)) {
     Fail("quillon train: unknown corpus format \"" + format_name + "\"");
     return false;
   }
-  Status status = ReadCorpora(paths, format, corpus);
+  SkippedSentences skipped;
+  Status status = ReadCorpora(paths, format, corpus, o.skip_malformed ? &skipped : nullptr);
   if (!status.ok()) {
     Fail(status.message());
     return false;
   }
+  if (skipped.count > 0) Fail(SkippedNote(skipped));
   if (corpus->sentences.empty()) {
     Fail("quillon train: the corpus holds no sentences");
     return false;
@@ -101,7 +104,7 @@ LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
 int RunLexicon(const TrainCommandOptions& o) {
   Corpus corpus;
   std::vector<WordListEntry> wordlist;
-  if (!LoadCorpus(o.corpora, o.format, &corpus) || !LoadWordLists(o, &wordlist)) return 1;
+  if (!LoadCorpus(o, o.corpora, &corpus) || !LoadWordLists(o, &wordlist)) return 1;
   LexiconStats stats;
   const std::vector<std::string> lines =
       BuildLexiconLines(corpus, wordlist, LexiconOptions(o), &stats);
@@ -118,7 +121,7 @@ int RunLexicon(const TrainCommandOptions& o) {
 
 int RunTagset(const TrainCommandOptions& o) {
   Corpus corpus;
-  if (!LoadCorpus(o.corpora, o.format, &corpus)) return 1;
+  if (!LoadCorpus(o, o.corpora, &corpus)) return 1;
   const std::vector<std::string> lines = BuildTagsetLines(corpus);
   if (!Write(o.output, lines)) return 1;
   Say("tag set: " + std::to_string(lines.size()) + " tags written to " + o.output);
@@ -129,7 +132,7 @@ int RunLexical(const TrainCommandOptions& o) {
   Corpus corpus;
   std::vector<WordListEntry> wordlist;
   std::vector<std::string> tagset;
-  if (!LoadCorpus(o.corpora, o.format, &corpus) || !LoadWordLists(o, &wordlist) ||
+  if (!LoadCorpus(o, o.corpora, &corpus) || !LoadWordLists(o, &wordlist) ||
       !TagsetLines(o, corpus, &tagset)) {
     return 1;
   }
@@ -202,10 +205,10 @@ bool ContextualBase(const TrainCommandOptions& o, const Corpus& corpus, Resource
 int RunContextual(const TrainCommandOptions& o) {
   Corpus corpus;
   ResourceLines base;
-  if (!LoadCorpus(o.corpora, o.format, &corpus) || !ContextualBase(o, corpus, &base)) return 1;
+  if (!LoadCorpus(o, o.corpora, &corpus) || !ContextualBase(o, corpus, &base)) return 1;
   Corpus learn, held;
   if (!o.heldout_files.empty()) {
-    if (!LoadCorpus(o.heldout_files, o.format, &held)) return 1;
+    if (!LoadCorpus(o, o.heldout_files, &held)) return 1;
     learn = std::move(corpus);
   } else if (o.no_prune) {
     learn = std::move(corpus);
@@ -260,6 +263,8 @@ void AddCorpusOptions(CLI::App* sub, TrainCommandOptions* o) {
       ->default_str("auto");
   sub->add_option("-o,--output", o->output, "File to write")->required();
   sub->add_flag("-q,--quiet", o->quiet, "No progress line");
+  sub->add_flag("--skip-malformed", o->skip_malformed,
+                "Leave out sentences with a malformed line instead of stopping");
 }
 
 void AddLexiconOptions(CLI::App* sub, TrainCommandOptions* o) {
@@ -274,7 +279,8 @@ void AddLexiconOptions(CLI::App* sub, TrainCommandOptions* o) {
 }
 
 void AddLearnOptions(CLI::App* sub, TrainCommandOptions* o, int default_rules) {
-  sub->add_option("--seed", o->seed, "Seed of the held-out split and of the folds")->default_str("1");
+  sub->add_option("--seed", o->seed, "Seed of the held-out split and of the folds")
+      ->default_str("1");
   sub->add_option("--max-rules", o->max_rules, "Most rules to learn")
       ->check(CLI::PositiveNumber)
       ->default_str(std::to_string(default_rules));

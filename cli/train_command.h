@@ -23,6 +23,7 @@ struct TrainCommandOptions {
   std::string format = "auto";
   std::string output;
   bool quiet = false;
+  bool skip_malformed = false;  // leave out malformed sentences instead of failing
   // Lexicon building (lexicon, and the held-out lexicon of lexical).
   std::vector<std::string> wordlists;
   bool wordlist_known_only = false;
@@ -33,7 +34,7 @@ struct TrainCommandOptions {
   std::string lexical_rules;
   std::string tagset;
   // Learning.
-  int folds = 0;  // lexical, contextual: folds for lexicons without the learning data
+  int folds = 0;         // lexical, contextual: folds for lexicons without the learning data
   double holdout = 0.5;  // lexical with one fold: share kept out of the lexicon
   std::vector<std::string> heldout_files;  // contextual: data for pruning
   double heldout_fraction = 0.1;           // contextual: share of sentences for pruning

@@ -35,20 +35,35 @@ bool ParseCorpusFormat(std::string_view name, CorpusFormat* format);
 // Penn set, and the word "to" (any letter case) tagged IN made TO.
 std::string MapTag(std::string_view word, std::string_view tag);
 
+// The sentences a lenient reading left out because a line of them was malformed.
+struct SkippedSentences {
+  size_t count = 0;
+  std::string first;  // the error that left out the first of them
+  void Add(std::string error);
+};
+
+// "left out 3 malformed sentences; the first: FILE:LINE: ..." for the user.
+std::string SkippedNote(const SkippedSentences& skipped);
+
 // Appends the sentences of text to corpus. name (a file name) prefixes error messages,
-// which have the form "name:line: what is wrong".
-Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpus);
-Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus);
+// which have the form "name:line: what is wrong". The first malformed line is an error,
+// unless skipped is given: then its sentence is left out and counted there.
+Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpus,
+                   SkippedSentences* skipped = nullptr);
+Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus,
+                    SkippedSentences* skipped = nullptr);
 
 // The format of text when format is kAuto: CoNLL-U when the path ends in ".conllu" or the
 // first line that is neither blank nor a comment starts with a number and a tab.
 CorpusFormat DetectFormat(const std::string& path, std::string_view text);
 
 // Reads the file at path and appends its sentences to corpus.
-Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus);
+Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus,
+                  SkippedSentences* skipped = nullptr);
 
 // Reads every file of paths, in order, into one corpus.
-Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus);
+Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus,
+                   SkippedSentences* skipped = nullptr);
 
 // Splits corpus into two parts by sentence: round(fraction * sentences) sentences chosen by
 // a shuffle seeded with seed go to held, the others to kept; each keeps corpus order. The

@@ -105,7 +105,8 @@ std::string ReadWordTagToken(std::string_view token, TaggedSentence* sentence) {
   const std::string_view word = token.substr(0, underscore);
   const std::string_view tag = token.substr(underscore + 1);
   if (word.empty()) return "the token " + Quoted(token) + " has an empty word";
-  if (!IsValidTag(tag)) return "the token " + Quoted(token) + " has an empty tag";
+  if (tag.empty()) return "the token " + Quoted(token) + " has an empty tag";
+  if (!IsValidTag(tag)) return "the tag of the token " + Quoted(token) + " holds a control byte";
   sentence->words.emplace_back(word);
   sentence->tags.push_back(MapTag(word, tag));
   return "";
@@ -113,31 +114,57 @@ std::string ReadWordTagToken(std::string_view token, TaggedSentence* sentence) {
 
 }  // namespace
 
-Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpus) {
+void SkippedSentences::Add(std::string error) {
+  if (count++ == 0) first = std::move(error);
+}
+
+std::string SkippedNote(const SkippedSentences& skipped) {
+  return "left out " + std::to_string(skipped.count) + " malformed sentence" +
+         (skipped.count == 1 ? "" : "s") + "; the first: " + skipped.first;
+}
+
+Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpus,
+                   SkippedSentences* skipped) {
   TaggedSentence sentence;
+  bool malformed = false;  // the sentence being read is left out
   size_t line_number = 0;
   std::string error;
   ForEachLine(text, [&](std::string_view line) {
     ++line_number;
     if (!error.empty()) return;
     if (IsBlank(line)) {
+      if (malformed) sentence = TaggedSentence();
+      malformed = false;
       FinishSentence(&sentence, corpus);
-    } else if (line[0] != '#') {
+    } else if (line[0] != '#' && !malformed) {
       std::string problem = ReadConlluLine(line, &sentence);
-      if (!problem.empty()) error = At(name, line_number) + problem;
+      if (problem.empty()) return;
+      if (skipped == nullptr) {
+        error = At(name, line_number) + problem;
+      } else {
+        skipped->Add(At(name, line_number) + problem);
+        malformed = true;
+      }
     }
   });
   if (!error.empty()) return Status::Error(error);
+  if (malformed) sentence = TaggedSentence();
   FinishSentence(&sentence, corpus);
   return Status::Ok();
 }
 
-Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus) {
+Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus,
+                    SkippedSentences* skipped) {
+  size_t line_number = 0;
   return ReadFieldLines(text, name, [&](std::span<const std::string_view> tokens) {
+    ++line_number;
     TaggedSentence sentence;
     for (std::string_view token : tokens) {
       std::string problem = ReadWordTagToken(token, &sentence);
-      if (!problem.empty()) return problem;
+      if (problem.empty()) continue;
+      if (skipped == nullptr) return problem;
+      skipped->Add(At(name, line_number) + problem);
+      return std::string();
     }
     FinishSentence(&sentence, corpus);
     return std::string();
@@ -160,18 +187,20 @@ CorpusFormat DetectFormat(const std::string& path, std::string_view text) {
   return format;
 }
 
-Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus) {
+Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus,
+                  SkippedSentences* skipped) {
   std::string bytes;
   Status status = ReadFileBytes(path, &bytes);
   if (!status.ok()) return status;
   if (format == CorpusFormat::kAuto) format = DetectFormat(path, bytes);
-  return format == CorpusFormat::kConllu ? ParseConllu(bytes, path, corpus)
-                                         : ParseWordTag(bytes, path, corpus);
+  return format == CorpusFormat::kConllu ? ParseConllu(bytes, path, corpus, skipped)
+                                         : ParseWordTag(bytes, path, corpus, skipped);
 }
 
-Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus) {
+Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus,
+                   SkippedSentences* skipped) {
   for (const std::string& path : paths) {
-    Status status = ReadCorpus(path, format, corpus);
+    Status status = ReadCorpus(path, format, corpus, skipped);
     if (!status.ok()) return status;
   }
   return Status::Ok();

@@ -76,6 +76,7 @@ TEST(CorpusReaderTest, MalformedInputNamesFileAndLine) {
       {false, "a_DT\nb_NN cat\n", "w.txt:2: the token \"cat\" has no _TAG"},
       {false, "a_DT\r\nb_NN\r\n_NN\n", "w.txt:3: the token \"_NN\" has an empty word"},
       {false, "word_\n", "w.txt:1: the token \"word_\" has an empty tag"},
+      {false, "word_N\x7f\n", "w.txt:1: the tag of the token \"word_N\x7f\" holds a control"},
   };
   for (const auto& c : cases) {
     Corpus corpus;
@@ -84,6 +85,35 @@ TEST(CorpusReaderTest, MalformedInputNamesFileAndLine) {
     ASSERT_FALSE(status.ok()) << c.text;
     EXPECT_EQ(status.message().rfind(c.error, 0), 0u) << status.message();
   }
+}
+
+TEST(CorpusReaderTest, LenientReadingLeavesOutMalformedSentences) {
+  SkippedSentences skipped;
+  Corpus corpus;
+  ASSERT_TRUE(
+      ParseWordTag("a_DT b_NN\nc_DT broken\n\nd_NN e_N\x01N\nf_VB\n", "w.txt", &corpus, &skipped)
+          .ok());
+  EXPECT_EQ(Flatten(corpus), "a/DT b/NN\nf/VB\n");
+  EXPECT_EQ(skipped.count, 2u);
+  EXPECT_EQ(skipped.first, "w.txt:2: the token \"broken\" has no _TAG");
+  EXPECT_EQ(SkippedNote(skipped),
+            "left out 2 malformed sentences; the first: w.txt:2: the token \"broken\" has no _TAG");
+
+  const std::string conllu =
+      "1\ta\ta\tX\tDT\t_\t_\t_\t_\t_\n"
+      "\n"
+      "1\tb\tb\tX\tNN\t_\t_\t_\t_\t_\n"
+      "2\tc\tc\tX\n"  // the whole sentence goes, lines before and after the bad one
+      "3\td\td\tX\tNN\t_\t_\t_\t_\t_\n"
+      "\n"
+      "1\te\te\tX\tVB\t_\t_\t_\t_\t_\n"
+      "x\tf\tf\tX\tVB\t_\t_\t_\t_\t_";  // the last sentence, without a blank line
+  SkippedSentences skipped_conllu;
+  Corpus from_conllu;
+  ASSERT_TRUE(ParseConllu(conllu, "c.conllu", &from_conllu, &skipped_conllu).ok());
+  EXPECT_EQ(Flatten(from_conllu), "a/DT\n");
+  EXPECT_EQ(skipped_conllu.count, 2u);
+  EXPECT_EQ(skipped_conllu.first, "c.conllu:4: expected 10 tab-separated columns, found 4");
 }
 
 TEST(CorpusReaderTest, FormatDetection) {

@@ -129,6 +129,14 @@ TEST_F(TrainCliTest, ErrorsAndUsage) {
     }
   }
   EXPECT_FALSE(dir_.Exists("x"));
+
+  // Leaving malformed sentences out is asked for, and said.
+  Outcome o = Run("train lexicon bad.txt -o x --skip-malformed");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err,
+            "left out 1 malformed sentence; the first: bad.txt:2: the token \"dog\" has "
+            "no _TAG\n");
+  EXPECT_EQ(dir_.Read("x"), "cat NN\nthe DT\n");
 }
 
 }  // namespace
