@@ -11,7 +11,6 @@
 #include "cli/progress_line.h"
 #include "core/line_reader.h"
 #include "core/resources.h"
-#include "core/tagger.h"
 #include "train/contextual_learner.h"
 #include "train/corpus.h"
 #include "train/evaluation.h"
@@ -33,10 +32,9 @@ void Say(const std::string& text) { std::printf("%s\n", text.c_str()); }
 
 bool LoadCorpus(const TrainCommandOptions& o, const std::vector<std::string>& paths,
                 Corpus* corpus) {
-  const std::string& format_name = o.format;
   CorpusFormat format;
-  if (!ParseCorpusFormat(format_name, &format)) {
-    Fail("quillon train: unknown corpus format \"" + format_name + "\"");
+  if (!ParseCorpusFormat(o.format, &format)) {
+    Fail("quillon train: unknown corpus format \"" + o.format + "\"");
     return false;
   }
   SkippedSentences skipped;
