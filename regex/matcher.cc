@@ -70,15 +70,16 @@ bool TMatchCORE::AnchoredSearch(std::string_view text, MatchSpan* match) const {
     *match = {0, end};
     return true;
   }
-  size_t pos = 0;
-  for (;;) {
-    const TextChar c = ReadTextChar(cp, text, pos);
-    if (c.length == 0) break;
+  // The end of the text is the last start position: there "$" matches, and so does a
+  // pattern that matches the empty string, also in the empty text.
+  for (size_t pos = 0;;) {
     end = Longest(TRE_DFA::kInitial, text, pos, true);
     if (end != kNone) {
       *match = {pos, end};
       return true;
     }
+    const TextChar c = ReadTextChar(cp, text, pos);
+    if (c.length == 0) return false;
     pos += c.length;
     if (c.code == '\n' && dfa.HasLineStart()) {
       end = LongestAtLineStart(text, pos);
@@ -88,12 +89,6 @@ bool TMatchCORE::AnchoredSearch(std::string_view text, MatchSpan* match) const {
       }
     }
   }
-  // pos is now the end of the text.
-  if (dfa.HasLineEnd() && dfa.Step(TRE_DFA::kInitial, kEndOfLineSymbol) >= 0) {
-    *match = {pos, pos};
-    return true;
-  }
-  return false;
 }
 
 }  // namespace quillon

@@ -38,14 +38,11 @@ std::unique_ptr<TREParseTree> TREParser::Parse() {
 }
 
 int TREParser::Alternation() {
-  if (++depth_ > kMaxNesting)
-    throw ERegExpParser(regexp_messages::kTooComplex, scanner_.Position());
   int node = Sequence();
   while (At(TokenKind::kUnion)) {
     Advance();
     node = tree_->Union(node, Sequence());
   }
-  --depth_;
   return node;
 }
 
@@ -84,10 +81,12 @@ int TREParser::Atom() {
       return leaf;
     }
     case TokenKind::kOpenGroup: {
+      if (++depth_ > kMaxNesting) Fail(regexp_messages::kTooComplex);
       Advance();
       const int inner = Alternation();
       if (!At(TokenKind::kCloseGroup)) Fail(regexp_messages::kNeedRightParen);
       Advance();
+      --depth_;
       return inner;
     }
     case TokenKind::kClassStart:

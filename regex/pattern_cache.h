@@ -25,8 +25,8 @@ class TRegularExpression {
 
   explicit TRegularExpression(CodePage code_page = ActiveCodePage());
   virtual ~TRegularExpression();
-  TRegularExpression(const TRegularExpression&) = delete;
-  TRegularExpression& operator=(const TRegularExpression&) = delete;
+  TRegularExpression(TRegularExpression&&) = default;
+  TRegularExpression& operator=(TRegularExpression&&) = default;
 
   // Compiles pattern (already preprocessed) into the DFA of the current cache entry.
   virtual void Compile(std::string_view pattern);
