@@ -18,10 +18,28 @@ bool IsContextSeparator(unsigned char c) {
 }
 
 enum Template : uint8_t {
-  kPrevTag, kPrev1Or2Tag, kPrev1Or2Or3Tag, kPrev2Tag, kPrevWd, kPrev1Or2Wd,
-  kNextTag, kNext1Or2Tag, kNext1Or2Or3Tag, kNext2Tag, kNextWd, kNext1Or2Wd,
-  kCurWd, kWdPrevTag, kWdNextTag, kSurroundTag, kPrevBigram, kNextBigram,
-  kLBigram, kRBigram, kWdAnd2Aft, kWdAnd2TagAft,
+  kPrevTag,
+  kPrev1Or2Tag,
+  kPrev1Or2Or3Tag,
+  kPrev2Tag,
+  kPrevWd,
+  kPrev1Or2Wd,
+  kNextTag,
+  kNext1Or2Tag,
+  kNext1Or2Or3Tag,
+  kNext2Tag,
+  kNextWd,
+  kNext1Or2Wd,
+  kCurWd,
+  kWdPrevTag,
+  kWdNextTag,
+  kSurroundTag,
+  kPrevBigram,
+  kNextBigram,
+  kLBigram,
+  kRBigram,
+  kWdAnd2Aft,
+  kWdAnd2TagAft,
 };
 
 constexpr char kStaart[] = "STAART";

@@ -31,10 +31,10 @@ std::vector<structure4> ParseContextualRules(const std::vector<std::string>& lin
 
 // The 22 template names in a fixed order; the index is the template's number.
 inline constexpr const char* kTemplateNames[] = {
-    "PREVTAG",     "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG",  "PREVWD",     "PREV1OR2WD",
-    "NEXTTAG",     "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG",  "NEXTWD",     "NEXT1OR2WD",
-    "CURWD",       "WDPREVTAG",   "WDNEXTTAG",      "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
-    "LBIGRAM",     "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
+    "PREVTAG", "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG",    "PREVWD",     "PREV1OR2WD",
+    "NEXTTAG", "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG",    "NEXTWD",     "NEXT1OR2WD",
+    "CURWD",   "WDPREVTAG",   "WDNEXTTAG",      "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
+    "LBIGRAM", "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
 inline constexpr int kTemplateCount = 22;
 
 // What the rules need to know of each token: its lexicon row for the licence.

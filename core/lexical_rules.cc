@@ -17,7 +17,7 @@ struct KindName {
   const char* fform;
 };
 constexpr KindName kKindNames[] = {
-    {"char", "fchar"},           {"hassuf", "fhassuf"},       {"haspref", "fhaspref"},
+    {"char", "fchar"},           {"hassuf", "fhassuf"},         {"haspref", "fhaspref"},
     {"deletesuf", "fdeletesuf"}, {"deletepref", "fdeletepref"}, {"addsuf", "faddsuf"},
     {"goodleft", "fgoodleft"},   {"goodright", "fgoodright"},
 };
@@ -75,7 +75,7 @@ LexicalRules::LexicalRules(const std::vector<structure2>& records, TagTable* tag
   for (const structure2& record : records) {
     const bool fform = record.IsFForm == 1;
     const std::optional<int> kind = KindIndex(record.RuleName, fform);
-    if (!kind) continue;  // never matches
+    if (!kind) continue;                                      // never matches
     if (*kind == 0 && record.Argument.size() != 1) continue;  // "char" needs one character
     Rule rule{static_cast<Kind>(*kind), tags->Intern(record.FromTag), tags->Intern(record.NewTag),
               record.Argument, Hash(record.Argument)};

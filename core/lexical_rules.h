@@ -46,8 +46,16 @@ class LexicalRules {
              const LexiconIndex& lexicon, std::string* scratch) const;
 
  private:
-  enum class Kind : uint8_t { kChar, kHasSuf, kHasPref, kDeleteSuf, kDeletePref, kAddSuf,
-                              kGoodLeft, kGoodRight };
+  enum class Kind : uint8_t {
+    kChar,
+    kHasSuf,
+    kHasPref,
+    kDeleteSuf,
+    kDeletePref,
+    kAddSuf,
+    kGoodLeft,
+    kGoodRight
+  };
   struct Rule {
     Kind kind;
     TagId from;

@@ -53,8 +53,8 @@ std::string DataPath(const std::string& data_dir, const std::string& name);
 
 // Loads what settings call for from data_dir. On failure returns false and fills failure.
 // observer (may be null) sees the lexicon preparation.
-bool LoadResources(const RunSettings& settings, const std::string& data_dir,
-                   RunObserver* observer, Resources* resources, LoadFailure* failure);
+bool LoadResources(const RunSettings& settings, const std::string& data_dir, RunObserver* observer,
+                   Resources* resources, LoadFailure* failure);
 
 // Builds the lexicon table and its index from lexicon lines in either form.
 void BuildLexicon(std::vector<std::string> lines, RunObserver* observer, Resources* resources);
