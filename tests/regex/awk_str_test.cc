@@ -83,7 +83,13 @@ TEST(AwkStrTest, CodePageDecidesWhatABlankIs) {
   EXPECT_EQ(SplitWith(" +", "caf\xC3\xA9 \xE3\x81\x82 x", kSingle),
             (Fields{"caf\xC3\xA9", "\xE3\x81\x82", "x"}));
   // The ideographic space (81 40) is no blank.
-  EXPECT_EQ(SplitWith(" +", "a\x81\x40" "b c", kSjis), (Fields{"a\x81\x40" "b", "c"}));
+  EXPECT_EQ(SplitWith(" +",
+                      "a\x81\x40"
+                      "b c",
+                      kSjis),
+            (Fields{"a\x81\x40"
+                    "b",
+                    "c"}));
 }
 
 TEST(AwkStrTest, NulByteEndsTheSearchButNoTextIsLost) {
@@ -126,15 +132,26 @@ TEST(AwkStrTest, SwitchesCompileTheCurrentPatternAnew) {
   TAWKStr awk(kSjis);
   awk.SetRegExp("a+");
   Fields fields;
-  awk.Split("b\x82\x60" "c", &fields);  // Ａ
-  EXPECT_EQ(fields, Fields{"b\x82\x60" "c"});
+  awk.Split(
+      "b\x82\x60"
+      "c",
+      &fields);  // Ａ
+  EXPECT_EQ(fields, Fields{"b\x82\x60"
+                           "c"});
   awk.SetUseFuzzyCharDic(true);
   EXPECT_EQ(awk.RegExp(), "a+");
-  awk.Split("b\x82\x60" "c", &fields);
+  awk.Split(
+      "b\x82\x60"
+      "c",
+      &fields);
   EXPECT_EQ(fields, (Fields{"b", "c"}));
   awk.SetUseFuzzyCharDic(false);
-  awk.Split("b\x82\x60" "c", &fields);
-  EXPECT_EQ(fields, Fields{"b\x82\x60" "c"});
+  awk.Split(
+      "b\x82\x60"
+      "c",
+      &fields);
+  EXPECT_EQ(fields, Fields{"b\x82\x60"
+                           "c"});
   awk.SetUseSynonymDic(true);  // no synonym dictionary: nothing changes
   EXPECT_EQ(awk.RegExp(), "a+");
 }

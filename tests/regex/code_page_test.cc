@@ -11,11 +11,11 @@ namespace {
 
 TEST(CodePageTest, LocaleNames) {
   const std::pair<const char*, CodePage> cases[] = {
-      {"ja_JP.SJIS", CodePage::kShiftJis},   {"ja_JP.Shift_JIS", CodePage::kShiftJis},
-      {"ja_JP.CP932", CodePage::kShiftJis},  {"ja_JP.windows-31j", CodePage::kShiftJis},
-      {"ja_JP.sjis@x", CodePage::kShiftJis}, {"ja_JP.UTF-8", CodePage::kSingleByte},
+      {"ja_JP.SJIS", CodePage::kShiftJis},    {"ja_JP.Shift_JIS", CodePage::kShiftJis},
+      {"ja_JP.CP932", CodePage::kShiftJis},   {"ja_JP.windows-31j", CodePage::kShiftJis},
+      {"ja_JP.sjis@x", CodePage::kShiftJis},  {"ja_JP.UTF-8", CodePage::kSingleByte},
       {"ja_JP.eucJP", CodePage::kSingleByte}, {"C.UTF-8", CodePage::kSingleByte},
-      {"C", CodePage::kSingleByte},          {"", CodePage::kSingleByte},
+      {"C", CodePage::kSingleByte},           {"", CodePage::kSingleByte},
   };
   for (const auto& [name, code_page] : cases) {
     SCOPED_TRACE(name);
@@ -45,9 +45,9 @@ TEST(CodePageTest, ReadingStopsAtTheEnd) {
   };
   const Case cases[] = {
       {"\x82\xA0", 0, 0x82A0, 2},
-      {"\x82", 0, 0x82, 1},                       // a lead byte with nothing after it
-      {std::string("\x82\0", 2), 0, 0x82, 1},     // or with the text's end after it
-      {std::string("a\0b", 3), 1, 0, 0},          // NUL ends the text
+      {"\x82", 0, 0x82, 1},                    // a lead byte with nothing after it
+      {std::string("\x82\0", 2), 0, 0x82, 1},  // or with the text's end after it
+      {std::string("a\0b", 3), 1, 0, 0},       // NUL ends the text
       {"ab", 2, 0, 0},
   };
   for (const Case& c : cases) {

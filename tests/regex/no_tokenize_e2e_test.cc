@@ -1,63 +1,39 @@
 // End to end: `quillon tag --no-tokenize` cuts each line at runs of blanks with the
 // regular-expression splitter and drops the empty fields of leading and trailing blanks.
-// Runs the real binary on a small data folder made here, under a UTF-8 locale (every byte
-// one character) and a Shift-JIS one (a lead byte takes the byte after it along).
+// The real binary runs under a UTF-8 locale (every byte is one character) and under a
+// Shift-JIS one (a lead byte takes the byte after it along, a blank included).
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
+
+#include "tests/e2e/e2e_util.h"
 
 namespace quillon {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::RunBinary;
+using testing::ScratchDir;
+using testing::WriteDataFolder;
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
-class NoTokenizeTest : public testing::Test {
+class NoTokenizeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/quillon_no_tokenize_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
-    const fs::path data = root_ / "data";
-    fs::create_directories(data);
-    WriteFile(data / "ignore.dat", "Mr\n");
-    WriteFile(data / "LEXICON.BROWN.AND.WSJ", "The DT\ncat NN\nsat VBD\n");
-    WriteFile(data / "LEXICALRULEFILE.WSJ", "");
-    WriteFile(data / "tagset", "DT\nNN\nNNP\nVBD\n");
-    WriteFile(data / "CONTEXTUALRULEFILE.WSJ", "");
-    fs::create_directories(root_ / "out");
+    WriteDataFolder(dir_);
+    dir_.Write("out/.keep", "");
   }
-  void TearDown() override { fs::remove_all(root_); }
+  void TearDown() override { unsetenv("LC_ALL"); }
 
-  // Tags input with the tokenizer off under locale; returns the output file.
-  std::string Tag(const std::string& input, const std::string& locale) {
-    WriteFile(root_ / "in.txt", input);
-    const std::string command = "LC_ALL=" + locale + " '" QUILLON_BIN_DIR "/quillon' tag" +
-                                " --no-tokenize -q -d '" + (root_ / "data").string() +
-                                "' -o '" + (root_ / "out").string() + "' '" +
-                                (root_ / "in.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-    return ReadFile(root_ / "out" / "in_tag.txt");
+  // Tags input as a file with the tokenizer off under locale; returns the output file.
+  std::string Tag(const std::string& input, const char* locale) {
+    setenv("LC_ALL", locale, 1);
+    dir_.Write("in.txt", input);
+    const testing::Outcome o =
+        RunBinary(dir_, "quillon tag -d Q_data --no-tokenize -q -o out in.txt");
+    EXPECT_EQ(o.status, 0) << o.err;
+    return dir_.Read("out/in_tag.txt");
   }
 
-  fs::path root_;
+  ScratchDir dir_;
 };
 
 TEST_F(NoTokenizeTest, FieldsBetweenRunsOfBlanksWithoutEmptyTokens) {

@@ -108,7 +108,10 @@ TEST(ParserTest, DoubleByteCharactersFollowTheCodePage) {
   EXPECT_EQ(DumpOf("[\x82\xA0-\x82\xA2]", kSjis), "\\x82A0-\\x82A2");
   // A trail byte that looks like "]" or "\" stays inside its character: ソ is 83 5C.
   EXPECT_EQ(DumpOf("[\x83\x5C]", kSjis), "\\x835C");
-  EXPECT_EQ(DumpOf("\x83\x5C" "a", kSjis), "cat{\\x835C,a}");
+  EXPECT_EQ(DumpOf("\x83\x5C"
+                   "a",
+                   kSjis),
+            "cat{\\x835C,a}");
 }
 
 struct ErrorCase {

@@ -51,10 +51,17 @@ class PatternGenerator {
   std::string Item(int depth) {
     std::string out = Atom(depth);
     switch (Below(8)) {
-      case 0: out += "*"; break;
-      case 1: out += "+"; break;
-      case 2: out += "?"; break;
-      default: break;
+      case 0:
+        out += "*";
+        break;
+      case 1:
+        out += "+";
+        break;
+      case 2:
+        out += "?";
+        break;
+      default:
+        break;
     }
     return out;
   }
@@ -104,9 +111,9 @@ TEST(PosixDifferentialTest, LeftmostLongestAgreesWithRegexec) {
       const bool found = awk.Match(text, &ours);
       ++compared;
       matched += posix_found;
-      const bool same = found == posix_found &&
-                        (!found || (ours.start == static_cast<size_t>(expected.rm_so) &&
-                                    ours.end == static_cast<size_t>(expected.rm_eo)));
+      const bool same =
+          found == posix_found && (!found || (ours.start == static_cast<size_t>(expected.rm_so) &&
+                                              ours.end == static_cast<size_t>(expected.rm_eo)));
       if (!same) {
         ++failures;
         ADD_FAILURE() << "pattern \"" << pattern << "\" text \"" << text << "\": ours "
