@@ -18,11 +18,11 @@ bool IsSpecial(unsigned char c) { return c != 0 && std::strchr("^(|)+*?.[]$\\", 
 }  // namespace
 
 void TREPreProcessor::AddSynonymDictionary(const RegexDictionary& dictionary) {
-  synonyms_.push_back(Prepare(dictionary));
+  synonyms_.added.push_back(&dictionary);
 }
 
 void TREPreProcessor::AddFuzzyDictionary(const RegexDictionary& dictionary) {
-  fuzzy_.push_back(Prepare(dictionary));
+  fuzzy_.added.push_back(&dictionary);
 }
 
 TREPreProcessor::Prepared TREPreProcessor::Prepare(const RegexDictionary& dictionary) const {
@@ -53,15 +53,18 @@ TREPreProcessor::Prepared TREPreProcessor::Prepare(const RegexDictionary& dictio
 }
 
 std::string TREPreProcessor::Preprocess(std::string_view pattern, bool use_synonyms,
-                                        bool use_fuzzy) const {
+                                        bool use_fuzzy) {
   std::string result(pattern);
-  if (use_synonyms) result = Apply(result, synonyms_);
-  if (use_fuzzy) result = Apply(result, fuzzy_);
+  if (use_synonyms) result = Apply(result, &synonyms_);
+  if (use_fuzzy) result = Apply(result, &fuzzy_);
   return result;
 }
 
-std::string TREPreProcessor::Apply(std::string_view pattern,
-                                   const std::vector<Prepared>& dictionaries) const {
+std::string TREPreProcessor::Apply(std::string_view pattern, DictionaryList* list) const {
+  while (list->prepared.size() < list->added.size()) {
+    list->prepared.push_back(Prepare(*list->added[list->prepared.size()]));
+  }
+  const std::vector<Prepared>& dictionaries = list->prepared;
   std::vector<Token> tokens;
   TREScanner scanner(pattern, code_page_);
   for (Token t = scanner.Next(); t.kind != TokenKind::kEnd; t = scanner.Next()) {

@@ -25,8 +25,8 @@ class TREPreProcessor {
 
   // The pattern to compile: synonyms applied first (when on), then fuzzy characters (when
   // on). With both off it is the pattern itself. Raises ERegExpParser when the pattern
-  // does not scan.
-  std::string Preprocess(std::string_view pattern, bool use_synonyms, bool use_fuzzy) const;
+  // does not scan. A dictionary is prepared for matching the first time it is used.
+  std::string Preprocess(std::string_view pattern, bool use_synonyms, bool use_fuzzy);
 
  private:
   // A dictionary prepared for this code page: each variant as character codes, and each
@@ -36,12 +36,18 @@ class TREPreProcessor {
     std::vector<std::string> replacements;                     // [group] -> "(v1|v2|...)"
   };
 
+  // Dictionaries as added, and their prepared forms once they have been used.
+  struct DictionaryList {
+    std::vector<const RegexDictionary*> added;
+    std::vector<Prepared> prepared;
+  };
+
   Prepared Prepare(const RegexDictionary& dictionary) const;
-  std::string Apply(std::string_view pattern, const std::vector<Prepared>& dictionaries) const;
+  std::string Apply(std::string_view pattern, DictionaryList* dictionaries) const;
 
   CodePage code_page_;
-  std::vector<Prepared> synonyms_;
-  std::vector<Prepared> fuzzy_;
+  DictionaryList synonyms_;
+  DictionaryList fuzzy_;
 };
 
 }  // namespace quillon
