@@ -51,9 +51,7 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
       tags_[i] = lexicon.row(1).Tags[0];
       continue;
     }
-    key_.clear();
-    AppendKey(word, &key_);
-    const int found = resources_->lexicon_index.Find(key_);
+    const int found = resources_->lexicon_index.FindWord(word, &key_);
     rows_[i] = found < 0 ? 0 : found;
     if (rows_[i] != 0) {
       tags_[i] = lexicon.row(rows_[i]).Tags[0];
@@ -67,14 +65,14 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
 
 void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags) {
   StartTags(tokens);
-  contextual_.Apply(tokens, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_);
+  contextual_.Apply(tokens, tags_, LicenceView{&resources_->lexicon, rows_}, &contextual_scratch_);
   tags->assign(tags_.begin(), tags_.end());
 }
 
 void Tagger::TagSentence(std::string_view sentence, std::string* out) {
   Tokens(sentence, &tokens_);
   StartTags(tokens_);
-  contextual_.Apply(tokens_, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_);
+  contextual_.Apply(tokens_, tags_, LicenceView{&resources_->lexicon, rows_}, &contextual_scratch_);
   for (size_t i = 0; i < tokens_.size(); ++i) {
     if (i > 0) out->push_back(' ');
     out->append(tokens_[i]);

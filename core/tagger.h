@@ -56,7 +56,7 @@ class Tagger {
   std::vector<std::string_view> tokens_;
   std::vector<TagId> tags_;
   std::vector<int> rows_;
-  std::vector<uint8_t> changed_;
+  ContextualRules::Scratch contextual_scratch_;
   std::string key_;
   std::string scratch_;
   // The splitter of the tokenizer-off mode. Splitting only changes which cached pattern is
