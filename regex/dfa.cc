@@ -1,13 +1,14 @@
 // Subset construction. The DFA states are processed in creation order; for each, the
-// labelled transitions of its NFA states are cut at every range boundary among them, the
-// targets of each piece are closed over empty transitions and registered as a DFA state
-// (an equal NFA state set is the same state), and neighbouring pieces that lead to the
-// same state are merged. Cutting here, rather than trusting that leaf ranges are disjoint,
-// also covers "^" and "$" where they stand for their own characters inside a range.
+// targets of its NFA states' labelled transitions are gathered per piece of the code
+// space, closed over empty transitions and registered as a DFA state (an equal NFA state
+// set is the same state). Cutting the labels here, rather than trusting that leaf ranges
+// are disjoint, also covers "^" and "$" where they stand for their own characters inside
+// a range.
 // Tested by matcher_test.cc and posix_differential_test.cc.
 #include "regex/dfa.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -37,13 +38,144 @@ void Close(const TRE_NFA& nfa, TRE_NFAStateSet* set, std::vector<int>* stack) {
   }
 }
 
-// One NFA transition's share of one piece between neighbouring cut points.
-struct Piece {
-  size_t cut;  // the piece runs from cuts[cut] to cuts[cut + 1] - 1
-  int nfa_target;
-  bool operator<(const Piece& o) const {
-    return cut != o.cut ? cut < o.cut : nfa_target < o.nfa_target;
+// One subset construction: fills the accepting flags, the transitions and the index of
+// each state's first transition of a TRE_DFA.
+//
+// The labels of all NFA transitions are cut once, at every range boundary among them,
+// into pieces: runs of codes that every label either covers entirely or not at all. Each
+// labelled transition then covers a run of pieces. Expanding a DFA state gathers, per
+// piece, the targets of its NFA states' transitions; each piece leads to the closure of
+// its targets, and neighbouring pieces with the same targets share one transition.
+class SubsetConstruction {
+ public:
+  SubsetConstruction(const TRE_NFA& nfa, std::vector<uint8_t>* accepting,
+                     std::vector<DfaTransition>* transitions, std::vector<int>* first_transition)
+      : nfa_(nfa),
+        accepting_(*accepting),
+        transitions_(*transitions),
+        first_transition_(*first_transition) {
+    CutLabels();
   }
+
+  void Run() {
+    TRE_NFAStateSet initial(nfa_.StateCount());
+    initial.Add(TRE_NFA::kStart);
+    Close(nfa_, &initial, &stack_);
+    Register(initial);
+    for (size_t state = 0; state < sets_.size(); ++state) {
+      first_transition_.push_back(static_cast<int>(transitions_.size()));
+      Expand(state);
+    }
+    first_transition_.push_back(static_cast<int>(transitions_.size()));
+  }
+
+ private:
+  // A labelled NFA transition as the pieces [first, last) it covers.
+  struct PieceTransition {
+    uint32_t first;
+    uint32_t last;
+    int target;
+  };
+
+  void CutLabels() {
+    for (int s = 0; s < nfa_.StateCount(); ++s) {
+      for (const NfaTransition& t : nfa_.Transitions(s)) {
+        if (t.IsEmpty()) continue;
+        cuts_.push_back(t.low);
+        cuts_.push_back(uint32_t{t.high} + 1);
+      }
+    }
+    std::sort(cuts_.begin(), cuts_.end());
+    cuts_.erase(std::unique(cuts_.begin(), cuts_.end()), cuts_.end());
+    auto piece_of = [this](uint32_t code) {
+      return static_cast<uint32_t>(std::lower_bound(cuts_.begin(), cuts_.end(), code) -
+                                   cuts_.begin());
+    };
+    by_state_.resize(nfa_.StateCount());
+    for (int s = 0; s < nfa_.StateCount(); ++s) {
+      for (const NfaTransition& t : nfa_.Transitions(s)) {
+        if (t.IsEmpty()) continue;
+        by_state_[s].push_back({piece_of(t.low), piece_of(uint32_t{t.high} + 1), t.target});
+      }
+    }
+    piece_sets_.resize(cuts_.empty() ? 0 : cuts_.size() - 1);
+    piece_used_.assign(piece_sets_.size(), 0);
+  }
+
+  // The DFA state of set: the existing one with an equal set, or a new one.
+  int Register(const TRE_NFAStateSet& set) {
+    const size_t hash = set.Hash();
+    for (auto [it, end] = by_hash_.equal_range(hash); it != end; ++it) {
+      if (sets_[it->second] == set) return it->second;
+    }
+    set_bytes_ += set.ByteSize();
+    if (static_cast<int>(sets_.size()) >= TRE_DFA::kMaxStates || set_bytes_ > kMaxSetBytes) {
+      throw ERegExpParser(regexp_messages::kTooComplex, 0);
+    }
+    const int id = static_cast<int>(sets_.size());
+    accepting_.push_back(set.Contains(TRE_NFA::kFinal) ? 1 : 0);
+    sets_.push_back(set);
+    by_hash_.emplace(hash, id);
+    return id;
+  }
+
+  // Makes the transitions of one DFA state, in ascending order of codes.
+  void Expand(size_t state) {
+    used_.clear();
+    sets_[state].ForEach([this](int s) {
+      for (const PieceTransition& t : by_state_[s]) {
+        for (uint32_t k = t.first; k < t.last; ++k) {
+          if (!piece_used_[k]) {
+            piece_used_[k] = 1;
+            used_.push_back(k);
+            if (!piece_sets_[k]) piece_sets_[k].emplace(nfa_.StateCount());
+            piece_sets_[k]->Clear();
+          }
+          piece_sets_[k]->Add(t.target);
+        }
+      }
+    });
+    std::sort(used_.begin(), used_.end());
+    int target = -1;
+    for (size_t i = 0; i < used_.size(); ++i) {
+      const uint32_t k = used_[i];
+      if (i == 0 || used_[i - 1] + 1 != k || !(*piece_sets_[k] == *piece_sets_[k - 1])) {
+        closure_ = *piece_sets_[k];
+        Close(nfa_, &closure_, &stack_);
+        target = Register(closure_);
+      }
+      AddTransition(static_cast<uint16_t>(cuts_[k]), static_cast<uint16_t>(cuts_[k + 1] - 1),
+                    target);
+    }
+    for (uint32_t k : used_) piece_used_[k] = 0;
+  }
+
+  // Appends a transition of the state being expanded, merged with the previous one when
+  // they are adjacent and lead to the same state.
+  void AddTransition(uint16_t low, uint16_t high, int target) {
+    if (static_cast<int>(transitions_.size()) > first_transition_.back() &&
+        transitions_.back().target == target && transitions_.back().high + 1 == low) {
+      transitions_.back().high = high;
+    } else {
+      transitions_.push_back({low, high, target});
+    }
+  }
+
+  const TRE_NFA& nfa_;
+  std::vector<uint8_t>& accepting_;
+  std::vector<DfaTransition>& transitions_;
+  std::vector<int>& first_transition_;
+  std::vector<TRE_NFAStateSet> sets_;  // per DFA state; dropped with the construction
+  std::unordered_multimap<size_t, int> by_hash_;
+  size_t set_bytes_ = 0;
+  std::vector<uint32_t> cuts_;                          // piece k is cuts_[k]..cuts_[k+1]-1
+  std::vector<std::vector<PieceTransition>> by_state_;  // per NFA state
+  // Scratch space reused from state to state.
+  std::vector<std::optional<TRE_NFAStateSet>> piece_sets_;
+  std::vector<uint8_t> piece_used_;
+  std::vector<uint32_t> used_;
+  TRE_NFAStateSet closure_{0};
+  std::vector<int> stack_;
 };
 
 }  // namespace
@@ -61,76 +193,7 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa)
 }
 
 void TRE_DFA::Build(const TRE_NFA& nfa) {
-  const int nfa_states = nfa.StateCount();
-  std::vector<TRE_NFAStateSet> sets;
-  std::unordered_multimap<size_t, int> by_hash;
-  size_t set_bytes = 0;
-  auto register_set = [&](TRE_NFAStateSet&& set) {
-    const size_t hash = set.Hash();
-    for (auto [it, end] = by_hash.equal_range(hash); it != end; ++it) {
-      if (sets[it->second] == set) return it->second;
-    }
-    set_bytes += set.ByteSize();
-    if (static_cast<int>(sets.size()) >= kMaxStates || set_bytes > kMaxSetBytes) {
-      throw ERegExpParser(regexp_messages::kTooComplex, 0);
-    }
-    const int id = static_cast<int>(sets.size());
-    accepting_.push_back(set.Contains(TRE_NFA::kFinal) ? 1 : 0);
-    sets.push_back(std::move(set));
-    by_hash.emplace(hash, id);
-    return id;
-  };
-
-  std::vector<int> stack;
-  TRE_NFAStateSet initial(nfa_states);
-  initial.Add(TRE_NFA::kStart);
-  Close(nfa, &initial, &stack);
-  register_set(std::move(initial));
-
-  std::vector<NfaTransition> labelled;
-  std::vector<uint32_t> cuts;
-  std::vector<Piece> pieces;
-  for (size_t state = 0; state < sets.size(); ++state) {
-    first_transition_.push_back(static_cast<int>(transitions_.size()));
-    labelled.clear();
-    sets[state].ForEach([&](int s) {
-      for (const NfaTransition& t : nfa.Transitions(s)) {
-        if (!t.IsEmpty()) labelled.push_back(t);
-      }
-    });
-    if (labelled.empty()) continue;
-
-    cuts.clear();
-    for (const NfaTransition& t : labelled) {
-      cuts.push_back(t.low);
-      cuts.push_back(uint32_t{t.high} + 1);
-    }
-    std::sort(cuts.begin(), cuts.end());
-    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-    pieces.clear();
-    for (const NfaTransition& t : labelled) {
-      size_t k = std::lower_bound(cuts.begin(), cuts.end(), uint32_t{t.low}) - cuts.begin();
-      for (; cuts[k] <= t.high; ++k) pieces.push_back({k, t.target});
-    }
-    std::sort(pieces.begin(), pieces.end());
-
-    for (size_t i = 0; i < pieces.size();) {
-      const size_t cut = pieces[i].cut;
-      TRE_NFAStateSet targets(nfa_states);
-      for (; i < pieces.size() && pieces[i].cut == cut; ++i) targets.Add(pieces[i].nfa_target);
-      Close(nfa, &targets, &stack);
-      const int target = register_set(std::move(targets));
-      const auto low = static_cast<uint16_t>(cuts[cut]);
-      const auto high = static_cast<uint16_t>(cuts[cut + 1] - 1);
-      if (static_cast<int>(transitions_.size()) > first_transition_.back() &&
-          transitions_.back().target == target && transitions_.back().high + 1 == low) {
-        transitions_.back().high = high;
-      } else {
-        transitions_.push_back({low, high, target});
-      }
-    }
-  }
-  first_transition_.push_back(static_cast<int>(transitions_.size()));
+  SubsetConstruction(nfa, &accepting_, &transitions_, &first_transition_).Run();
 }
 
 void TRE_DFA::BuildByteTable() {
@@ -155,6 +218,15 @@ void TRE_DFA::BuildByteTable() {
       }
     }
   }
+  int start_bytes = 0;
+  for (int b = 0; b < 256; ++b) {
+    stops_start_scan_[b] = b == 0 || Step(kInitial, static_cast<uint16_t>(b)) >= 0;
+    if (b != 0 && stops_start_scan_[b]) {
+      ++start_bytes;
+      only_start_byte_ = b;
+    }
+  }
+  if (start_bytes != 1) only_start_byte_ = -1;
 }
 
 int TRE_DFA::StepSlow(int state, uint16_t code) const {

@@ -7,6 +7,7 @@
 #ifndef QUILLON_REGEX_DFA_H_
 #define QUILLON_REGEX_DFA_H_
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,7 @@ class TRE_NFAStateSet {
   explicit TRE_NFAStateSet(int state_count) : words_((state_count + 63) / 64) {}
 
   void Add(int state) { words_[state >> 6] |= uint64_t{1} << (state & 63); }
+  void Clear() { std::fill(words_.begin(), words_.end(), 0); }
   bool Contains(int state) const { return words_[state >> 6] >> (state & 63) & 1; }
   bool operator==(const TRE_NFAStateSet& other) const { return words_ == other.words_; }
   size_t Hash() const;
@@ -66,6 +68,14 @@ class TRE_DFA {
             transitions_.data() + first_transition_[state + 1]};
   }
 
+  // Whether a search scanning for a start position must stop at this single-byte
+  // character: the initial state steps on it, or it is NUL, which ends a text.
+  bool StopsStartScan(unsigned char byte) const { return stops_start_scan_[byte]; }
+
+  // The one byte besides NUL that stops that scan, or -1 when there are more or none; a
+  // search can then look for it with memchr.
+  int OnlyStartByte() const { return only_start_byte_; }
+
   // The state reached from state on code, or -1 when there is no step.
   int Step(int state, uint16_t code) const {
     if (code < 256) return byte_table_[state * class_count_ + byte_class_[code]];
@@ -83,6 +93,8 @@ class TRE_DFA {
   std::array<uint8_t, 256> byte_class_{};
   int class_count_ = 1;
   std::vector<int16_t> byte_table_;  // state * class_count_ + class -> state or -1
+  std::array<bool, 256> stops_start_scan_{};
+  int only_start_byte_ = -1;
   bool has_line_start_ = false;
   bool has_line_end_ = false;
 };

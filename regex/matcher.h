@@ -39,7 +39,7 @@ class TMatchCORE : public TRegularExpression {
   bool AnchoredSearch(std::string_view text, MatchSpan* match) const;
 
  private:
-  static constexpr size_t kNone = static_cast<size_t>(-1);
+  static constexpr size_t kNone = static_cast<size_t>(-1);  // no match
 
   // The end of the longest match from pos, walking from state; kNone if there is none.
   // With the end-of-line rule, a walk stopped by a line end (or the end of the text) in a

@@ -121,6 +121,8 @@ TEST(MatcherTest, CodeZeroNeverReadsPastTheEnd) {
       {"a\\x0*", "ab", At(0, 1)},
       {"(\\x0|a)*$", "aa", At(0, 2)},
       {"b", std::string("a\0b", 3), kNoMatch},
+      {"[bc]", std::string("a\0b", 3), kNoMatch},
+      {"[bc]", std::string("ac\0b", 4), At(1, 2)},
       {"[\\x0-\\x9]+", "\t\t", At(0, 2)},
   });
 }
@@ -167,6 +169,12 @@ TEST(MatcherTest, TooLargeAutomatonIsRefused) {
   std::string nested = "a";
   for (int i = 0; i < 40; ++i) nested = "(" + nested + ")+";
   EXPECT_THROW(awk.SetRegExp(nested), ERegExpParser);
+
+  // A star among many dots, with fuzzy groups in single-byte mode: refused at the bound
+  // (a fuzzing input that once took seconds to get there).
+  TAWKStr fuzzy(kSingle);
+  fuzzy.SetUseFuzzyCharDic(true);
+  EXPECT_THROW(fuzzy.SetRegExp(".........*.............7.%.............5......"), ERegExpParser);
 
   // A long literal is fine up to the bound, and refused (not crashed on) beyond it.
   const std::string literal(5000, 'q');
