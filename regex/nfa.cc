@@ -63,21 +63,16 @@ void TRE_NFA::GenerateStateList(const TREParseTree& tree, int root, int from, in
         }
         break;
       case NodeOp::kLineStart:
-        if (job.from == kStart) {
-          has_line_start_ = true;
-          AddTransition(job.from, kStartOfLineSymbol, kStartOfLineSymbol, job.to);
-        } else {
-          AddTransition(job.from, n.written, n.written, job.to);
+      case NodeOp::kLineEnd: {
+        const bool start = n.op == NodeOp::kLineStart;
+        uint16_t label = n.written;
+        if (start ? job.from == kStart : job.to == kFinal) {
+          (start ? has_line_start_ : has_line_end_) = true;
+          label = start ? kStartOfLineSymbol : kEndOfLineSymbol;
         }
+        AddTransition(job.from, label, label, job.to);
         break;
-      case NodeOp::kLineEnd:
-        if (job.to == kFinal) {
-          has_line_end_ = true;
-          AddTransition(job.from, kEndOfLineSymbol, kEndOfLineSymbol, job.to);
-        } else {
-          AddTransition(job.from, n.written, n.written, job.to);
-        }
-        break;
+      }
       case NodeOp::kConcat: {
         const int middle = NewState();
         stack.push_back({n.right, middle, job.to});

@@ -23,8 +23,15 @@ struct TreeCase {
   CodePage code_page = kSingle;
 };
 
+void ExpectTrees(const std::vector<TreeCase>& cases) {
+  for (const TreeCase& c : cases) {
+    SCOPED_TRACE(c.pattern);
+    EXPECT_EQ(DumpOf(c.pattern, c.code_page), c.dump);
+  }
+}
+
 TEST(ParserTest, TreesOfValidPatterns) {
-  const TreeCase cases[] = {
+  ExpectTrees({
       {"", "empty"},
       {"a", "a"},
       {"abc", "cat{cat{a,b},c}"},
@@ -58,15 +65,11 @@ TEST(ParserTest, TreesOfValidPatterns) {
       {"\\\\", "\\x5C"},
       {"\\b\\n\\r\\t", "cat{cat{cat{\\x08,\\x0A},\\x0D},\\x09}"},
       {"\\177777", "\\xFFFF"},
-  };
-  for (const TreeCase& c : cases) {
-    SCOPED_TRACE(c.pattern);
-    EXPECT_EQ(DumpOf(c.pattern, c.code_page), c.dump);
-  }
+  });
 }
 
 TEST(ParserTest, AnyCharAndNegatedClasses) {
-  const TreeCase cases[] = {
+  ExpectTrees({
       {".", "union{union{\\x01-\\x09,\\x0B-\\x0C},\\x0E-\\xFCFC}"},
       {"[^a]", "union{union{union{\\x01-\\x09,\\x0B-\\x0C},\\x0E-`},b-\\xFCFC}"},
       // Line feed and carriage return are never in a negated class, even when not named.
@@ -77,11 +80,7 @@ TEST(ParserTest, AnyCharAndNegatedClasses) {
       // A class that leaves nothing matches nothing.
       {"[^\\x1-\\xFFFF]", "nothing"},
       {"[^\\x0-\\x9\\xB\\xC\\xE-\\xFCFC]", "nothing"},
-  };
-  for (const TreeCase& c : cases) {
-    SCOPED_TRACE(c.pattern);
-    EXPECT_EQ(DumpOf(c.pattern, c.code_page), c.dump);
-  }
+  });
 }
 
 TEST(ParserTest, OverlappingLeavesBecomeUnionsOfDisjointPieces) {
