@@ -11,8 +11,8 @@ namespace quillon::bench {
 namespace {
 
 const std::vector<std::string> kTags = {
-    "NN", "NN", "NN", "NNS", "NNS", "NNP", "JJ", "JJ", "VB", "VBD", "VBZ", "VBP", "VBN",
-    "VBG", "RB", "IN", "DT", "CC", "PRP", "MD", "CD", "TO", "WDT", "RP", "JJR", "NNPS"};
+    "NN",  "NN", "NN", "NNS", "NNS", "NNP", "JJ", "JJ", "VB", "VBD", "VBZ", "VBP", "VBN",
+    "VBG", "RB", "IN", "DT",  "CC",  "PRP", "MD", "CD", "TO", "WDT", "RP",  "JJR", "NNPS"};
 
 std::string RandomWord(std::mt19937& random) {
   static const char kLetters[] = "etaoinshrdlucmfwypvbgkjqxz";
@@ -24,8 +24,8 @@ std::string RandomWord(std::mt19937& random) {
 }
 
 struct Vocabulary {
-  std::vector<std::string> words;   // lexicon words, most frequent first
-  std::vector<double> cumulative;   // Zipf weights
+  std::vector<std::string> words;  // lexicon words, most frequent first
+  std::vector<double> cumulative;  // Zipf weights
 };
 
 Vocabulary MakeVocabulary(const SyntheticLoad& load, std::mt19937& random) {
@@ -46,8 +46,8 @@ Vocabulary MakeVocabulary(const SyntheticLoad& load, std::mt19937& random) {
 
 const std::string& PickWord(const Vocabulary& v, std::mt19937& random) {
   std::uniform_real_distribution<double> u(0, v.cumulative.back());
-  const size_t i = std::lower_bound(v.cumulative.begin(), v.cumulative.end(), u(random)) -
-                   v.cumulative.begin();
+  const size_t i =
+      std::lower_bound(v.cumulative.begin(), v.cumulative.end(), u(random)) - v.cumulative.begin();
   return v.words[std::min(i, v.words.size() - 1)];
 }
 
@@ -74,11 +74,11 @@ void WriteSyntheticData(const SyntheticLoad& load, const std::string& folder) {
     tagset << tag << "\tdescription\n";
   }
   std::ofstream lexical(folder + "/LEXICALRULEFILE.WSJ", std::ios::binary);
-  static const char* kPlain[] = {"hassuf", "haspref", "deletesuf", "deletepref", "addsuf",
-                                 "goodleft", "goodright", "char"};
+  static const char* kPlain[] = {"hassuf", "haspref",  "deletesuf", "deletepref",
+                                 "addsuf", "goodleft", "goodright", "char"};
   for (int r = 0; r < load.lexical_rules; ++r) {
     const std::string kind = kPlain[r % 8];
-    std::string arg = kind == "char" ? std::string(1, "-.0123456789"[r % 12])
+    std::string arg = kind == "char"             ? std::string(1, "-.0123456789"[r % 12])
                       : kind.starts_with("good") ? PickWord(v, random)
                                                  : RandomWord(random).substr(0, 1 + r % 4);
     if (r % 2 == 0) {
@@ -90,10 +90,10 @@ void WriteSyntheticData(const SyntheticLoad& load, const std::string& folder) {
   }
   std::ofstream contextual(folder + "/CONTEXTUALRULEFILE.WSJ", std::ios::binary);
   static const char* kTemplates[] = {
-      "PREVTAG", "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG", "PREVWD", "PREV1OR2WD",
-      "NEXTTAG", "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG", "NEXTWD", "NEXT1OR2WD",
-      "CURWD", "WDPREVTAG", "WDNEXTTAG", "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
-      "LBIGRAM", "RBIGRAM", "WDAND2AFT", "WDAND2TAGAFT"};
+      "PREVTAG", "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG",    "PREVWD",     "PREV1OR2WD",
+      "NEXTTAG", "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG",    "NEXTWD",     "NEXT1OR2WD",
+      "CURWD",   "WDPREVTAG",   "WDNEXTTAG",      "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
+      "LBIGRAM", "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
   for (int r = 0; r < load.contextual_rules; ++r) {
     const std::string t = kTemplates[r % 22];
     auto tag_or_word = [&](bool word) { return word ? PickWord(v, random) : PickTag(random); };
@@ -112,7 +112,13 @@ void WriteSyntheticData(const SyntheticLoad& load, const std::string& folder) {
     contextual << '\n';
   }
   std::ofstream(folder + "/ignore.dat", std::ios::binary) << "Mr\nMrs\nDr\ne.g\ni.e\netc\n";
-  std::ofstream(folder + "/e_lemma.txt", std::ios::binary) << "be -> is,was,were\n";
+  // A lemma list of realistic size: every lexicon word is a form of some lemma.
+  std::ofstream lemmas(folder + "/e_lemma.txt", std::ios::binary);
+  lemmas << "be -> is,was,were\n";
+  for (size_t i = 0; i + 3 < v.words.size(); i += 3) {
+    lemmas << v.words[i] << " -> " << v.words[i] << "s," << v.words[i + 1] << ',' << v.words[i + 2]
+           << '\n';
+  }
   std::ofstream(folder + "/Multiword.dat", std::ios::binary) << "in spite of\tIN\n";
 }
 

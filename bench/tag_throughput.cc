@@ -1,7 +1,7 @@
 // Whole-program throughput of `quillon tag`: generates a realistic resource load and a
 // text of at least two million tokens, runs the real binary on it several times (one
 // thread, tokenizer on) and reports tokens per second (median) and peak memory.
-// Usage: tag_throughput [--tokens N] [--runs N] [--keep DIR]
+// Usage: tag_throughput [--tokens N] [--runs N] [--keep DIR] [--lemma 1]
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,22 +51,30 @@ int main(int argc, char** argv) {
   quillon::bench::SyntheticLoad load;
   int runs = 5;
   std::string keep;
+  bool lemma = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--tokens")) load.tokens = std::atol(argv[i + 1]);
     if (!std::strcmp(argv[i], "--runs")) runs = std::atoi(argv[i + 1]);
     if (!std::strcmp(argv[i], "--keep")) keep = argv[i + 1];
+    if (!std::strcmp(argv[i], "--lemma")) lemma = std::atoi(argv[i + 1]) != 0;
   }
   char pattern[] = "/tmp/quillon-bench-XXXXXX";
   const std::string dir = keep.empty() ? mkdtemp(pattern) : keep;
   std::system(("mkdir -p " + dir + "/data " + dir + "/out").c_str());
   quillon::bench::WriteSyntheticData(load, dir + "/data");
   const long tokens = quillon::bench::WriteSyntheticText(load, dir + "/text.txt");
-  std::printf("text: %ld tokens; lexicon %d entries, %d contextual and %d lexical rules\n",
-              tokens, load.lexicon_entries, load.contextual_rules, load.lexical_rules);
+  std::printf("text: %ld tokens; lexicon %d entries, %d contextual and %d lexical rules\n", tokens,
+              load.lexicon_entries, load.contextual_rules, load.lexical_rules);
 
-  const std::vector<std::string> args = {std::string(QUILLON_BIN_DIR) + "/quillon", "tag", "-q",
-                                         "-d", dir + "/data", "-o", dir + "/out",
-                                         dir + "/text.txt"};
+  std::vector<std::string> args = {std::string(QUILLON_BIN_DIR) + "/quillon",
+                                   "tag",
+                                   "-q",
+                                   "-d",
+                                   dir + "/data",
+                                   "-o",
+                                   dir + "/out",
+                                   dir + "/text.txt"};
+  if (lemma) args.push_back("--lemma");
   std::vector<Measurement> results;
   for (int r = 0; r < runs; ++r) {
     results.push_back(RunOnce(args));

@@ -98,8 +98,7 @@ namespace {
 // Templates whose arguments are words: both, the first, or the second.
 bool Arg1IsWord(uint8_t t) {
   return t == kPrevWd || t == kPrev1Or2Wd || t == kNextWd || t == kNext1Or2Wd || t == kCurWd ||
-         t == kWdNextTag || t == kLBigram || t == kRBigram || t == kWdAnd2Aft ||
-         t == kWdAnd2TagAft;
+         t == kWdNextTag || t == kLBigram || t == kRBigram || t == kWdAnd2Aft || t == kWdAnd2TagAft;
 }
 bool Arg2IsWord(uint8_t t) {
   return t == kWdPrevTag || t == kLBigram || t == kRBigram || t == kWdAnd2Aft;
@@ -108,8 +107,15 @@ bool Arg2IsWord(uint8_t t) {
 }  // namespace
 
 uint32_t ContextualRules::WordId(std::string_view word) const {
-  auto it = word_ids_.find(word);
-  return it == word_ids_.end() ? SentenceWords::kNone : it->second;
+  const uint32_t id = word_ids_.Find(word);
+  return id == StringIdMap::kAbsent ? SentenceWords::kNone : id;
+}
+
+void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows) {
+  rows->Assign(table.LexiconCount(), LicenceRow{});
+  for (int r = 0; r < table.LexiconCount(); ++r) {
+    (*rows)[r] = {table.row(r).Tags, table.row(r).FieldCount};
+  }
 }
 
 ContextualRules::ContextualRules(const std::vector<structure4>& records, TagTable* tags) {
@@ -120,9 +126,7 @@ ContextualRules::ContextualRules(const std::vector<structure4>& records, TagTabl
     std::vector<RuleNeed> needs;
   };
   std::vector<Kept> kept;
-  auto word_id = [&](const std::string& word) {
-    return word_ids_.emplace(word, static_cast<uint32_t>(word_ids_.size())).first->second;
-  };
+  auto word_id = [&](const std::string& word) { return word_ids_.Add(word); };
   auto tag_slot = [&](TagId tag) {
     if (tag >= tag_slots_.size()) tag_slots_.resize(tag + 1, kNoValueSlot);
     if (tag_slots_[tag] == kNoValueSlot) tag_slots_[tag] = tag_slot_count_++;
@@ -156,22 +160,57 @@ ContextualRules::ContextualRules(const std::vector<structure4>& records, TagTabl
         tag_need(-1, r.arg1);
         if (r.arg1_staart) k.needs.push_back({-1, false, kBoundarySlot});
         break;
-      case kPrev1Or2Or3Tag: tag_need(-3, r.arg1); [[fallthrough]];
-      case kPrev1Or2Tag: tag_need(-2, r.arg1); tag_need(-1, r.arg1); break;
-      case kPrev2Tag: tag_need(-2, r.arg1); break;
-      case kPrev1Or2Wd: word_need(-2, r.arg1); [[fallthrough]];
-      case kPrevWd: word_need(-1, r.arg1); break;
-      case kNext1Or2Or3Tag: tag_need(3, r.arg1); [[fallthrough]];
-      case kNext1Or2Tag: tag_need(2, r.arg1); tag_need(1, r.arg1); break;
-      case kNextTag: tag_need(1, r.arg1); break;
-      case kNext2Tag: tag_need(2, r.arg1); break;
-      case kNext1Or2Wd: word_need(2, r.arg1); [[fallthrough]];
-      case kNextWd: word_need(1, r.arg1); break;
-      case kSurroundTag: tag_need(1, r.arg2); break;
-      case kPrevBigram: tag_need(-1, r.arg2); break;
-      case kNextBigram: tag_need(1, r.arg1); break;
-      case kWdPrevTag: case kLBigram: word_need(0, r.arg2); break;
-      default: word_need(0, r.arg1); break;  // CURWD, WDNEXTTAG, RBIGRAM, WDAND2AFT, ...
+      case kPrev1Or2Or3Tag:
+        tag_need(-3, r.arg1);
+        [[fallthrough]];
+      case kPrev1Or2Tag:
+        tag_need(-2, r.arg1);
+        tag_need(-1, r.arg1);
+        break;
+      case kPrev2Tag:
+        tag_need(-2, r.arg1);
+        break;
+      case kPrev1Or2Wd:
+        word_need(-2, r.arg1);
+        [[fallthrough]];
+      case kPrevWd:
+        word_need(-1, r.arg1);
+        break;
+      case kNext1Or2Or3Tag:
+        tag_need(3, r.arg1);
+        [[fallthrough]];
+      case kNext1Or2Tag:
+        tag_need(2, r.arg1);
+        tag_need(1, r.arg1);
+        break;
+      case kNextTag:
+        tag_need(1, r.arg1);
+        break;
+      case kNext2Tag:
+        tag_need(2, r.arg1);
+        break;
+      case kNext1Or2Wd:
+        word_need(2, r.arg1);
+        [[fallthrough]];
+      case kNextWd:
+        word_need(1, r.arg1);
+        break;
+      case kSurroundTag:
+        tag_need(1, r.arg2);
+        break;
+      case kPrevBigram:
+        tag_need(-1, r.arg2);
+        break;
+      case kNextBigram:
+        tag_need(1, r.arg1);
+        break;
+      case kWdPrevTag:
+      case kLBigram:
+        word_need(0, r.arg2);
+        break;
+      default:
+        word_need(0, r.arg1);
+        break;  // CURWD, WDNEXTTAG, RBIGRAM, WDAND2AFT, ...
     }
   }
   rule_count_ = kept.size();
@@ -186,7 +225,8 @@ ContextualRules::ContextualRules(const std::vector<structure4>& records, TagTabl
       needs[k.from].push_back(k.needs);
     }
     for (size_t tag = 0; tag < needs.size(); ++tag) {
-      if (!needs[tag].empty()) by_tag_[pass][tag].filter.Build(needs[tag], tag_slot_count_, word_slots);
+      if (!needs[tag].empty())
+        by_tag_[pass][tag].filter.Build(needs[tag], tag_slot_count_, word_slots);
     }
   }
 }
@@ -252,13 +292,13 @@ bool ContextualRules::Holds(const Rule& r, size_t i, SentenceWords& w,
 bool ContextualRules::Licensed(const Rule& r, size_t i, const LicenceView& licence,
                                bool changed) const {
   const int found = licence.rows[i];
-  const structure1& row = licence.table->row(found);
-  if (row.FieldCount <= 3) return false;
+  const LicenceRow& row = (*licence.table)[found];
+  if (row.field_count <= 3) return false;
   for (int slot = 1; slot < kLexiconTagSlots; ++slot) {
-    if (row.Tags[slot] == r.to) return true;
+    if (row.tags[slot] == r.to) return true;
   }
   if (r.templ == kWdPrevTag) return changed;
-  return (changed && r.to == row.Tags[0]) || found == 0 || found == 1;
+  return (changed && r.to == row.tags[0]) || found == 0 || found == 1;
 }
 
 // The third pass repeats the second over the same rules. A position at which nothing fired
@@ -290,8 +330,7 @@ void ContextualRules::Apply(std::span<const std::string_view> words, std::span<T
             std::lower_bound(list.rules.begin(), list.rules.end(), next_rule,
                              [](const Rule& r, uint32_t order) { return r.order < order; }) -
             list.rules.begin();
-        const Rule* rule =
-            FirstFiring(list, start, i, w, tags, licence, changed[i], scratch);
+        const Rule* rule = FirstFiring(list, start, i, w, tags, licence, changed[i], scratch);
         if (rule == nullptr) break;
         const TagId before = tags[i];
         tags[i] = rule->to;
@@ -312,8 +351,8 @@ void ContextualRules::Apply(std::span<const std::string_view> words, std::span<T
 const ContextualRules::Rule* ContextualRules::FirstFiring(const RuleList& list, size_t start,
                                                           size_t i, SentenceWords& w,
                                                           std::span<const TagId> t,
-                                                          const LicenceView& licence,
-                                                          bool changed, Scratch* scratch) const {
+                                                          const LicenceView& licence, bool changed,
+                                                          Scratch* scratch) const {
   const size_t count = list.rules.size();
   if (start >= count) return nullptr;
   const size_t words = list.filter.words();

@@ -9,11 +9,12 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "core/huge_page_buffer.h"
 #include "core/lexicon.h"
 #include "core/rule_filter.h"
+#include "core/string_id_map.h"
 #include "core/tag_table.h"
 
 namespace quillon {
@@ -39,18 +40,22 @@ inline constexpr const char* kTemplateNames[] = {
     "LBIGRAM", "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
 inline constexpr int kTemplateCount = 22;
 
+// What the licence reads of a lexicon row, packed so that the rows sit close together.
+struct LicenceRow {
+  std::array<TagId, kLexiconTagSlots> tags;
+  int field_count;
+};
+
+// The licence rows of every lexicon row, in row order.
+void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows);
+
 // What the rules need to know of each token: its lexicon row for the licence.
 struct LicenceView {
-  const LexiconTable* table;
+  const HugePageBuffer<LicenceRow>* table;
   std::span<const int> rows;  // per token: the row found for it, 0 when it has none
 };
 
 class ContextualRules {
-  struct WordHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-  };
-
  public:
   ContextualRules() = default;
   ContextualRules(const std::vector<structure4>& records, TagTable* tags);
@@ -111,7 +116,7 @@ class ContextualRules {
   std::vector<uint32_t> tag_slots_;
   uint32_t tag_slot_count_ = 2;
   // The words rule arguments name; any other word has no id.
-  std::unordered_map<std::string, uint32_t, WordHash, std::equal_to<>> word_ids_;
+  StringIdMap word_ids_;
 };
 
 }  // namespace quillon

@@ -37,12 +37,15 @@ class HugePageBuffer {
   void Assign(size_t count, const T& value) {
     Release();
     if (count == 0) return;
+    // Small tables fit the cache anyway and would waste most of a huge page.
     constexpr size_t kHuge = size_t{2} << 20;
-    bytes_ = (count * sizeof(T) + kHuge - 1) / kHuge * kHuge;
-    void* memory = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                          -1, 0);
+    const bool huge = count * sizeof(T) >= kHuge / 2;
+    const size_t unit = huge ? kHuge : 4096;
+    bytes_ = (count * sizeof(T) + unit - 1) / unit * unit;
+    void* memory =
+        ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) throw std::bad_alloc();
-    ::madvise(memory, bytes_, MADV_HUGEPAGE);
+    if (huge) ::madvise(memory, bytes_, MADV_HUGEPAGE);
     data_ = static_cast<T*>(memory);
     size_ = count;
     for (size_t i = 0; i < count; ++i) std::memcpy(&data_[i], &value, sizeof(T));

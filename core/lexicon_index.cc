@@ -70,15 +70,22 @@ uint64_t HashBytes(std::string_view bytes) {
 }
 
 void LexiconIndex::Build(const LexiconTable& table) {
-  const int count = table.LexiconCount();
+  std::vector<std::string_view> keys(table.LexiconCount());
+  for (int i = 0; i < table.LexiconCount(); ++i) keys[i] = table.row(i).Key;
+  Build(keys);
+}
+
+void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
+  const int count = static_cast<int>(keys.size());
   size_t capacity = 16;
-  while (capacity < static_cast<size_t>(count) * 2) capacity *= 2;
+  while (capacity < static_cast<size_t>(count) + static_cast<size_t>(count) / 4) capacity *= 2;
   slots_.Assign(capacity, Slot());
+  offsets_.assign(capacity, 0);
   arena_.clear();
   mask_ = capacity - 1;
-  auto key_at = [&](int i) { return table.row(i).Key; };
+  auto key_at = [&](int i) { return keys[i]; };
   for (int i = 0; i < count; ++i) {
-    const std::string_view key = table.row(i).Key;
+    const std::string_view key = keys[i];
     const std::optional<std::string> codes = CodesOfKey(key);
     if (!codes) continue;
     const uint64_t hash = HashBytes(*codes);
@@ -89,11 +96,12 @@ void LexiconIndex::Build(const LexiconTable& table) {
     while (slots_[at].row >= 0) at = (at + 1) & mask_;
     Slot& slot = slots_[at];
     slot.prefix = Prefix(*codes);
-    slot.hash = static_cast<uint32_t>(hash);
     slot.length = static_cast<uint32_t>(codes->size());
-    slot.offset = static_cast<uint32_t>(arena_.size());
     slot.row = row;
-    arena_ += *codes;
+    if (codes->size() > 8) {
+      offsets_[at] = static_cast<uint32_t>(arena_.size());
+      arena_.append(*codes, 8);
+    }
   }
 }
 
@@ -103,13 +111,12 @@ const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t h
 
 const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t prefix,
                                               uint64_t hash) const {
-  const uint32_t hash32 = static_cast<uint32_t>(hash);
   for (size_t at = hash & mask_;; at = (at + 1) & mask_) {
     const Slot& slot = slots_[at];
     if (slot.row < 0) return nullptr;
-    if (slot.hash == hash32 && slot.length == codes.size() && slot.prefix == prefix &&
+    if (slot.prefix == prefix && slot.length == codes.size() &&
         (codes.size() <= 8 ||
-         std::memcmp(arena_.data() + slot.offset + 8, codes.data() + 8, codes.size() - 8) == 0)) {
+         std::memcmp(arena_.data() + offsets_[at], codes.data() + 8, codes.size() - 8) == 0)) {
       return &slot;
     }
   }

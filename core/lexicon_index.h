@@ -27,6 +27,9 @@ class LexiconIndex {
   // Indexes table.
   void Build(const LexiconTable& table);
 
+  // Indexes any table searched by the same bisection: keys[i] is the key of row i.
+  void Build(const std::vector<std::string_view>& keys);
+
   // The row the bisection reaches for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 
@@ -37,18 +40,18 @@ class LexiconIndex {
   int Find(std::string_view key) const;
 
  private:
+  // 16 bytes, four to a cache line: the table is probed at random, once per token.
   struct Slot {
-    uint64_t prefix = 0;   // the first 8 code bytes, zero padded
-    uint32_t hash = 0;
+    uint64_t prefix = 0;  // the first 8 code bytes, zero padded
     uint32_t length = 0;
-    uint32_t offset = 0;   // of the codes in arena_
-    int32_t row = -1;      // -1 marks an empty slot
+    int32_t row = -1;  // -1 marks an empty slot
   };
   const Slot* Probe(std::string_view codes, uint64_t hash) const;
   // codes is only read past its first 8 bytes; prefix holds those.
   const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;
 
   HugePageBuffer<Slot> slots_;
+  std::vector<uint32_t> offsets_;  // per slot: where codes past the first 8 are in arena_
   std::string arena_;
   uint64_t mask_ = 0;
 };

@@ -31,7 +31,6 @@ constexpr std::array<uint8_t, 256> MakeCodeTable() {
 
 constexpr std::array<uint8_t, 256> kCodes = MakeCodeTable();
 
-
 // The two digits of each code, so a key byte pair is one table read.
 constexpr std::array<std::array<char, 2>, 256> MakeDigitTable() {
   std::array<std::array<char, 2>, 256> digits{};

@@ -61,6 +61,10 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir, Run
     if (!ReadResource(data_dir, kLemmaFile, messages::kMissingLemmaList, &lines, failure)) {
       return false;
     }
+    if (!resources->lemmas.Load(lines)) {
+      *failure = {true, messages::kBadLemmaList};
+      return false;
+    }
   }
 
   if (settings.RadioGroup4 < 0 || settings.RadioGroup4 > 2) {
@@ -97,6 +101,7 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir, Run
     if (!ReadResource(data_dir, kMultiwordFile, messages::kMissingMultiword, &lines, failure)) {
       return false;
     }
+    resources->multiwords.Load(lines, observer);
   }
   return true;
 }

@@ -36,6 +36,28 @@ TEST_F(TagCommandTest, SettingsFromOptions) {
   EXPECT_EQ(Tag("--no-tokenize", "  I don't  know. ").out, "I_PRP don't_NN know._NN\n");
 }
 
+TEST_F(TagCommandTest, LemmasAndMultiwordMarks) {
+  const std::string text = "The cats sat on the mat .\nCats sat\n";
+  EXPECT_EQ(Tag("--lemma -s /", text).out,
+            "The/DT/the cats/NNS/cat sat/VBD/sit on/IN/on the/DT/the mat/NN/mat ././.\n"
+            "Cats/NNP/cat sat/VBD/sit\n");
+  // Marks take precedence over lemmas; they follow the tag directly.
+  const std::string marked =
+      "The_DT cats_NNS sat_VBD on_IN_M<IN> the_DT_M<IN> mat_NN ._.\nCats_NNP sat_VBD\n";
+  EXPECT_EQ(Tag("--multiword", text).out, marked);
+  EXPECT_EQ(Tag("--multiword --lemma", text).out, marked);
+  // With marks on, the lemma list is still needed and checked.
+  dir_.Write("Q_data/e_lemma.txt", "broken line\n");
+  const Outcome bad = Tag("--multiword --lemma", text);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, std::string(messages::kBadLemmaList) + "\n");
+  dir_.Write("Q_data/Multiword.dat", "no tab\non the\tIN\n");
+  const Outcome warned = Tag("--multiword", "on the mat");
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(warned.out, "on_IN_M<IN> the_DT_M<IN> mat_NN\n");
+  EXPECT_NE(warned.err.find("line 1"), std::string::npos);
+}
+
 TEST_F(TagCommandTest, FilesGoIntoTaggedBesideEachInput) {
   dir_.Write("in/news.txt", "The cat sat.\r\n\r\nthe mat\rlast");
   dir_.Write("in/deep/a.b.txt", "cats");
