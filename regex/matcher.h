@@ -39,9 +39,7 @@ class TMatchCORE : public TRegularExpression {
   bool AnchoredSearch(std::string_view text, MatchSpan* match) const;
 
  private:
-  static constexpr size_t kNone = static_cast<size_t>(-1);  // no match
-
-  // The end of the longest match from pos, walking from state; kNone if there is none.
+  // The end of the longest match from pos, walking from state; size_t(-1) if none.
   // With the end-of-line rule, a walk stopped by a line end (or the end of the text) in a
   // state that can step on the end-of-line symbol matches up to that character.
   size_t Longest(int state, std::string_view text, size_t pos, bool end_of_line_rule) const;
