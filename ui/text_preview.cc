@@ -27,7 +27,8 @@ bool HasEnough(const std::string& bytes, int max_lines) {
 }  // namespace
 
 QString DecodeText(std::string_view bytes) {
-  QStringDecoder utf8(QStringConverter::Utf8);
+  // Stateless: a sequence cut off at the end is an error, not something to wait for.
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
   QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
   if (!utf8.hasError()) return text;
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
