@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRadioButton>
 
 namespace quillon::testing {
 
@@ -61,6 +62,11 @@ TForm1* WindowWorld::Open() {
   window = std::make_unique<TForm1>(options);
   window->show();
   return window.get();
+}
+
+void ClickRadio(QObject* window, const QString& name) {
+  auto* button = Child<QRadioButton>(window, name);
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
 }  // namespace quillon::testing

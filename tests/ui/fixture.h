@@ -57,6 +57,10 @@ T* Child(QObject* window, const QString& name) {
   return child;
 }
 
+// Clicks the radio button named name on its indicator (its centre may lie beyond the
+// caption's end, where a click does nothing).
+void ClickRadio(QObject* window, const QString& name);
+
 }  // namespace quillon::testing
 
 #endif  // QUILLON_TESTS_UI_FIXTURE_H_
