@@ -59,8 +59,8 @@ void StderrObserver::ProgressStep(Indicator indicator) {
 void StderrObserver::Finished(double seconds) {
   if (!show_progress_) return;
   char text[128];
-  std::snprintf(text, sizeof text, "Tagged %zu file%s in %.3f s.", files_,
-                files_ == 1 ? "" : "s", seconds);
+  std::snprintf(text, sizeof text, "Tagged %zu file%s in %.3f s.", files_, files_ == 1 ? "" : "s",
+                seconds);
   PrintLine(text);
 }
 

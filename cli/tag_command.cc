@@ -31,7 +31,7 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
                      StderrObserver* observer) {
   Resources resources;
   LoadFailure failure;
-  if (!LoadResources(settings, data_dir, nullptr, &resources, &failure)) {
+  if (!LoadResources(settings, data_dir, observer, &resources, &failure)) {
     failure.is_message ? observer->Message(failure.text) : observer->ErrorReport(failure.text);
     return 1;
   }

@@ -11,7 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/huge_page_buffer.h"
 #include "core/lexicon.h"
+#include "core/rule_filter.h"
+#include "core/string_id_map.h"
 #include "core/tag_table.h"
 
 namespace quillon {
@@ -31,15 +34,24 @@ std::vector<structure4> ParseContextualRules(const std::vector<std::string>& lin
 
 // The 22 template names in a fixed order; the index is the template's number.
 inline constexpr const char* kTemplateNames[] = {
-    "PREVTAG",     "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG",  "PREVWD",     "PREV1OR2WD",
-    "NEXTTAG",     "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG",  "NEXTWD",     "NEXT1OR2WD",
-    "CURWD",       "WDPREVTAG",   "WDNEXTTAG",      "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
-    "LBIGRAM",     "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
+    "PREVTAG", "PREV1OR2TAG", "PREV1OR2OR3TAG", "PREV2TAG",    "PREVWD",     "PREV1OR2WD",
+    "NEXTTAG", "NEXT1OR2TAG", "NEXT1OR2OR3TAG", "NEXT2TAG",    "NEXTWD",     "NEXT1OR2WD",
+    "CURWD",   "WDPREVTAG",   "WDNEXTTAG",      "SURROUNDTAG", "PREVBIGRAM", "NEXTBIGRAM",
+    "LBIGRAM", "RBIGRAM",     "WDAND2AFT",      "WDAND2TAGAFT"};
 inline constexpr int kTemplateCount = 22;
+
+// What the licence reads of a lexicon row, packed so that the rows sit close together.
+struct LicenceRow {
+  std::array<TagId, kLexiconTagSlots> tags;
+  int field_count;
+};
+
+// The licence rows of every lexicon row, in row order.
+void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows);
 
 // What the rules need to know of each token: its lexicon row for the licence.
 struct LicenceView {
-  const LexiconTable* table;
+  const HugePageBuffer<LicenceRow>* table;
   std::span<const int> rows;  // per token: the row found for it, 0 when it has none
 };
 
@@ -48,33 +60,63 @@ class ContextualRules {
   ContextualRules() = default;
   ContextualRules(const std::vector<structure4>& records, TagTable* tags);
 
-  // Runs the three passes over one sentence; changed is per-sentence scratch.
-  void Apply(std::span<const std::string_view> words, std::span<TagId> tags,
-             const LicenceView& licence, std::vector<uint8_t>* changed) const;
+  // Working arrays of one sentence, kept by the caller so they are reused.
+  struct Scratch {
+    std::vector<uint8_t> changed;      // the changed flags
+    std::vector<uint32_t> word_ids;    // rule-word id of each token, looked up lazily
+    std::vector<uint32_t> changed_at;  // clock of the last change at each position
+    std::vector<uint32_t> tested_at;   // clock when the second pass tested a position
+    std::vector<uint8_t> fired;        // a rule fired there in the second pass
+    std::vector<uint64_t> candidates;  // the rules that may hold at one position
+  };
 
-  bool empty() const { return rules_.empty(); }
+  // Runs the three passes over one sentence.
+  void Apply(std::span<const std::string_view> words, std::span<TagId> tags,
+             const LicenceView& licence, Scratch* scratch) const;
+
+  bool empty() const { return rule_count_ == 0; }
 
  private:
+  // A rule as the passes test it: arguments are tag ids or word ids by template. Rules
+  // that can never fire are left out; order is the file's.
   struct Rule {
-    TagId from;
+    uint32_t order;  // position among the kept rules, in file order
     TagId to;
+    uint32_t arg1;
+    uint32_t arg2;
     uint8_t templ;
-    bool left_context;
     bool arg1_staart;
     bool arg2_staart;
-    TagId tag1;
-    TagId tag2;
-    std::string word1;
-    std::string word2;
   };
-  bool Holds(const Rule& rule, size_t i, std::span<const std::string_view> w,
-             std::span<const TagId> t) const;
-  bool Licensed(const Rule& rule, size_t i, const LicenceView& licence, bool changed) const;
+  // Word ids of the tokens of one sentence, looked up when a rule first asks.
+  class SentenceWords;
 
-  std::vector<Rule> rules_;  // file order; rules that can never fire are left out
-  // For each tag, the positions in rules_ of the rules from that tag, ascending:
-  // by_tag_[0] for the first pass (left-context templates), by_tag_[1] for the others.
-  std::vector<std::vector<uint32_t>> by_tag_[2];
+  bool Holds(const Rule& rule, size_t i, SentenceWords& w, std::span<const TagId> t) const;
+  bool Licensed(const Rule& rule, size_t i, const LicenceView& licence, bool changed) const;
+  uint32_t WordId(std::string_view word) const;
+  // True when a tag within reach of position i changed after clock.
+  static bool ChangedSince(const Scratch& scratch, size_t i, uint32_t clock);
+
+  // The rules from one tag, in file order, with their candidate filter.
+  struct RuleList {
+    std::vector<Rule> rules;
+    RuleFilter filter;
+  };
+  // Tests the rules of list from position start on at token i; returns the rule that
+  // fired, or null.
+  const Rule* FirstFiring(const RuleList& list, size_t start, size_t i, SentenceWords& w,
+                          std::span<const TagId> t, const LicenceView& licence, bool changed,
+                          Scratch* scratch) const;
+
+  size_t rule_count_ = 0;
+  // For each tag, the rules from that tag: by_tag_[0] for the first pass (left-context
+  // templates), by_tag_[1] for the others.
+  std::vector<RuleList> by_tag_[2];
+  // The value slot of each tag (see RuleFilter); tags no rule names have slot 0.
+  std::vector<uint32_t> tag_slots_;
+  uint32_t tag_slot_count_ = 2;
+  // The words rule arguments name; any other word has no id.
+  StringIdMap word_ids_;
 };
 
 }  // namespace quillon

@@ -17,7 +17,7 @@ struct KindName {
   const char* fform;
 };
 constexpr KindName kKindNames[] = {
-    {"char", "fchar"},           {"hassuf", "fhassuf"},       {"haspref", "fhaspref"},
+    {"char", "fchar"},           {"hassuf", "fhassuf"},         {"haspref", "fhaspref"},
     {"deletesuf", "fdeletesuf"}, {"deletepref", "fdeletepref"}, {"addsuf", "faddsuf"},
     {"goodleft", "fgoodleft"},   {"goodright", "fgoodright"},
 };
@@ -30,9 +30,7 @@ std::optional<int> KindIndex(std::string_view name, bool fform) {
 }
 
 bool InLexicon(std::string_view word, const LexiconIndex& lexicon, std::string* scratch) {
-  scratch->clear();
-  AppendKey(word, scratch);
-  return lexicon.Find(*scratch) != -1;
+  return lexicon.FindWord(word, scratch) != -1;
 }
 
 }  // namespace
@@ -75,10 +73,11 @@ LexicalRules::LexicalRules(const std::vector<structure2>& records, TagTable* tag
   for (const structure2& record : records) {
     const bool fform = record.IsFForm == 1;
     const std::optional<int> kind = KindIndex(record.RuleName, fform);
-    if (!kind) continue;  // never matches
+    if (!kind) continue;                                      // never matches
     if (*kind == 0 && record.Argument.size() != 1) continue;  // "char" needs one character
     Rule rule{static_cast<Kind>(*kind), tags->Intern(record.FromTag), tags->Intern(record.NewTag),
-              record.Argument, Hash(record.Argument)};
+              record.Argument, std::string()};
+    AppendCodes(record.Argument, &rule.argument_codes);
     (fform ? fform_ : plain_).push_back(std::move(rule));
   }
 }
@@ -100,9 +99,9 @@ bool LexicalRules::Matches(const Rule& rule, size_t i, std::span<const std::stri
       return w.starts_with(a) && InLexicon(w.substr(a.size()), lexicon, scratch);
     case Kind::kAddSuf:
       scratch->clear();
-      AppendKey(w, scratch);
-      scratch->append(rule.argument_key);
-      return lexicon.Find(*scratch) != -1;
+      AppendCodes(w, scratch);
+      scratch->append(rule.argument_codes);
+      return lexicon.FindCodes(*scratch) != -1;
     case Kind::kGoodLeft:
       return i + 1 < words.size() && words[i + 1] == a;
     case Kind::kGoodRight:

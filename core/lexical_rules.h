@@ -46,14 +46,22 @@ class LexicalRules {
              const LexiconIndex& lexicon, std::string* scratch) const;
 
  private:
-  enum class Kind : uint8_t { kChar, kHasSuf, kHasPref, kDeleteSuf, kDeletePref, kAddSuf,
-                              kGoodLeft, kGoodRight };
+  enum class Kind : uint8_t {
+    kChar,
+    kHasSuf,
+    kHasPref,
+    kDeleteSuf,
+    kDeletePref,
+    kAddSuf,
+    kGoodLeft,
+    kGoodRight
+  };
   struct Rule {
     Kind kind;
     TagId from;
     TagId to;
     std::string argument;
-    std::string argument_key;  // order key of the argument, for addsuf
+    std::string argument_codes;  // key of the argument in compact form, for addsuf
   };
   bool Matches(const Rule& rule, size_t i, std::span<const std::string_view> words,
                const LexiconIndex& lexicon, std::string* scratch) const;

@@ -76,8 +76,9 @@ void LEXICON(std::vector<std::string>* lines, RunObserver* observer) {
   if (observer) observer->StatusText(3, messages::kStatusSorting);
   // Keys are digits followed by a space, so a case-insensitive comparison of whole lines
   // orders them by key first; the stable sort keeps equal lines in file order.
-  std::stable_sort(prepared.begin(), prepared.end(),
-                   [](const std::string& a, const std::string& b) { return AsciiLessIgnoringCase(a, b); });
+  std::stable_sort(
+      prepared.begin(), prepared.end(),
+      [](const std::string& a, const std::string& b) { return AsciiLessIgnoringCase(a, b); });
   if (observer) observer->StatusText(3, messages::kStatusDone);
   prepared.insert(prepared.begin(), {kSentinelRow0, kSentinelRow1});
   *lines = std::move(prepared);

@@ -3,38 +3,60 @@
 // is computed once here, and a search becomes one hash probe. A key that occurs in no row
 // can never be found by the bisection, so it is absent here too. The result is exactly
 // that of BinarySearch / BiSearch over rows 0..LexiconCount-1, even for a table whose rows
-// are out of order. Tested by lexicon_index_test.cc and the differential test.
+// are out of order.
+//
+// Keys are held in their compact form, one code byte per word byte (see AppendCodes), so a
+// word is looked up without building its digit key; keys in the table that no word can
+// have (odd length, a pair above 76, other bytes) are left out, since no lookup can hit them.
+// Tested by lexicon_test.cc and the differential test.
 #ifndef QUILLON_CORE_LEXICON_INDEX_H_
 #define QUILLON_CORE_LEXICON_INDEX_H_
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/huge_page_buffer.h"
 #include "core/lexicon.h"
 
 namespace quillon {
 
 class LexiconIndex {
  public:
-  // Indexes table, which must outlive this index.
+  // Indexes table.
   void Build(const LexiconTable& table);
 
-  // The row the bisection reaches for key, or -1 when it finds none.
+  // Indexes any table searched by the same bisection: keys[i] is the key of row i.
+  void Build(const std::vector<std::string_view>& keys);
+
+  // The row the bisection reaches for the word whose codes are given, or -1.
+  int FindCodes(std::string_view codes) const;
+
+  // The same for a word; scratch holds its codes afterwards.
+  int FindWord(std::string_view word, std::string* scratch) const;
+
+  // The same for a digit key as Hash builds it.
   int Find(std::string_view key) const;
 
  private:
+  // 16 bytes, four to a cache line: the table is probed at random, once per token.
   struct Slot {
-    uint64_t hash = 0;
-    const char* key = nullptr;
+    uint64_t prefix = 0;  // the first 8 code bytes, zero padded
     uint32_t length = 0;
     int32_t row = -1;  // -1 marks an empty slot
   };
-  std::vector<Slot> slots_;
+  const Slot* Probe(std::string_view codes, uint64_t hash) const;
+  // codes is only read past its first 8 bytes; prefix holds those.
+  const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;
+
+  HugePageBuffer<Slot> slots_;
+  std::vector<uint32_t> offsets_;  // per slot: where codes past the first 8 are in arena_
+  std::string arena_;
   uint64_t mask_ = 0;
 };
 
-// A fast, well-mixed hash of bytes (not the order key, which the module calls Hash).
+// A fast, well-mixed hash of bytes.
 uint64_t HashBytes(std::string_view bytes);
 
 }  // namespace quillon

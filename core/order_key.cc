@@ -45,7 +45,7 @@ constexpr std::array<std::array<char, 2>, 256> kDigits = MakeDigitTable();
 
 }  // namespace
 
-uint8_t KeyCode(unsigned char byte) { return kCodes[byte]; }
+const std::array<uint8_t, 256> kKeyCodes = kCodes;
 
 void AppendKey(std::string_view word, std::string* key) {
   size_t at = key->size();
@@ -56,6 +56,13 @@ void AppendKey(std::string_view word, std::string* key) {
     out[1] = kDigits[c][1];
     out += 2;
   }
+}
+
+void AppendCodes(std::string_view word, std::string* codes) {
+  size_t at = codes->size();
+  codes->resize(at + word.size());
+  char* out = codes->data() + at;
+  for (unsigned char c : word) *out++ = static_cast<char>(kCodes[c]);
 }
 
 std::string Hash(std::string_view word) {

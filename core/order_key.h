@@ -6,20 +6,28 @@
 #ifndef QUILLON_CORE_ORDER_KEY_H_
 #define QUILLON_CORE_ORDER_KEY_H_
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace quillon {
 
+// The code of every byte value.
+extern const std::array<uint8_t, 256> kKeyCodes;
+
 // The two-digit code of one byte, 0 to 76.
-uint8_t KeyCode(unsigned char byte);
+inline uint8_t KeyCode(unsigned char byte) { return kKeyCodes[byte]; }
 
 // Builds the order key of word (the key builder the searches read from).
 std::string Hash(std::string_view word);
 
 // Appends the order key of word to key; no allocation when key has room.
 void AppendKey(std::string_view word, std::string* key);
+
+// Appends the codes of word to codes, one byte (0 to 76) per byte of word: the key in
+// compact form. Two words have equal keys exactly when their codes are equal.
+void AppendCodes(std::string_view word, std::string* codes);
 
 // True when the key of word is exactly "00": one byte without a code of its own.
 inline bool IsNullKey(std::string_view word) {

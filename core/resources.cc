@@ -25,16 +25,14 @@ bool ReadResource(const std::string& data_dir, const std::string& name, const ch
 }
 
 const char* MissingLexiconMessage(int slot) {
-  static constexpr const char* kMessages[] = {messages::kMissingLexicon0,
-                                              messages::kMissingLexicon1,
-                                              messages::kMissingLexicon2};
+  static constexpr const char* kMessages[] = {
+      messages::kMissingLexicon0, messages::kMissingLexicon1, messages::kMissingLexicon2};
   return kMessages[slot];
 }
 
 const char* MissingContextualMessage(int slot) {
-  static constexpr const char* kMessages[] = {messages::kMissingContextual0,
-                                              messages::kMissingContextual1,
-                                              messages::kMissingContextual2};
+  static constexpr const char* kMessages[] = {
+      messages::kMissingContextual0, messages::kMissingContextual1, messages::kMissingContextual2};
   return kMessages[slot];
 }
 
@@ -51,8 +49,8 @@ void BuildLexicon(std::vector<std::string> lines, RunObserver* observer, Resourc
   resources->lexicon_index.Build(resources->lexicon);
 }
 
-bool LoadResources(const RunSettings& settings, const std::string& data_dir,
-                   RunObserver* observer, Resources* resources, LoadFailure* failure) {
+bool LoadResources(const RunSettings& settings, const std::string& data_dir, RunObserver* observer,
+                   Resources* resources, LoadFailure* failure) {
   std::vector<std::string> lines;
   if (!ReadResource(data_dir, kIgnoreFile, messages::kMissingIgnore, &lines, failure)) {
     return false;
@@ -61,6 +59,10 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir,
 
   if (settings.Lemma == 1) {
     if (!ReadResource(data_dir, kLemmaFile, messages::kMissingLemmaList, &lines, failure)) {
+      return false;
+    }
+    if (!resources->lemmas.Load(lines)) {
+      *failure = {true, messages::kBadLemmaList};
       return false;
     }
   }
@@ -99,6 +101,7 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir,
     if (!ReadResource(data_dir, kMultiwordFile, messages::kMissingMultiword, &lines, failure)) {
       return false;
     }
+    resources->multiwords.Load(lines, observer);
   }
   return true;
 }

@@ -12,9 +12,11 @@
 
 #include "core/contextual_rules.h"
 #include "core/ignore_list.h"
+#include "core/lemmatizer.h"
 #include "core/lexical_rules.h"
 #include "core/lexicon.h"
 #include "core/lexicon_index.h"
+#include "core/multiword.h"
 #include "core/run_observer.h"
 #include "core/run_settings.h"
 #include "core/tag_table.h"
@@ -40,6 +42,8 @@ struct Resources {
   std::vector<std::string> tag_list;
   std::vector<structure2> lexical_records;
   std::vector<structure4> contextual_records;  // empty when no rule file is selected
+  LemmaTable lemmas;                           // loaded when lemmas are on
+  MultiwordTable multiwords;                   // loaded when multi-word marks are on
 };
 
 // How a failed load reaches the user: a fixed message, or the failure's own text.
@@ -53,8 +57,8 @@ std::string DataPath(const std::string& data_dir, const std::string& name);
 
 // Loads what settings call for from data_dir. On failure returns false and fills failure.
 // observer (may be null) sees the lexicon preparation.
-bool LoadResources(const RunSettings& settings, const std::string& data_dir,
-                   RunObserver* observer, Resources* resources, LoadFailure* failure);
+bool LoadResources(const RunSettings& settings, const std::string& data_dir, RunObserver* observer,
+                   Resources* resources, LoadFailure* failure);
 
 // Builds the lexicon table and its index from lexicon lines in either form.
 void BuildLexicon(std::vector<std::string> lines, RunObserver* observer, Resources* resources);

@@ -30,6 +30,8 @@ TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   TaggerOptions options;
   options.tokenize = settings.Tokenization != 1;
   options.separator = settings.SeparatorChar();
+  options.multiword = settings.RadioGroup5 == 0;
+  options.lemma = settings.Lemma == 1 && !options.multiword;
   return options;
 }
 
@@ -39,6 +41,11 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
       lexical_(resources->lexical_records, &resources->tags),
       contextual_(resources->contextual_records, &resources->tags) {
   assert(resources_->lexicon.LexiconCount() >= 2);
+  const LexiconTable& lexicon = resources_->lexicon;
+  start_tags_.resize(lexicon.LexiconCount());
+  for (int row = 0; row < lexicon.LexiconCount(); ++row)
+    start_tags_[row] = lexicon.row(row).Tags[0];
+  BuildLicenceRows(lexicon, &licence_rows_);
 }
 
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
@@ -53,45 +60,49 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
   const size_t n = tokens.size();
   tags_.resize(n);
   rows_.resize(n);
-  const LexiconTable& lexicon = resources_->lexicon;
   for (size_t i = 0; i < n; ++i) {
     const std::string_view word = tokens[i];
     if (IsNullKey(word)) {
       // A lone byte without a code of its own: the default row of small-letter words,
       // for its start tag and for the licence; it is not an unknown word.
       rows_[i] = 1;
-      tags_[i] = lexicon.row(1).Tags[0];
+      tags_[i] = start_tags_[1];
       continue;
     }
-    key_.clear();
-    AppendKey(word, &key_);
-    const int found = resources_->lexicon_index.Find(key_);
+    const int found = resources_->lexicon_index.FindWord(word, &key_);
     rows_[i] = found < 0 ? 0 : found;
     if (rows_[i] != 0) {
-      tags_[i] = lexicon.row(rows_[i]).Tags[0];
+      tags_[i] = start_tags_[rows_[i]];
       continue;
     }
     const bool capital = !word.empty() && AsciiIsUpper(static_cast<unsigned char>(word[0]));
-    tags_[i] = lexicon.row(capital ? 0 : 1).Tags[0];
+    tags_[i] = start_tags_[capital ? 0 : 1];
     lexical_.Apply(i, tokens, &tags_[i], resources_->lexicon_index, &scratch_);
   }
 }
 
 void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags) {
   StartTags(tokens);
-  contextual_.Apply(tokens, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_);
+  contextual_.Apply(tokens, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
   tags->assign(tags_.begin(), tags_.end());
 }
 
 void Tagger::TagSentence(std::string_view sentence, std::string* out) {
   Tokens(sentence, &tokens_);
   StartTags(tokens_);
-  contextual_.Apply(tokens_, tags_, LicenceView{&resources_->lexicon, rows_}, &changed_);
+  contextual_.Apply(tokens_, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
+  if (options_.multiword) resources_->multiwords.MultiWord(tokens_, &marks_);
   for (size_t i = 0; i < tokens_.size(); ++i) {
     if (i > 0) out->push_back(' ');
     out->append(tokens_[i]);
     out->push_back(options_.separator);
     out->append(TagName(tags_[i]));
+    if (options_.multiword) {
+      if (marks_.annotation[i] != nullptr) out->append(*marks_.annotation[i]);
+    } else if (options_.lemma) {
+      out->push_back(options_.separator);
+      out->append(resources_->lemmas.Lemmatization(tokens_[i], &lemma_scratch_));
+    }
   }
 }
 

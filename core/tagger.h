@@ -21,6 +21,8 @@ namespace quillon {
 struct TaggerOptions {
   bool tokenize = true;  // false: split at runs of spaces, nothing else
   char separator = '_';
+  bool lemma = false;      // write each token's lemma after its tag
+  bool multiword = false;  // write multi-word marks after the tag (no lemmas then)
 };
 
 // Options of a run's settings.
@@ -50,12 +52,16 @@ class Tagger {
   Resources* resources_;
   TaggerOptions options_;
   LexicalRules lexical_;
+  std::vector<TagId> start_tags_;  // slot 1 of every lexicon row, close together
+  HugePageBuffer<LicenceRow> licence_rows_;
   ContextualRules contextual_;
   // Reused from sentence to sentence.
   std::vector<std::string_view> tokens_;
   std::vector<TagId> tags_;
   std::vector<int> rows_;
-  std::vector<uint8_t> changed_;
+  ContextualRules::Scratch contextual_scratch_;
+  LemmaTable::Scratch lemma_scratch_;
+  MultiwordTable::Marks marks_;
   std::string key_;
   std::string scratch_;
 };

@@ -17,8 +17,8 @@ using Clock = std::chrono::steady_clock;
 class NullObserver : public RunObserver {};
 
 // Tags the sentences of one file into its output bytes, lines ended by CR LF.
-void TagSentences(const std::vector<std::string>& sentences, Tagger* tagger,
-                  RunObserver* observer, std::string* out) {
+void TagSentences(const std::vector<std::string>& sentences, Tagger* tagger, RunObserver* observer,
+                  std::string* out) {
   const int count = static_cast<int>(sentences.size());
   observer->ProgressShown(Indicator::kSentenceBar, (count - 1) / 10);
   for (int i = 0; i < count; ++i) {
@@ -107,8 +107,8 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
     const std::string path = registry.Claim(wanted);
     if (path != wanted) {
-      observer->Warning("Another input of this run also maps to " + wanted + "; writing " +
-                        path + " instead.");
+      observer->Warning("Another input of this run also maps to " + wanted + "; writing " + path +
+                        " instead.");
     }
     const bool written = WriteOutput(settings, path, out, observer);
     result.all_written = result.all_written && written;
@@ -118,11 +118,10 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     observer->StatusText(3, "");
   }
 
-  const double seconds =
-      std::chrono::duration<double>(Clock::now() - start).count();
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   const double shown = static_cast<double>(static_cast<long long>(seconds * 1000)) / 1000;
-  observer->StatusText(1, std::string(messages::kElapsedPrefix) + FormatSeconds(shown) +
-                              messages::kElapsedSuffix);
+  observer->StatusText(
+      1, std::string(messages::kElapsedPrefix) + FormatSeconds(shown) + messages::kElapsedSuffix);
   observer->Finished(shown);
   return result;
 }

@@ -39,7 +39,8 @@ constexpr Tables MakeTables() {
   for (unsigned char c : std::string_view("\x09 !\"$&(),-./:;<>?[\\]^`|")) {
     t.sets[c] |= kApostropheOpener;
   }
-  for (unsigned char c : std::string_view("\x09\x0a\x0d !(),.:;<>?[]")) t.sets[c] |= kApostropheStop;
+  for (unsigned char c : std::string_view("\x09\x0a\x0d !(),.:;<>?[]"))
+    t.sets[c] |= kApostropheStop;
   return t;
 }
 
@@ -88,7 +89,10 @@ class Scanner {
 
  private:
   unsigned char At(size_t i) const { return static_cast<unsigned char>(s_[i]); }
-  bool In(size_t i, uint8_t set) const { return i >= n_ ? (set & (kPeriodFollower | kApostropheStop)) != 0 : (kTables.sets[At(i)] & set) != 0; }
+  bool In(size_t i, uint8_t set) const {
+    return i >= n_ ? (set & (kPeriodFollower | kApostropheStop)) != 0
+                   : (kTables.sets[At(i)] & set) != 0;
+  }
 
   void Emit(size_t from, size_t to) {
     if (to > from) tokens_->push_back(s_.substr(from, to - from));
