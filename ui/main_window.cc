@@ -51,10 +51,17 @@ QString DefaultSettingsPath() {
   return path;
 }
 
-QLabel* MakePanel(const QString& name, int width, QWidget* parent) {
+// A status panel of width; a text panel grows when its text needs more room (fonts differ
+// from one desktop to the next, and the elapsed time must not lose its unit).
+QLabel* MakePanel(const QString& name, int width, bool grows, QWidget* parent) {
   auto* panel = new QLabel(parent);
   panel->setObjectName(name);
-  panel->setFixedWidth(width);
+  if (grows) {
+    panel->setMinimumWidth(width);
+    panel->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+  } else {
+    panel->setFixedWidth(width);
+  }
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel->setTextFormat(Qt::PlainText);
   return panel;
@@ -186,7 +193,7 @@ void TForm1::CreateStatusBar() {
   layout->setSpacing(2);
   const int widths[] = {150, 150, 210, 50};
   for (int i = 0; i < 4; ++i) {
-    panels_[i] = MakePanel(QStringLiteral("Panel%1").arg(i), widths[i], row);
+    panels_[i] = MakePanel(QStringLiteral("Panel%1").arg(i), widths[i], i < 2, row);
     layout->addWidget(panels_[i]);
   }
   panels_[0]->setText(tr("Quillon  Version 0.7"));
@@ -198,10 +205,12 @@ void TForm1::CreateStatusBar() {
   over_panel->setContentsMargins(1, 1, 3, 1);
   over_panel->addWidget(lexicon_bar_);
   sentence_bar_ = MakeStatusBar(QStringLiteral("ProgressBar1"), QStringLiteral("blue"), row);
-  sentence_bar_->setFixedWidth(313);
+  // 313 wide where the text panels keep their widths; it gives way when they need more.
+  sentence_bar_->setMinimumWidth(150);
+  sentence_bar_->setMaximumWidth(313);
   layout->addSpacing(2);
-  layout->addWidget(sentence_bar_);
-  layout->addStretch(1);
+  layout->addWidget(sentence_bar_, 1);
+  layout->addStretch(0);
   bar->addWidget(row, 1);
 }
 

@@ -140,10 +140,10 @@ QWidget* TForm1::CreateSelectPage() {
   auto* browse = new QWidget(page);
   auto* browse_layout = new QHBoxLayout(browse);
   browse_layout->setContentsMargins(0, 0, 0, 0);
-  browse_layout->addWidget(folder_tree_, 5);
+  browse_layout->addWidget(folder_tree_, 6);
   browse_layout->addLayout(file_column, 4);
   browse_layout->addLayout(button_column);
-  browse_layout->addLayout(input_column, 5);
+  browse_layout->addLayout(input_column, 6);
 
   auto* splitter = new QSplitter(Qt::Vertical, page);
   splitter->addWidget(browse);
