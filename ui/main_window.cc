@@ -128,46 +128,41 @@ TForm1::TForm1(const WindowOptions& options, QWidget* parent)
 
 TForm1::~TForm1() = default;
 
+QAction* TForm1::MakeAction(const QString& text, const QString& name,
+                            const QList<QKeySequence>& keys, void (TForm1::*handler)()) {
+  auto* action = new QAction(text, this);
+  action->setObjectName(name);
+  action->setShortcuts(keys);
+  connect(action, &QAction::triggered, this, handler);
+  return action;
+}
+
 void TForm1::CreateActions() {
-  exit_action_ = new QAction(tr("E&xit"), this);
-  exit_action_->setObjectName(QStringLiteral("Exit1"));
-  exit_action_->setShortcut(QKeySequence::Quit);
-  connect(exit_action_, &QAction::triggered, this, &TForm1::Exit1Click);
-
-  copy_action_ = new QAction(tr("&Copy"), this);
-  copy_action_->setObjectName(QStringLiteral("Copy1"));
-  copy_action_->setShortcut(QKeySequence::Copy);
-  connect(copy_action_, &QAction::triggered, this, &TForm1::Copy1Click);
-
-  find_action_ = new QAction(tr("&Search"), this);
-  find_action_->setObjectName(QStringLiteral("Find1"));
-  find_action_->setShortcut(QKeySequence::Find);
-  connect(find_action_, &QAction::triggered, this, &TForm1::Find1Click);
-
-  find_next_action_ = new QAction(tr("Find &Next"), this);
-  find_next_action_->setObjectName(QStringLiteral("FindNext1"));
-  find_next_action_->setShortcut(QKeySequence::FindNext);
-  connect(find_next_action_, &QAction::triggered, this, &TForm1::FindNextClick);
-
-  about_action_ = new QAction(tr("&About"), this);
-  about_action_->setObjectName(QStringLiteral("N1"));
-  connect(about_action_, &QAction::triggered, this, &TForm1::N1Click);
+  exit_action_ = MakeAction(tr("E&xit"), QStringLiteral("Exit1"),
+                            QKeySequence::keyBindings(QKeySequence::Quit), &TForm1::Exit1Click);
+  copy_action_ = MakeAction(tr("&Copy"), QStringLiteral("Copy1"),
+                            QKeySequence::keyBindings(QKeySequence::Copy), &TForm1::Copy1Click);
+  find_action_ = MakeAction(tr("&Search"), QStringLiteral("Find1"),
+                            QKeySequence::keyBindings(QKeySequence::Find), &TForm1::Find1Click);
+  find_next_action_ =
+      MakeAction(tr("Find &Next"), QStringLiteral("FindNext1"),
+                 QKeySequence::keyBindings(QKeySequence::FindNext), &TForm1::FindNextClick);
+  about_action_ = MakeAction(tr("&About"), QStringLiteral("N1"), {}, &TForm1::N1Click);
 
   // The list commands act on the list that has the focus, and show in its context menu.
-  add_action_ = new QAction(tr("Add"), this);
-  add_action_->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-  add_action_->setShortcutContext(Qt::WidgetShortcut);
-  connect(add_action_, &QAction::triggered, this, &TForm1::Button2Click);
-  add_all_action_ = new QAction(tr("Add All"), this);
-  add_all_action_->setShortcutContext(Qt::WidgetShortcut);
-  connect(add_all_action_, &QAction::triggered, this, &TForm1::Button3Click);
-  remove_action_ = new QAction(tr("Remove"), this);
-  remove_action_->setShortcut(QKeySequence::Delete);
-  remove_action_->setShortcutContext(Qt::WidgetShortcut);
-  connect(remove_action_, &QAction::triggered, this, &TForm1::Button4Click);
-  remove_all_action_ = new QAction(tr("Remove All"), this);
-  remove_all_action_->setShortcutContext(Qt::WidgetShortcut);
-  connect(remove_all_action_, &QAction::triggered, this, &TForm1::Button5Click);
+  add_action_ = MakeAction(tr("Add"), QStringLiteral("AddItem"),
+                           {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
+                           &TForm1::Button2Click);
+  add_all_action_ = MakeAction(tr("Add All"), QStringLiteral("AddAllItem"), {},
+                               &TForm1::Button3Click);
+  remove_action_ = MakeAction(tr("Remove"), QStringLiteral("RemoveItem"),
+                              QKeySequence::keyBindings(QKeySequence::Delete),
+                              &TForm1::Button4Click);
+  remove_all_action_ = MakeAction(tr("Remove All"), QStringLiteral("RemoveAllItem"), {},
+                                  &TForm1::Button5Click);
+  for (QAction* action : {add_action_, add_all_action_, remove_action_, remove_all_action_}) {
+    action->setShortcutContext(Qt::WidgetShortcut);
+  }
 }
 
 void TForm1::CreateMenus() {

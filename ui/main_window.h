@@ -12,6 +12,8 @@
 #ifndef QUILLON_UI_MAIN_WINDOW_H_
 #define QUILLON_UI_MAIN_WINDOW_H_
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -77,6 +79,8 @@ class TForm1 : public QMainWindow {
 
  private:
   // main_window.cc
+  QAction* MakeAction(const QString& text, const QString& name, const QList<QKeySequence>& keys,
+                      void (TForm1::*handler)());
   void CreateActions();
   void CreateMenus();
   void CreateStatusBar();

@@ -16,23 +16,20 @@ namespace quillon {
 namespace {
 
 using testing::Child;
+using testing::Entries;
 
 class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    world_ = std::make_unique<testing::WindowWorld>(dir_->path());
+    world_ = std::make_unique<testing::WindowWorld>();
     window_ = world_->Open();
     chooser_ = Child<TOKBottomDlg>(window_, "OKBottomDlg");
     label_ = Child<QLabel>(window_, "Label4");
     testing::ClickRadio(window_, "RadioGroup1_1");
   }
-  void cleanup() {
-    world_.reset();
-    dir_.reset();
-  }
+  void cleanup() { world_.reset(); }
 
   void ChooserStartsHiddenWithItsCaptions() {
     QVERIFY(!chooser_->isVisible());
@@ -105,7 +102,6 @@ class DialogsTest : public QObject {
   }
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<testing::WindowWorld> world_;
   TForm1* window_ = nullptr;
   TOKBottomDlg* chooser_ = nullptr;

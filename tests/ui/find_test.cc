@@ -83,8 +83,7 @@ class FindTest : public QObject {
 
   // The sequences a user sees, through the dialog's controls.
   void FindsThroughTheDialog() {
-    QTemporaryDir dir;
-    testing::WindowWorld world(dir.path());
+    testing::WindowWorld world;
     TForm1* window = world.Open();
     auto* preview = testing::Child<QPlainTextEdit>(window, "RichEdit2");
     auto* pages = testing::Child<QTabWidget>(window, "PageControl1");
@@ -137,8 +136,7 @@ class FindTest : public QObject {
   }
   void SkipsPreviewWithEmptyFirstLine() {
     QFETCH(QString, content);
-    QTemporaryDir dir;
-    testing::WindowWorld world(dir.path());
+    testing::WindowWorld world;
     TForm1* window = world.Open();
     auto* preview = testing::Child<QPlainTextEdit>(window, "RichEdit2");
     auto* dialog = testing::Child<QDialog>(window, "FindDialog1");
@@ -151,8 +149,7 @@ class FindTest : public QObject {
 
   // Ctrl+F opens the dialog; F3 repeats the search without it.
   void ShortcutsOpenAndRepeat() {
-    QTemporaryDir dir;
-    testing::WindowWorld world(dir.path());
+    testing::WindowWorld world;
     TForm1* window = world.Open();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));

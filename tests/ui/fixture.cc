@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QRadioButton>
 
 namespace quillon::testing {
@@ -38,11 +39,11 @@ void WriteDataDir(const QString& folder) {
   WriteBytes(folder + "/CONTEXTUALRULEFILE.WSJ", "NN VB PREVTAG TO\n");
 }
 
-WindowWorld::WindowWorld(const QString& root_folder)
-    : root(root_folder),
-      settings_path(root_folder + "/quillon-gui.ini"),
-      data_dir(root_folder + "/Q_data"),
-      texts(root_folder + "/texts") {
+WindowWorld::WindowWorld()
+    : root(dir.path()),
+      settings_path(root + "/quillon-gui.ini"),
+      data_dir(root + "/Q_data"),
+      texts(root + "/texts") {
   WriteDataDir(data_dir);
   QDir().mkpath(texts);
   WriteBytes(texts + "/b.txt", "The dog quickly ran to run.\r\n");
@@ -62,6 +63,12 @@ TForm1* WindowWorld::Open() {
   window = std::make_unique<TForm1>(options);
   window->show();
   return window.get();
+}
+
+QStringList Entries(const QListWidget* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+  return entries;
 }
 
 void ClickRadio(QObject* window, const QString& name) {

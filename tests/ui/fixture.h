@@ -9,12 +9,15 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
 
 #include "ui/main_window.h"
 #include "ui/message_sink.h"
+
+class QListWidget;
 
 namespace quillon::testing {
 
@@ -35,12 +38,14 @@ void WriteDataDir(const QString& folder);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);
 
-// A window over a temporary world: its own settings file, data folder and start folder.
+// A window over a temporary world: its own settings file, data folder and start folder,
+// all in a temporary folder that goes with the world.
 struct WindowWorld {
-  explicit WindowWorld(const QString& root);
+  WindowWorld();
   // Creates the window (again); settings are read from settings_path.
   TForm1* Open();
 
+  QTemporaryDir dir;
   QString root;
   QString settings_path;
   QString data_dir;
@@ -48,6 +53,9 @@ struct WindowWorld {
   RecordingSink sink;
   std::unique_ptr<TForm1> window;
 };
+
+// The texts of the entries of list, in order.
+QStringList Entries(const QListWidget* list);
 
 // The child of window named name of type T; fails the test when there is none.
 template <typename T>

@@ -26,12 +26,7 @@ namespace quillon {
 namespace {
 
 using testing::Child;
-
-QStringList Entries(const QListWidget* list) {
-  QStringList entries;
-  for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
-  return entries;
-}
+using testing::Entries;
 
 // Selects the entries of the file list named names, and only those.
 void SelectFiles(QListWidget* list, const QStringList& names) {
@@ -51,16 +46,12 @@ class MainWindowTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    world_ = std::make_unique<testing::WindowWorld>(dir_->path());
+    world_ = std::make_unique<testing::WindowWorld>();
     window_ = world_->Open();
     file_list_ = Child<QListWidget>(window_, "FileListBox1");
     input_list_ = Child<QListWidget>(window_, "ListBox1");
   }
-  void cleanup() {
-    world_.reset();
-    dir_.reset();
-  }
+  void cleanup() { world_.reset(); }
 
   void StartsWithInitialState() {
     for (const char* name : {"RadioGroup4", "RadioGroup3", "Separator", "Splitter", "Tokenization",
@@ -349,7 +340,6 @@ class MainWindowTest : public QObject {
   }
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<testing::WindowWorld> world_;
   TForm1* window_ = nullptr;
   QListWidget* file_list_ = nullptr;

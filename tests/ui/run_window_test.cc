@@ -20,28 +20,19 @@ namespace quillon {
 namespace {
 
 using testing::Child;
-
-QStringList Entries(const QListWidget* list) {
-  QStringList entries;
-  for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
-  return entries;
-}
+using testing::Entries;
 
 class RunWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    world_ = std::make_unique<testing::WindowWorld>(dir_->path());
+    world_ = std::make_unique<testing::WindowWorld>();
     window_ = world_->Open();
     start_ = Child<QPushButton>(window_, "Button1");
     results_ = Child<QListWidget>(window_, "ListBox2");
   }
-  void cleanup() {
-    world_.reset();
-    dir_.reset();
-  }
+  void cleanup() { world_.reset(); }
 
   void StartWithoutFilesClearsFirstThenTells() {
     auto* file_preview = Child<QPlainTextEdit>(window_, "RichEdit1");
@@ -203,7 +194,6 @@ class RunWindowTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!window_->RunActive() && start_->isEnabled(), 30000);
   }
 
-  std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<testing::WindowWorld> world_;
   TForm1* window_ = nullptr;
   QPushButton* start_ = nullptr;
