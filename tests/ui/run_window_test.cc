@@ -155,6 +155,35 @@ class RunWindowTest : public QObject {
     QVERIFY(QFile::exists(world_->settings_path));
   }
 
+  // Two inputs that would write the same output: the second gets a numbered name and the
+  // user is warned; both are listed.
+  void CollidingOutputsAreKeptApart() {
+    testing::WriteBytes(world_->texts + "/a.md", "The dog ran.\n");
+    window_->AddPaths({world_->texts + "/a.txt", world_->texts + "/a.md"});
+    RunAndWait();
+    QCOMPARE(world_->sink.shown.size(), 1);
+    QCOMPARE(world_->sink.shown[0].first, MessageSink::Kind::kWarning);
+    const QString tagged = world_->texts + "/Tagged";
+    QCOMPARE(Entries(results_), QStringList({tagged + "/a_tag(2).txt", tagged + "/a_tag.txt"}));
+    QCOMPARE(testing::ReadBytes(tagged + "/a_tag(2).txt"),
+             QByteArray("The_DT dog_NN ran_VBD ._.\r\n"));
+  }
+
+  // A group left without a selection by the settings file hands -1 to the run; for the
+  // lexicon that names no file, and the run says so.
+  void GroupWithoutSelectionReachesTheRun() {
+    testing::WriteBytes(world_->settings_path, "[ItemIndex]\nRadioGruop4=-5\n");
+    window_ = world_->Open();
+    start_ = Child<QPushButton>(window_, "Button1");
+    results_ = Child<QListWidget>(window_, "ListBox2");
+    AddAll();
+    RunAndWait();
+    QCOMPARE(world_->sink.shown.size(), 1);
+    QCOMPARE(world_->sink.shown[0].first, MessageSink::Kind::kError);
+    QCOMPARE(world_->sink.shown[0].second, QString("No lexicon is selected."));
+    QCOMPARE(results_->count(), 0);
+  }
+
   // The window and the command line write the same bytes for the same settings.
   void WritesWhatTheCommandLineWrites_data() {
     QTest::addColumn<QStringList>("radios");  // radio buttons clicked before Start
