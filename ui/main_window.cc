@@ -126,7 +126,8 @@ TForm1::TForm1(const WindowOptions& options, QWidget* parent)
   ShowFolder(options_.start_folder);
 }
 
-TForm1::~TForm1() = default;
+// The run goes first, while the widgets it reports to still exist.
+TForm1::~TForm1() { delete run_; }
 
 QAction* TForm1::MakeAction(const QString& text, const QString& name,
                             const QList<QKeySequence>& keys, void (TForm1::*handler)()) {
@@ -153,13 +154,13 @@ void TForm1::CreateActions() {
   add_action_ = MakeAction(tr("Add"), QStringLiteral("AddItem"),
                            {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
                            &TForm1::Button2Click);
-  add_all_action_ = MakeAction(tr("Add All"), QStringLiteral("AddAllItem"), {},
-                               &TForm1::Button3Click);
-  remove_action_ = MakeAction(tr("Remove"), QStringLiteral("RemoveItem"),
-                              QKeySequence::keyBindings(QKeySequence::Delete),
-                              &TForm1::Button4Click);
-  remove_all_action_ = MakeAction(tr("Remove All"), QStringLiteral("RemoveAllItem"), {},
-                                  &TForm1::Button5Click);
+  add_all_action_ =
+      MakeAction(tr("Add All"), QStringLiteral("AddAllItem"), {}, &TForm1::Button3Click);
+  remove_action_ =
+      MakeAction(tr("Remove"), QStringLiteral("RemoveItem"),
+                 QKeySequence::keyBindings(QKeySequence::Delete), &TForm1::Button4Click);
+  remove_all_action_ =
+      MakeAction(tr("Remove All"), QStringLiteral("RemoveAllItem"), {}, &TForm1::Button5Click);
   for (QAction* action : {add_action_, add_all_action_, remove_action_, remove_all_action_}) {
     action->setShortcutContext(Qt::WidgetShortcut);
   }

@@ -105,9 +105,14 @@ class RunController::InputBlocker : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!IsUserInput(event->type()) || !watched->isWidgetType()) return false;
+    if (!IsUserInput(event->type())) return false;
+    // Shortcuts are delivered to actions, which are no widgets: none may fire.
+    if (!watched->isWidgetType()) return event->type() == QEvent::Shortcut;
     QWidget* modal = QApplication::activeModalWidget();
-    return modal == nullptr || static_cast<QWidget*>(watched)->window() != modal;
+    if (modal != nullptr && static_cast<QWidget*>(watched)->window() == modal) return false;
+    // An accepted override keeps the key from being looked up as a shortcut at all.
+    if (event->type() == QEvent::ShortcutOverride) event->accept();
+    return true;
   }
 
  private:

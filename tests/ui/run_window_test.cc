@@ -142,14 +142,24 @@ class RunWindowTest : public QObject {
     QFile::remove(world_->data_dir + "/ignore.dat");
     AddAll();
     bool closed_during_run = true;
+    bool find_shown_during_run = true;
+    auto* input_list = Child<QListWidget>(window_, "ListBox1");
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
     world_->sink.while_shown = [&] {
       QTest::mouseClick(Child<QPushButton>(window_, "Button5"), Qt::LeftButton);
       QTest::mouseClick(start_, Qt::LeftButton);
+      input_list->setFocus();
+      input_list->item(0)->setSelected(true);
+      QTest::keyClick(input_list, Qt::Key_Delete);
+      QTest::keyClick(window_, Qt::Key_F, Qt::ControlModifier);
+      find_shown_during_run = Child<QWidget>(window_, "FindDialog1")->isVisible();
       closed_during_run = window_->close();
     };
     QTest::mouseClick(start_, Qt::LeftButton);
     QTRY_VERIFY(!window_->isVisible());
     QVERIFY(!closed_during_run);
+    QVERIFY(!find_shown_during_run);
     QCOMPARE(world_->sink.shown.size(), 1);
     QCOMPARE(window_->InputFiles().size(), 3);
     QVERIFY(QFile::exists(world_->settings_path));
