@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
@@ -20,6 +21,7 @@
 #include <QUrl>
 
 #include "tests/ui/fixture.h"
+#include "ui/folder_tree.h"
 #include "ui/radio_group.h"
 
 namespace quillon {
@@ -94,6 +96,18 @@ class MainWindowTest : public QObject {
   void FollowsFolderChanges() {
     testing::WriteBytes(world_->texts + "/d.txt", "new\n");
     QTRY_COMPARE(Entries(file_list_), QStringList({"a.txt", "b.txt", "c.TXT", "d.txt"}));
+  }
+
+  // A right click selects the folder under the mouse, and the file list follows.
+  void RightClickInTreeSelectsFolder() {
+    auto* tree = Child<FolderTree>(window_, "ShellTreeView1");
+    QCOMPARE(tree->CurrentFolder(), world_->texts);
+    const auto* model = static_cast<const QFileSystemModel*>(tree->model());
+    const QRect row = tree->visualRect(model->index(world_->root));
+    QVERIFY(row.isValid());
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, row.center());
+    QCOMPARE(tree->CurrentFolder(), world_->root);
+    QCOMPARE(file_list_->count(), 0);
   }
 
   void AddsSelectedInListOrderWithoutDuplicates() {
