@@ -128,14 +128,30 @@ int LexiconIndex::FindCodes(std::string_view codes) const {
   return slot ? slot->row : -1;
 }
 
+namespace {
+
+// The codes of a word of at most 8 bytes, as one number.
+inline uint64_t ShortCodes(std::string_view word) {
+  uint64_t prefix = 0;
+  for (size_t i = 0; i < word.size(); ++i) {
+    prefix |= uint64_t{KeyCode(static_cast<unsigned char>(word[i]))} << (8 * i);
+  }
+  return prefix;
+}
+
+}  // namespace
+
+void LexiconIndex::PrefetchWord(std::string_view word) const {
+  if (slots_.empty() || word.size() > 8) return;
+  const uint64_t hash = ShortHash(ShortCodes(word), word.size());
+  __builtin_prefetch(&slots_[hash & mask_]);
+}
+
 int LexiconIndex::FindWord(std::string_view word, std::string* scratch) const {
   if (word.size() <= 8) {
     // Short words, most of them: the codes fit one number and need no buffer.
     if (slots_.empty()) return -1;
-    uint64_t prefix = 0;
-    for (size_t i = 0; i < word.size(); ++i) {
-      prefix |= uint64_t{KeyCode(static_cast<unsigned char>(word[i]))} << (8 * i);
-    }
+    const uint64_t prefix = ShortCodes(word);
     const std::string_view length_only(word.data(), word.size());
     const Slot* slot = Probe(length_only, prefix, ShortHash(prefix, word.size()));
     return slot ? slot->row : -1;

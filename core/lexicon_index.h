@@ -36,6 +36,10 @@ class LexiconIndex {
   // The same for a word; scratch holds its codes afterwards.
   int FindWord(std::string_view word, std::string* scratch) const;
 
+  // Asks the cache for the slot where the lookup of word will start, so that the lookups
+  // of a sentence's tokens overlap their memory latency.
+  void PrefetchWord(std::string_view word) const;
+
   // The same for a digit key as Hash builds it.
   int Find(std::string_view key) const;
 

@@ -25,9 +25,6 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
       contextual_(resources->contextual_records, &resources->tags) {
   assert(resources_->lexicon.LexiconCount() >= 2);
   const LexiconTable& lexicon = resources_->lexicon;
-  start_tags_.resize(lexicon.LexiconCount());
-  for (int row = 0; row < lexicon.LexiconCount(); ++row)
-    start_tags_[row] = lexicon.row(row).Tags[0];
   BuildLicenceRows(lexicon, &licence_rows_);
 }
 
@@ -48,23 +45,24 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
   const size_t n = tokens.size();
   tags_.resize(n);
   rows_.resize(n);
+  for (const std::string_view word : tokens) resources_->lexicon_index.PrefetchWord(word);
   for (size_t i = 0; i < n; ++i) {
     const std::string_view word = tokens[i];
     if (IsNullKey(word)) {
       // A lone byte without a code of its own: the default row of small-letter words,
       // for its start tag and for the licence; it is not an unknown word.
       rows_[i] = 1;
-      tags_[i] = start_tags_[1];
+      tags_[i] = licence_rows_[1].tags[0];
       continue;
     }
     const int found = resources_->lexicon_index.FindWord(word, &key_);
     rows_[i] = found < 0 ? 0 : found;
     if (rows_[i] != 0) {
-      tags_[i] = start_tags_[rows_[i]];
+      tags_[i] = licence_rows_[rows_[i]].tags[0];
       continue;
     }
     const bool capital = !word.empty() && AsciiIsUpper(static_cast<unsigned char>(word[0]));
-    tags_[i] = start_tags_[capital ? 0 : 1];
+    tags_[i] = licence_rows_[capital ? 0 : 1].tags[0];
     lexical_.Apply(i, tokens, &tags_[i], resources_->lexicon_index, &scratch_);
   }
 }

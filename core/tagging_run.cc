@@ -7,6 +7,7 @@
 #include "core/line_reader.h"
 #include "core/messages.h"
 #include "core/output_file.h"
+#include "core/sentence_splitter.h"
 #include "core/tagger.h"
 
 namespace quillon {
@@ -33,8 +34,9 @@ void TagSentences(const std::vector<std::string>& sentences, Tagger* tagger, Run
 bool WriteOutput(const RunSettings& settings, const std::string& path, const std::string& bytes,
                  RunObserver* observer) {
   if (settings.RadioGroup1 == 0) MakeFolder(FolderOf(path));
-  Status status = WriteFileAtomically(path, bytes);
-  if (status.ok()) return true;
+  // A chosen destination that names no folder is not the working directory.
+  const bool no_destination = settings.RadioGroup1 != 0 && settings.destination_folder.empty();
+  if (!no_destination && WriteFileAtomically(path, bytes).ok()) return true;
   observer->Message(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
                                               : messages::kDirectoryNotFound);
   return false;
@@ -51,12 +53,7 @@ std::string FormatSeconds(double seconds) {
 bool TextToSentences(const RunSettings& settings, std::vector<std::string> lines,
                      RunObserver* observer, std::vector<std::string>* sentences,
                      std::string* error) {
-  if (settings.Splitter != 1) {
-    *sentences = std::move(lines);
-    return true;
-  }
-  *error = "The sentence splitter is not available in this build.";
-  return false;
+  return SplitSentences(settings.Splitter, std::move(lines), observer, sentences, error);
 }
 
 RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>& inputs,

@@ -1,0 +1,69 @@
+// Sentence splitting of one input text. With the splitter on, every line is normalised
+// (leading blanks, runs of spaces, tabs, trailing spaces), all lines are joined into one
+// text, a line feed is put between a sentence end and the next capitalised word, the
+// line feeds after known abbreviations (Mr., Dr., U.S., single initials, ...) are taken
+// back out, and the text is cut at its line feeds. All pattern work goes through the
+// substitution service. With the splitter off the lines are the sentences.
+// Tested by sentence_splitter_test.cc and the end-to-end tests of quillon tag --split.
+#ifndef QUILLON_CORE_SENTENCE_SPLITTER_H_
+#define QUILLON_CORE_SENTENCE_SPLITTER_H_
+
+#include <string>
+#include <vector>
+
+#include "core/run_observer.h"
+#include "subst/substituter.h"
+
+namespace quillon {
+
+// The commands, exactly as they are handed to the substitution service.
+inline constexpr char kLeadingBlanksCommand[] = R"(s/^[ \t]+//)";
+inline constexpr char kSpaceRunsCommand[] = "s/  +/ /g";
+inline constexpr char kTabsCommand[] = R"(s/\t//g)";
+inline constexpr char kTrailingSpacesCommand[] = "s/ +$//";
+inline constexpr char kBoundaryCommand[] =
+    R"(s/([\.|!|\?][\"|\)|\']*) +([\"|\(|\']*[A-Z])/\1\n\2/g)";
+// The abbreviations after whose period a line feed is taken back out. "[A-Z]" stands for
+// any single capital, an initial such as the J of "J. Smith".
+inline constexpr char kAbbreviationPattern[] =
+    R"(M([rs]|rs|me)|Dr|U\.S(\.A|)|[aApP]\.[mM]|Calif|Fla|D\.C|N\.Y|Ont|Pa|V[Aa]|[MS][Tt])"
+    R"(|Jan|Feb|Mar|Apr|Aug|Sept?|Oct|Nov|Dec|Assoc|[oO]\.[kK]|Co|R\.V|Gov|Se[nc]|U\.N)"
+    R"(|[A-Z]|i\.e|e\.g|vs?|Re[pv]|Gen|Univ|Jr|[fF]t|[Ss]gt|[Pp]res|[Pp]rof|[Aa]pprox)"
+    R"(|[Cc]orp|[Dd]ef)";
+
+// The repair command: the abbreviation pattern between R"(s/\b()" and R"()\.\n/$1\. /g)".
+std::string RepairCommand();
+
+class SentenceSplitter {
+ public:
+  SentenceSplitter();
+
+  // Cuts lines into sentences. observer (may be null) sees the splitting panel: shown
+  // with maximum lines.size() / 10 + 9, stepped at lines 0, 10, 20, ..., and hidden again
+  // on every way out. Throws ESubstError when the substitution library fails.
+  std::vector<std::string> Split(std::vector<std::string> lines, RunObserver* observer);
+
+  // The four line commands applied to one line, in order.
+  void NormaliseLine(std::string* line);
+
+ private:
+  // One substituter per command, so that each keeps its compiled pattern.
+  TSubstituter leading_blanks_;
+  TSubstituter space_runs_;
+  TSubstituter tabs_;
+  TSubstituter trailing_spaces_;
+  TSubstituter boundary_;
+  TSubstituter repair_;
+  std::string repair_command_;
+};
+
+// The sentence list of one text: with Splitter 1 the sentences of SentenceSplitter,
+// otherwise the lines as they stand. Returns false with *error set to the substitution
+// library's message when splitting fails. Each thread keeps one splitter, so the
+// commands are compiled once per thread, not once per file.
+bool SplitSentences(int splitter, std::vector<std::string> lines, RunObserver* observer,
+                    std::vector<std::string>* sentences, std::string* error);
+
+}  // namespace quillon
+
+#endif  // QUILLON_CORE_SENTENCE_SPLITTER_H_
