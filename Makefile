@@ -16,9 +16,9 @@ build: setup
 	@cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# Starts the window.
 run: build
-	$(BUILD)/bin/quillon tag samples/sample.txt -o $(BUILD) -q
-	@cat $(BUILD)/sample_tag.txt
+	$(BUILD)/bin/quillon-gui
 
 # Every test, then the whole suite again under AddressSanitizer and UBSan.
 test: build

@@ -19,7 +19,8 @@
 namespace {
 
 struct Measurement {
-  double seconds;
+  double seconds;      // wall clock
+  double cpu_seconds;  // user and system time of the child: steadier on a shared machine
   long max_rss_kib;
 };
 
@@ -42,7 +43,9 @@ Measurement RunOnce(const std::vector<std::string>& args) {
     std::fprintf(stderr, "quillon failed with status %d\n", status);
     std::exit(1);
   }
-  return {seconds, usage.ru_maxrss};
+  const double cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
+                     usage.ru_stime.tv_usec / 1e6;
+  return {seconds, cpu, usage.ru_maxrss};
 }
 
 }  // namespace
@@ -78,16 +81,25 @@ int main(int argc, char** argv) {
   std::vector<Measurement> results;
   for (int r = 0; r < runs; ++r) {
     results.push_back(RunOnce(args));
-    std::printf("run %d: %.3f s, %.2f M tokens/s, peak %.1f MB\n", r + 1, results.back().seconds,
-                tokens / results.back().seconds / 1e6, results.back().max_rss_kib / 1024.0);
+    const Measurement& m = results.back();
+    std::printf(
+        "run %d: %.3f s (%.3f s CPU), %.2f M tokens/s (%.2f M per CPU second), peak %.1f MB\n",
+        r + 1, m.seconds, m.cpu_seconds, tokens / m.seconds / 1e6, tokens / m.cpu_seconds / 1e6,
+        m.max_rss_kib / 1024.0);
   }
   std::sort(results.begin(), results.end(),
             [](const Measurement& a, const Measurement& b) { return a.seconds < b.seconds; });
   const Measurement& median = results[results.size() / 2];
+  std::vector<double> cpu;
+  for (const Measurement& m : results) cpu.push_back(m.cpu_seconds);
+  std::sort(cpu.begin(), cpu.end());
   long peak = 0;
   for (const Measurement& m : results) peak = std::max(peak, m.max_rss_kib);
-  std::printf("median: %.3f s, %.2f M tokens/s; peak memory %.1f MB\n", median.seconds,
-              tokens / median.seconds / 1e6, peak / 1024.0);
+  std::printf(
+      "median: %.3f s, %.2f M tokens/s; median CPU %.3f s, %.2f M tokens per CPU second;"
+      " peak memory %.1f MB\n",
+      median.seconds, tokens / median.seconds / 1e6, cpu[cpu.size() / 2],
+      tokens / cpu[cpu.size() / 2] / 1e6, peak / 1024.0);
   if (keep.empty()) std::system(("rm -rf " + dir).c_str());
   return 0;
 }

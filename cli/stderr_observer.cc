@@ -45,15 +45,21 @@ void StderrObserver::FileStarted(size_t index, size_t count, std::string_view pa
 }
 
 void StderrObserver::ProgressShown(Indicator indicator, int maximum) {
-  if (indicator != Indicator::kSentenceBar) return;
+  if (indicator == Indicator::kLexiconBar) return;
+  splitting_ = indicator == Indicator::kSplitPanel;
   sentence_max_ = maximum;
   sentence_steps_ = 0;
+  DrawProgress(true);
 }
 
 void StderrObserver::ProgressStep(Indicator indicator) {
-  if (indicator != Indicator::kSentenceBar) return;
+  if (indicator == Indicator::kLexiconBar) return;
   ++sentence_steps_;
   DrawProgress(false);
+}
+
+void StderrObserver::ProgressHidden(Indicator indicator) {
+  if (indicator == Indicator::kSplitPanel) splitting_ = false;
 }
 
 void StderrObserver::Finished(double seconds) {
@@ -73,8 +79,8 @@ void StderrObserver::DrawProgress(bool force) {
       sentence_max_ > 0 ? std::min(100, 100 * sentence_steps_ / (sentence_max_ + 1)) : 0;
   std::string name = file_;
   if (name.size() > 50) name = "..." + name.substr(name.size() - 47);
-  std::fprintf(out_, "\r\033[K[%zu/%zu] %3d%% %s", file_index_ + 1, file_count_, percent,
-               name.c_str());
+  std::fprintf(out_, "\r\033[K[%zu/%zu] %3d%% %s%s", file_index_ + 1, file_count_, percent,
+               splitting_ ? "splitting " : "", name.c_str());
   std::fflush(out_);
   progress_drawn_ = true;
 }

@@ -23,6 +23,7 @@ class StderrObserver : public RunObserver {
   void Warning(std::string_view text) override;
   void ProgressShown(Indicator indicator, int maximum) override;
   void ProgressStep(Indicator indicator) override;
+  void ProgressHidden(Indicator indicator) override;
   void FileStarted(size_t index, size_t count, std::string_view path) override;
   void Finished(double seconds) override;
 
@@ -40,6 +41,7 @@ class StderrObserver : public RunObserver {
   size_t file_count_ = 0;
   size_t files_ = 0;
   std::string file_;
+  bool splitting_ = false;  // the steps count lines being split, not sentences tagged
   int sentence_max_ = 0;
   int sentence_steps_ = 0;
   std::chrono::steady_clock::time_point last_draw_{};

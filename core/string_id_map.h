@@ -31,10 +31,15 @@ class StringIdMap {
   uint32_t Find(std::string_view s) const {
     if (slots_.empty()) return kAbsent;
     const uint64_t hash = HashBytes(s);
+    const uint64_t prefix = Prefix(s);
     for (size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[at];
       if (slot.id == kEmpty) return kAbsent;
-      if (slot.hash == hash && strings_[slot.id] == s) return slot.id;
+      // Most words are at most 8 bytes: prefix and length decide without the string.
+      if (slot.prefix == prefix && slot.length == s.size() &&
+          (s.size() <= 8 || strings_[slot.id] == s)) {
+        return slot.id;
+      }
     }
   }
 
@@ -43,15 +48,23 @@ class StringIdMap {
  private:
   static constexpr uint32_t kEmpty = UINT32_MAX;
   struct Slot {
-    uint64_t hash = 0;
+    uint64_t prefix = 0;  // the first 8 bytes, zero padded
+    uint32_t length = 0;
     uint32_t id = kEmpty;
   };
 
+  static uint64_t Prefix(std::string_view s) {
+    uint64_t v = 0;
+    const size_t n = s.size() < 8 ? s.size() : 8;
+    for (size_t i = 0; i < n; ++i) v |= uint64_t{static_cast<unsigned char>(s[i])} << (8 * i);
+    return v;
+  }
+
   void Insert(uint32_t id) {
-    const uint64_t hash = HashBytes(strings_[id]);
-    size_t at = hash & (slots_.size() - 1);
+    const std::string& s = strings_[id];
+    size_t at = HashBytes(s) & (slots_.size() - 1);
     while (slots_[at].id != kEmpty) at = (at + 1) & (slots_.size() - 1);
-    slots_[at] = {hash, id};
+    slots_[at] = {Prefix(s), static_cast<uint32_t>(s.size()), id};
   }
   void Grow() {
     slots_.assign(slots_.empty() ? 16 : slots_.size() * 2, Slot());

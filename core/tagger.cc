@@ -8,23 +8,6 @@
 #include "core/tokenizer.h"
 
 namespace quillon {
-namespace {
-
-// With the tokenizer off, tokens are the text between runs of spaces; the empty fields
-// that leading, trailing or doubled spaces would give are not tokens.
-void SplitAtSpaces(std::string_view sentence, std::vector<std::string_view>* tokens) {
-  tokens->clear();
-  size_t pos = 0;
-  const size_t n = sentence.size();
-  while (pos < n) {
-    while (pos < n && sentence[pos] == ' ') ++pos;
-    const size_t start = pos;
-    while (pos < n && sentence[pos] != ' ') ++pos;
-    if (pos > start) tokens->push_back(sentence.substr(start, pos - start));
-  }
-}
-
-}  // namespace
 
 TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   TaggerOptions options;
@@ -48,9 +31,14 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
   if (options_.tokenize) {
     Tokenize(sentence, resources_->ignore, tokens);
-  } else {
-    SplitAtSpaces(sentence, tokens);
+    return;
   }
+  // With the tokenizer off, the tokens are the fields between runs of blanks. The pattern
+  // is set for every sentence, as the splitter expects; after the first sentence that is
+  // a cache hit. The empty fields that leading or trailing blanks give are not tokens.
+  awk_str1_.SetRegExp(" +");
+  awk_str1_.Split(sentence, tokens);
+  std::erase(*tokens, std::string_view());
 }
 
 void Tagger::StartTags(std::span<const std::string_view> tokens) {

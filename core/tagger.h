@@ -15,6 +15,7 @@
 #include "core/contextual_rules.h"
 #include "core/lexical_rules.h"
 #include "core/resources.h"
+#include "regex/awk_str.h"
 
 namespace quillon {
 
@@ -71,6 +72,9 @@ class Tagger {
   MultiwordTable::Marks marks_;
   std::string key_;
   std::string scratch_;
+  // The splitter of the tokenizer-off mode. Splitting only changes which cached pattern is
+  // current, never what Tokens computes, hence mutable.
+  mutable TAWKStr awk_str1_;
 };
 
 }  // namespace quillon

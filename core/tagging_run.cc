@@ -34,8 +34,9 @@ void TagSentences(const std::vector<std::string>& sentences, Tagger* tagger, Run
 bool WriteOutput(const RunSettings& settings, const std::string& path, const std::string& bytes,
                  RunObserver* observer) {
   if (settings.RadioGroup1 == 0) MakeFolder(FolderOf(path));
-  Status status = WriteFileAtomically(path, bytes);
-  if (status.ok()) return true;
+  // A chosen destination that names no folder is not the working directory.
+  const bool no_destination = settings.RadioGroup1 != 0 && settings.destination_folder.empty();
+  if (!no_destination && WriteFileAtomically(path, bytes).ok()) return true;
   observer->Message(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
                                               : messages::kDirectoryNotFound);
   return false;

@@ -6,7 +6,7 @@ set -eu
 
 packages="build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libpcre2-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-vlgothic
   clang libclang-rt-14-dev"
 
 missing=""

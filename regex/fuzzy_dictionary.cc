@@ -1,0 +1,210 @@
+// The fuzzy character dictionary. Each row is the comma text of one group in Shift-JIS
+// bytes; the comment after it shows the same row as text. The order matters: the first
+// group with a fitting variant wins, so two-character variants such as ｶﾞ come in rows
+// before the row of ｶ alone. Tested by preprocessor_test.cc.
+#include "regex/fuzzy_dictionary.h"
+
+namespace quillon {
+namespace {
+
+// clang-format off
+constexpr const char* kRows[] = {
+    "\x82\x60,\x82\x81,A,a",  //   1: Ａ,ａ,A,a
+    "\x82\x61,\x82\x82,B,b",  //   2: Ｂ,ｂ,B,b
+    "\x82\x62,\x82\x83,C,c",  //   3: Ｃ,ｃ,C,c
+    "\x82\x63,\x82\x84,D,d",  //   4: Ｄ,ｄ,D,d
+    "\x82\x64,\x82\x85,E,e",  //   5: Ｅ,ｅ,E,e
+    "\x82\x65,\x82\x86,F,f",  //   6: Ｆ,ｆ,F,f
+    "\x82\x66,\x82\x87,G,g",  //   7: Ｇ,ｇ,G,g
+    "\x82\x67,\x82\x88,H,h",  //   8: Ｈ,ｈ,H,h
+    "\x82\x68,\x82\x89,I,i",  //   9: Ｉ,ｉ,I,i
+    "\x82\x69,\x82\x8A,J,j",  //  10: Ｊ,ｊ,J,j
+    "\x82\x6A,\x82\x8B,K,k",  //  11: Ｋ,ｋ,K,k
+    "\x82\x6B,\x82\x8C,L,l",  //  12: Ｌ,ｌ,L,l
+    "\x82\x6C,\x82\x8D,M,m",  //  13: Ｍ,ｍ,M,m
+    "\x82\x6D,\x82\x8E,N,n",  //  14: Ｎ,ｎ,N,n
+    "\x82\x6E,\x82\x8F,O,o",  //  15: Ｏ,ｏ,O,o
+    "\x82\x6F,\x82\x90,P,p",  //  16: Ｐ,ｐ,P,p
+    "\x82\x70,\x82\x91,Q,q",  //  17: Ｑ,ｑ,Q,q
+    "\x82\x71,\x82\x92,R,r",  //  18: Ｒ,ｒ,R,r
+    "\x82\x72,\x82\x93,S,s",  //  19: Ｓ,ｓ,S,s
+    "\x82\x73,\x82\x94,T,t",  //  20: Ｔ,ｔ,T,t
+    "\x82\x74,\x82\x95,U,u",  //  21: Ｕ,ｕ,U,u
+    "\x82\x75,\x82\x96,V,v",  //  22: Ｖ,ｖ,V,v
+    "\x82\x76,\x82\x97,W,w",  //  23: Ｗ,ｗ,W,w
+    "\x82\x77,\x82\x98,X,x",  //  24: Ｘ,ｘ,X,x
+    "\x82\x78,\x82\x99,Y,y",  //  25: Ｙ,ｙ,Y,y
+    "\x82\x79,\x82\x9A,Z,z",  //  26: Ｚ,ｚ,Z,z
+    "0,\x82\x4F,\x97\xEB",  //  27: 0,０,零
+    "1,\x82\x50,\x88\xEA,\x87\x40,\x87\x54,\x88\xEB",  //  28: 1,１,一,①,Ⅰ,壱
+    "2,\x82\x51,\x93\xF1,\x87\x41,\x87\x55,\x93\xF3",  //  29: 2,２,二,②,Ⅱ,弐
+    "3,\x82\x52,\x8E\x4F,\x87\x42,\x87\x56,\x8E\x51",  //  30: 3,３,三,③,Ⅲ,参
+    "4,\x82\x53,\x8E\x6C,\x87\x43,\x87\x57",  //  31: 4,４,四,④,Ⅳ
+    "5,\x82\x54,\x8C\xDC,\x87\x44,\x87\x58,\x8C\xDE",  //  32: 5,５,五,⑤,Ⅴ,伍
+    "6,\x82\x55,\x98\x5A,\x87\x45,\x87\x59",  //  33: 6,６,六,⑥,Ⅵ
+    "7,\x82\x56,\x8E\xB5,\x87\x46,\x87\x5A",  //  34: 7,７,七,⑦,Ⅶ
+    "8,\x82\x57,\x94\xAA,\x87\x47,\x87\x5B",  //  35: 8,８,八,⑧,Ⅷ
+    "9,\x82\x58,\x8B\xE3,\x87\x48,\x87\x5C",  //  36: 9,９,九,⑨,Ⅸ
+    "\"\x81\x40\",\" \"",  //  37: "　"," "
+    "!,\x81\x49",  //  38: !,！
+    "\"\"\"\",\x81\x68",  //  39: """",”
+    "#,\x81\x94",  //  40: #,＃
+    "$,\x81\x90",  //  41: $,＄
+    "%,\x81\x93",  //  42: %,％
+    "&,\x81\x95",  //  43: &,＆
+    "',\x81\x66",  //  44: ',’
+    "(,\x81\x69",  //  45: (,（
+    "),\x81\x6A",  //  46: ),）
+    "*,\x81\x96",  //  47: *,＊
+    "+,\x81\x7B",  //  48: +,＋
+    "\x81\x5B,\x81\x60,\xB0,",  //  49: ー,～,ｰ,
+    "-,\x81\x5B,\x81\x7C,\x81\x60,\xB0",  //  50: -,ー,－,～,ｰ
+    "\xA5,\x81\x45",  //  51: ･,・
+    "/,\x81\x5E",  //  52: /,／
+    ":,\x81\x46",  //  53: :,：
+    ";,\x81\x47",  //  54: ;,；
+    "<,\x81\x83",  //  55: <,＜
+    "=,\x81\x81",  //  56: =,＝
+    ">,\x81\x84",  //  57: >,＞
+    "?,\x81\x48",  //  58: ?,？
+    "@,\x81\x97",  //  59: @,＠
+    "[,\x81\x6D,\x81\x6B",  //  60: [,［,〔
+    "\\,\x81\x8F",  //  61: \,￥
+    "],\x81\x6E,\x81\x6C",  //  62: ],］,〕
+    "^,\x81\x4F",  //  63: ^,＾
+    "_,\x81\x51",  //  64: _,＿
+    "{,\x81\x6F",  //  65: {,｛
+    "|,\x81\x62",  //  66: |,｜
+    "},\x81\x70",  //  67: },｝
+    "~,\x81\x50",  //  68: ~,￣
+    "\",\",\xA4,\x81\x41,\x81\x43",  //  69: ",",､,、,，
+    "\xA1,.,\x81\x42,\x81\x44",  //  70: ｡,.,。,．
+    "\x81\x75,\x81\x77,\xA2",  //  71: 「,『,｢
+    "\x81\x76,\x81\x78,\xA3",  //  72: 」,』,｣
+    "\x82\xF1,\x83\x93,\xDD",  //  73: ん,ン,ﾝ
+    "\x82\xAA,\x83\x4B,\xB6\xDE,\x82\xA9\x81\x4A,\x83\x4A\x81\x4A",  //  74: が,ガ,ｶﾞ,か゛,カ゛
+    "\x82\xAC,\x83\x4D,\xB7\xDE,\x82\xAB\x81\x4A,\x83\x4C\x81\x4A",  //  75: ぎ,ギ,ｷﾞ,き゛,キ゛
+    "\x82\xAE,\x83\x4F,\xB8\xDE,\x82\xAD\x81\x4A,\x83\x4E\x81\x4A",  //  76: ぐ,グ,ｸﾞ,く゛,ク゛
+    "\x82\xB0,\x83\x51,\xB9\xDE,\x82\xAF\x81\x4A,\x83\x50\x81\x4A",  //  77: げ,ゲ,ｹﾞ,け゛,ケ゛
+    "\x82\xB2,\x83\x53,\xBA\xDE,\x82\xB1\x81\x4A,\x83\x52\x81\x4A",  //  78: ご,ゴ,ｺﾞ,こ゛,コ゛
+    "\x82\xB4,\x83\x55,\xBB\xDE,\x82\xB3\x81\x4A,\x83\x54\x81\x4A",  //  79: ざ,ザ,ｻﾞ,さ゛,サ゛
+    "\x82\xB6,\x83\x57,\xBC\xDE,\x82\xB5\x81\x4A,\x83\x56\x81\x4A,\x82\xC0,\x83\x61,\xC1\xDE,\x82\xBF\x81\x4A,\x83\x60\x81\x4A",  //  80: じ,ジ,ｼﾞ,し゛,シ゛,ぢ,ヂ,ﾁﾞ,ち゛,チ゛
+    "\x82\xB8,\x83\x59,\xBD\xDE,\x82\xB7\x81\x4A,\x83\x58\x81\x4A,\x82\xC3,\x83\x64,\xC2\xDE,\x82\xC2\x81\x4A,\x83\x63\x81\x4A",  //  81: ず,ズ,ｽﾞ,す゛,ス゛,づ,ヅ,ﾂﾞ,つ゛,ツ゛
+    "\x82\xBA,\x83\x5B,\xBE\xDE,\x82\xB9\x81\x4A,\x83\x5A\x81\x4A",  //  82: ぜ,ゼ,ｾﾞ,せ゛,セ゛
+    "\x82\xBC,\x83\x5D,\xBF\xDE,\x82\xBB\x81\x4A,\x83\x5C\x81\x4A",  //  83: ぞ,ゾ,ｿﾞ,そ゛,ソ゛
+    "\x82\xBE,\x83\x5F,\xC0\xDE,\x82\xBD\x81\x4A,\x83\x5E\x81\x4A",  //  84: だ,ダ,ﾀﾞ,た゛,タ゛
+    "\x82\xC5,\x83\x66,\xC3\xDE,\x82\xC4\x81\x4A,\x83\x65\x81\x4A",  //  85: で,デ,ﾃﾞ,て゛,テ゛
+    "\x82\xC7,\x83\x68,\xC4\xDE,\x82\xC6\x81\x4A,\x83\x67\x81\x4A",  //  86: ど,ド,ﾄﾞ,と゛,ト゛
+    "\x82\xCE,\x83\x6F,\xCA\xDE,\x82\xCD\x81\x4A,\x83\x6E\x81\x4A,\x83\x94\x83\x40,\x82\xA4\x81\x4A\x82\x9F,\x83\x45\x81\x4A\x83\x40,\xB3\xDE\xA7",  //  87: ば,バ,ﾊﾞ,は゛,ハ゛,ヴァ,う゛ぁ,ウ゛ァ,ｳﾞｧ
+    "\x82\xD1,\x83\x72,\xCB\xDE,\x82\xD0\x81\x4A,\x83\x71\x81\x4A,\x83\x94\x83\x42,\x82\xA4\x81\x4A\x82\xA1,\x83\x45\x81\x4A\x83\x42,\xB3\xDE\xA8",  //  88: び,ビ,ﾋﾞ,ひ゛,ヒ゛,ヴィ,う゛ぃ,ウ゛ィ,ｳﾞｨ
+    "\x82\xD4,\x83\x75,\xCC\xDE,\x82\xD3\x81\x4A,\x83\x74\x81\x4A,\x83\x94,\x83\x45\x81\x4A,\x82\xA4\x81\x4A,\xB3\xDE",  //  89: ぶ,ブ,ﾌﾞ,ふ゛,フ゛,ヴ,ウ゛,う゛,ｳﾞ
+    "\x82\xD7,\x83\x78,\xCD\xDE,\x82\xD6\x81\x4A,\x83\x77\x81\x4A,\x83\x94\x83\x46,\x82\xA4\x81\x4A\x82\xA5,\x83\x45\x81\x4A\x83\x46,\xB3\xDE\xAA",  //  90: べ,ベ,ﾍﾞ,へ゛,ヘ゛,ヴェ,う゛ぇ,ウ゛ェ,ｳﾞｪ
+    "\x82\xDA,\x83\x7B,\xCE\xDE,\x82\xD9\x81\x4A,\x83\x7A\x81\x4A,\x83\x94\x83\x48,\x82\xA4\x81\x4A\x82\xA7,\x83\x45\x81\x4A\x83\x48,\xB3\xDE\xAB",  //  91: ぼ,ボ,ﾎﾞ,ほ゛,ホ゛,ヴォ,う゛ぉ,ウ゛ォ,ｳﾞｫ
+    "\x82\xCF,\x83\x70,\xCA\xDF,\x82\xCD\x81\x4B,\x83\x6E\x81\x4B",  //  92: ぱ,パ,ﾊﾟ,は゜,ハ゜
+    "\x82\xD2,\x83\x73,\xCB\xDF,\x82\xD0\x81\x4B,\x83\x71\x81\x4B",  //  93: ぴ,ピ,ﾋﾟ,ひ゜,ヒ゜
+    "\x82\xD5,\x83\x76,\xCC\xDF,\x82\xD3\x81\x4B,\x83\x74\x81\x4B",  //  94: ぷ,プ,ﾌﾟ,ふ゜,フ゜
+    "\x82\xD8,\x83\x79,\xCD\xDF,\x82\xD6\x81\x4B,\x83\x77\x81\x4B",  //  95: ぺ,ペ,ﾍﾟ,へ゜,ヘ゜
+    "\x82\xDB,\x83\x7C,\xCE\xDF,\x82\xD9\x81\x4B,\x83\x7A\x81\x4B",  //  96: ぽ,ポ,ﾎﾟ,ほ゜,ホ゜
+    "\x82\xA0,\x83\x41,\xB1,\x82\x9F,\x83\x40,\xA7",  //  97: あ,ア,ｱ,ぁ,ァ,ｧ
+    "\x82\xA2,\x83\x43,\xB2,\x82\xA1,\x83\x42,\xA8",  //  98: い,イ,ｲ,ぃ,ィ,ｨ
+    "\x82\xA4,\x83\x45,\xB3,\x82\xA3,\x83\x44,\xA9",  //  99: う,ウ,ｳ,ぅ,ゥ,ｩ
+    "\x82\xA6,\x83\x47,\xB4,\x82\xA5,\x83\x46,\xAA",  // 100: え,エ,ｴ,ぇ,ェ,ｪ
+    "\x82\xA8,\x83\x49,\xB5,\x82\xA7,\x83\x48,\xAB",  // 101: お,オ,ｵ,ぉ,ォ,ｫ
+    "\x82\xA9,\x83\x4A,\xB6",  // 102: か,カ,ｶ
+    "\x82\xAB,\x83\x4C,\xB7",  // 103: き,キ,ｷ
+    "\x82\xAD,\x83\x4E,\xB8",  // 104: く,ク,ｸ
+    "\x82\xAF,\x83\x50,\xB9",  // 105: け,ケ,ｹ
+    "\x82\xB1,\x83\x52,\xBA",  // 106: こ,コ,ｺ
+    "\x82\xB3,\x83\x54,\xBB",  // 107: さ,サ,ｻ
+    "\x82\xB5,\x83\x56,\xBC",  // 108: し,シ,ｼ
+    "\x82\xB7,\x83\x58,\xBD",  // 109: す,ス,ｽ
+    "\x82\xB9,\x83\x5A,\xBE",  // 110: せ,セ,ｾ
+    "\x82\xBB,\x83\x5C,\xBF",  // 111: そ,ソ,ｿ
+    "\x82\xBD,\x83\x5E,\xC0",  // 112: た,タ,ﾀ
+    "\x82\xBF,\x83\x60,\xC1",  // 113: ち,チ,ﾁ
+    "\x82\xC2,\x83\x63,\xC2,\x82\xC1,\x83\x62,\xAF",  // 114: つ,ツ,ﾂ,っ,ッ,ｯ
+    "\x82\xC4,\x83\x65,\xC3",  // 115: て,テ,ﾃ
+    "\x82\xC6,\x83\x67,\xC4",  // 116: と,ト,ﾄ
+    "\x82\xC8,\x83\x69,\xC5",  // 117: な,ナ,ﾅ
+    "\x82\xC9,\x83\x6A,\xC6",  // 118: に,ニ,ﾆ
+    "\x82\xCA,\x83\x6B,\xC7",  // 119: ぬ,ヌ,ﾇ
+    "\x82\xCB,\x83\x6C,\xC8",  // 120: ね,ネ,ﾈ
+    "\x82\xCC,\x83\x6D,\xC9",  // 121: の,ノ,ﾉ
+    "\x82\xCD,\x83\x6E,\xCA",  // 122: は,ハ,ﾊ
+    "\x82\xD0,\x83\x71,\xCB",  // 123: ひ,ヒ,ﾋ
+    "\x82\xD3,\x83\x74,\xCC",  // 124: ふ,フ,ﾌ
+    "\x82\xD6,\x83\x77,\xCD",  // 125: へ,ヘ,ﾍ
+    "\x82\xD9,\x83\x7A,\xCE",  // 126: ほ,ホ,ﾎ
+    "\x82\xDC,\x83\x7D,\xCF",  // 127: ま,マ,ﾏ
+    "\x82\xDD,\x83\x7E,\xD0",  // 128: み,ミ,ﾐ
+    "\x82\xDE,\x83\x80,\xD1",  // 129: む,ム,ﾑ
+    "\x82\xDF,\x83\x81,\xD2",  // 130: め,メ,ﾒ
+    "\x82\xE0,\x83\x82,\xD3",  // 131: も,モ,ﾓ
+    "\x82\xE2,\x83\x84,\xD4,\x82\xE1,\x83\x83,\xAC",  // 132: や,ヤ,ﾔ,ゃ,ャ,ｬ
+    "\x82\xE4,\x83\x86,\xD5,\x82\xE3,\x83\x85,\xAD",  // 133: ゆ,ユ,ﾕ,ゅ,ュ,ｭ
+    "\x82\xE6,\x83\x88,\xD6,\x82\xE5,\x83\x87,\xAE",  // 134: よ,ヨ,ﾖ,ょ,ョ,ｮ
+    "\x82\xE7,\x83\x89,\xD7",  // 135: ら,ラ,ﾗ
+    "\x82\xE8,\x83\x8A,\xD8",  // 136: り,リ,ﾘ
+    "\x82\xE9,\x83\x8B,\xD9",  // 137: る,ル,ﾙ
+    "\x82\xEA,\x83\x8C,\xDA",  // 138: れ,レ,ﾚ
+    "\x82\xEB,\x83\x8D,\xDB",  // 139: ろ,ロ,ﾛ
+    "\x82\xED,\x83\x8F,\xDC,\x82\xA4\x82\x9F,\x83\x45\x83\x40,\xB3\xA7",  // 140: わ,ワ,ﾜ,うぁ,ウァ,ｳｧ
+    "\x83\x90,\x82\xEE,\x82\xA4\x82\xA1,\x83\x45\x83\x42,\xB3\xA8",  // 141: ヰ,ゐ,うぃ,ウィ,ｳｨ
+    "\x83\x91,\x82\xEF,\x82\xA4\x82\xA5,\x83\x45\x83\x46,\xB3\xAA",  // 142: ヱ,ゑ,うぇ,ウェ,ｳｪ
+    "\x82\xF0,\x83\x92,\xA6,\x82\xA4\x82\xA7,\x83\x45\x83\x48,\xB3\xAB",  // 143: を,ヲ,ｦ,うぉ,ウォ,ｳｫ
+    "\xDE,\x81\x4A",  // 144: ﾞ,゛
+    "\xDF,\x81\x4B",  // 145: ﾟ,゜
+};
+// clang-format on
+
+static_assert(sizeof kRows / sizeof kRows[0] == 145);
+
+}  // namespace
+
+std::vector<std::string> ParseCommaText(std::string_view text) {
+  std::vector<std::string> items;
+  if (text.empty()) return items;
+  size_t pos = 0;
+  for (;;) {
+    std::string item;
+    if (pos < text.size() && text[pos] == '"') {
+      ++pos;
+      while (pos < text.size()) {
+        if (text[pos] == '"') {
+          if (pos + 1 < text.size() && text[pos + 1] == '"') {
+            item.push_back('"');
+            pos += 2;
+            continue;
+          }
+          ++pos;
+          break;
+        }
+        item.push_back(text[pos++]);
+      }
+      // Anything between the closing quote and the next comma belongs to no item.
+      while (pos < text.size() && text[pos] != ',') ++pos;
+    } else {
+      const size_t comma = text.find(',', pos);
+      const size_t end = comma == std::string_view::npos ? text.size() : comma;
+      item.assign(text.substr(pos, end - pos));
+      pos = end;
+    }
+    items.push_back(std::move(item));
+    if (pos >= text.size()) break;
+    ++pos;  // the comma; a comma at the very end leaves one empty item to read
+  }
+  return items;
+}
+
+std::span<const char* const> FuzzyCharDictionaryRows() { return kRows; }
+
+const RegexDictionary& FuzzyCharDictionary() {
+  static const RegexDictionary dictionary = [] {
+    RegexDictionary d;
+    for (const char* row : kRows) d.groups.push_back(ParseCommaText(row));
+    return d;
+  }();
+  return dictionary;
+}
+
+}  // namespace quillon

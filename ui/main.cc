@@ -1,0 +1,29 @@
+// quillon-gui: the desktop window. Everything is in the quillon_ui library; this only
+// reads the command line, starts the application and shows the main window.
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "ui/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("quillon-gui"));
+  QApplication::setApplicationVersion(QStringLiteral("0.7.0"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QApplication::translate("main", "Quillon: an English part-of-speech tagger"));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption data(
+      {QStringLiteral("d"), QStringLiteral("data")},
+      QApplication::translate("main", "Read the resource files from DIR."), QStringLiteral("DIR"));
+  parser.addOption(data);
+  parser.process(app);
+
+  quillon::WindowOptions options;
+  options.data_dir = parser.value(data);
+  quillon::TForm1 window(options);
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,209 @@
+// The main window: the "Select Files" page where the user browses folders, collects the
+// input list, previews files and sets the run settings, and the "Result" page that lists
+// and previews the output files of the last run beside the tag legend. Start hands the
+// input list and the settings to a tagging run (run_controller.h), whose effects come back
+// as the slots of run_view.cc. The class is one window split by concern over several files:
+//   main_window.cc  construction, menus, status bar, pages, settings, closing
+//   select_page.cc  folder tree, file list, input list, settings controls
+//   result_page.cc  result list, result preview, tag legend
+//   find.cc         the find dialog and the search in the result preview
+//   run_view.cc     Start and what a run shows
+// Tested by main_window_test.cc, find_test.cc and run_window_test.cc.
+#ifndef QUILLON_UI_MAIN_WINDOW_H_
+#define QUILLON_UI_MAIN_WINDOW_H_
+
+#include <QKeySequence>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+#include "core/run_settings.h"
+#include "ui/message_sink.h"
+#include "ui/settings_file.h"
+
+class QAction;
+class QComboBox;
+class QFileSystemWatcher;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace quillon {
+
+class FolderTree;
+class RunController;
+class TAboutBox;
+class TFindDialog;
+class TFrame2;
+class TOKBottomDlg;
+class TRadioGroup;
+
+// What the window is started with; every empty field takes the program's default.
+struct WindowOptions {
+  QString settings_path;            // default: the settings file of the running program
+  QString data_dir;                 // default: DefaultDataDir()
+  QString start_folder;             // folder shown first; default: the home folder
+  QString destination_folder;       // initial destination of "Specify"; default: the home folder
+  MessageSink* messages = nullptr;  // not owned; default: message boxes
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(const WindowOptions& options = WindowOptions(), QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The settings that Start would hand to a run now.
+  RunSettings CurrentRunSettings() const;
+  // The input list, in order.
+  QStringList InputFiles() const;
+  // Adds files, and the files of folders that match the file list's mask, to the input
+  // list under the duplicate rule. Used for files dropped on the input list.
+  void AddPaths(const QStringList& paths);
+  // Shows folder in the folder tree, and so its files in the file list.
+  void ShowFolder(const QString& folder);
+  // Whether the tab of page (0 "Select Files", 1 "Result") is highlighted.
+  bool TabHighlighted(int page) const;
+  bool RunActive() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // main_window.cc
+  QAction* MakeAction(const QString& text, const QString& name, const QList<QKeySequence>& keys,
+                      void (TForm1::*handler)());
+  void CreateActions();
+  void CreateMenus();
+  void CreateStatusBar();
+  void CreatePages();
+  void ReadSettings();
+  bool WriteSettings();
+  void ShowMessage(MessageSink::Kind kind, const QString& text);
+  void ShowPage(int page);
+  void SetHighlight(int page);
+  void PageControl1Change(int page);
+  void Exit1Click();
+  void Copy1Click();
+  void N1Click();
+
+  // select_page.cc
+  QWidget* CreateSelectPage();
+  QWidget* CreateSettingsBox();
+  void ShellTreeView1Change();
+  void FilterComboBox1Change();
+  void RefreshFileList();
+  void FileListBox1Click();
+  void AddFileListEntries(bool selected_only);
+  bool AddToInputList(const QString& path);
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+  void ListBox1DblClick();
+  void RadioGroup1Click();
+  void Button7Click();
+  bool HandleInputListDrop(QEvent* event);
+  QStringList MaskPatterns() const;
+
+  // result_page.cc
+  QWidget* CreateResultPage();
+  void ListBox2Click();
+  // Adds path to the result list at its sorted place; written false marks a failed write.
+  void AddResult(const QString& path, bool written);
+  // Loads the file at path into preview; max_lines < 0 for all. On failure the message
+  // is shown and the preview is cleared when clear_on_failure, else left as it was.
+  void Preview(QPlainTextEdit* preview, const QString& path, int max_lines, bool clear_on_failure);
+
+  // find.cc
+  void Find1Click();
+  void FindNextClick();
+  void FindDialog1Find();
+
+  // run_view.cc
+  void CreateRunController();
+  void Button1Click();
+  void OnClearPreviews();
+  void OnMessage(MessageSink::Kind kind, const QString& text);
+  void OnStatusText(int panel, const QString& text);
+  void OnShowResultPage();
+  void OnProgressShown(int indicator, int maximum);
+  void OnProgressStep(int indicator);
+  void OnProgressReset(int indicator);
+  void OnProgressHidden(int indicator);
+  void OnFinished(double seconds);
+  void OnOutputAdded(const QString& path, bool written);
+  void OnRunEnded();
+  QProgressBar* BarOf(int indicator) const;
+
+  WindowOptions options_;
+  SettingsFile settings_file_;
+  std::unique_ptr<MessageSink> own_messages_;
+  MessageSink* messages_;
+  RunController* run_ = nullptr;
+  bool settings_written_ = false;
+  bool close_pending_ = false;
+  bool switching_page_ = false;  // a page switch made by the program, not the user
+  bool highlighted_[2] = {true, false};
+
+  // Menus and their shortcuts.
+  QAction* exit_action_ = nullptr;
+  QAction* copy_action_ = nullptr;
+  QAction* find_action_ = nullptr;
+  QAction* find_next_action_ = nullptr;
+  QAction* about_action_ = nullptr;
+  QAction* add_action_ = nullptr;
+  QAction* add_all_action_ = nullptr;
+  QAction* remove_action_ = nullptr;
+  QAction* remove_all_action_ = nullptr;
+
+  QTabWidget* pages_ = nullptr;  // PageControl1
+
+  // "Select Files" page.
+  FolderTree* folder_tree_ = nullptr;  // ShellTreeView1
+  QComboBox* filter_ = nullptr;        // FilterComboBox1
+  QListWidget* file_list_ = nullptr;   // FileListBox1
+  QString file_list_folder_;           // the folder FileListBox1 shows
+  QFileSystemWatcher* folder_watcher_ = nullptr;
+  QListWidget* input_list_ = nullptr;       // ListBox1
+  QPlainTextEdit* file_preview_ = nullptr;  // RichEdit1
+  TRadioGroup* lexicon_ = nullptr;          // RadioGroup4
+  TRadioGroup* contextual_ = nullptr;       // RadioGroup3
+  TRadioGroup* separator_ = nullptr;        // Separator
+  TRadioGroup* splitter_ = nullptr;         // Splitter
+  TRadioGroup* tokenization_ = nullptr;     // Tokenization
+  TRadioGroup* lemma_ = nullptr;            // Lemma
+  TRadioGroup* multiword_ = nullptr;        // RadioGroup5, never shown
+  TRadioGroup* destination_ = nullptr;      // RadioGroup1
+  QPushButton* where_button_ = nullptr;     // Button7
+  QLabel* destination_label_ = nullptr;     // Label4
+  QPushButton* start_button_ = nullptr;     // Button1
+
+  // "Result" page.
+  QListWidget* result_list_ = nullptr;        // ListBox2
+  QPlainTextEdit* result_preview_ = nullptr;  // RichEdit2
+  QPlainTextEdit* legend_ = nullptr;          // Memo1
+  TFrame2* progress_panel_ = nullptr;         // Frame21
+
+  // Status bar.
+  std::array<QLabel*, 4> panels_{};
+  QProgressBar* sentence_bar_ = nullptr;  // ProgressBar1
+  QProgressBar* lexicon_bar_ = nullptr;   // ProgressBar2
+
+  // Dialogs, created hidden at start and kept until the end.
+  TAboutBox* about_box_ = nullptr;          // AboutBox
+  TOKBottomDlg* folder_chooser_ = nullptr;  // OKBottomDlg
+  TFindDialog* find_dialog_ = nullptr;      // FindDialog1
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_UI_MAIN_WINDOW_H_
