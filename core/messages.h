@@ -23,11 +23,12 @@ inline constexpr char kMissingContextual0[] = "CONTEXTUALRULEFILE.WSJが見つ�
 inline constexpr char kMissingContextual1[] = "CONTEXTUALRULEFILE.BROWNが見つかりません";
 inline constexpr char kMissingContextual2[] = "CONTEXTUALRULEFILE.WSJ.NOLEXが見つかりません";
 inline constexpr char kMissingMultiword[] = "Multiword.datが見つかりません";
-// The lemma list message has three lines joined by LF CR.
+// The lemma list message has three lines joined by LF CR; the last says where the list
+// that ships with the program can be found again.
 inline constexpr char kMissingLemmaList[] =
     "Can't open \"e_lemma.txt\".\n\r"
     "Please download it from \"Orlanthe's Homepage\".\n\r"
-    "https://github.com/quillon-tagger/quillon/tree/main/Q_data";
+    "A copy is in the Q_data folder of the Quillon source release (Q_data/e_lemma.txt).";
 inline constexpr char kBadLemmaList[] = "The format of the lemma list is invalid.";
 inline constexpr char kNoLexicon[] = "No lexicon is selected.";
 inline constexpr char kBadLexicon[] = "LEXICONファイルに不具合がある可能性があります!";
