@@ -11,6 +11,7 @@
 #include "core/tagger.h"
 #include "train/corpus.h"
 #include "train/evaluation.h"
+#include "train/lemma_evaluation.h"
 
 namespace quillon {
 
@@ -29,6 +30,9 @@ CLI::App* AddEvalCommand(CLI::App* app, EvalCommandOptions* o) {
   eval->add_option("-f,--format", o->format, "Corpus format: auto, conllu or wordtag")
       ->default_str("auto");
   eval->add_flag("--detail", o->detail, "Also print precision and recall per tag");
+  eval->add_flag("--lemma", o->lemma,
+                 "Also score the lemma list (e_lemma.txt) against the LEMMA column, "
+                 "punctuation left out");
   eval->add_flag("--skip-malformed", o->skip_malformed,
                  "Leave out sentences with a malformed line instead of stopping");
   eval->add_option("files", o->files, "Tagged corpus files (CoNLL-U or word_TAG lines)")
@@ -53,6 +57,7 @@ int RunEvalCommand(const EvalCommandOptions& o) {
   RunSettings settings;
   settings.RadioGroup4 = o.lexicon;
   settings.RadioGroup3 = o.contextual;
+  settings.Lemma = o.lemma ? 1 : 0;
   StderrObserver observer(false);
   Resources resources;
   LoadFailure failure;
@@ -65,6 +70,10 @@ int RunEvalCommand(const EvalCommandOptions& o) {
   const EvalResult result = Evaluate(&tagger, corpus);
   const std::string report = FormatEvalReport(result, o.detail);
   std::fwrite(report.data(), 1, report.size(), stdout);
+  if (o.lemma) {
+    const std::string lemmas = FormatLemmaReport(EvaluateLemmas(resources.lemmas, corpus));
+    std::fwrite(lemmas.data(), 1, lemmas.size(), stdout);
+  }
   return 0;
 }
 

@@ -1,7 +1,8 @@
 // `quillon eval`: tags gold-tokenised corpora with the tagger and resources that
 // `quillon tag` would use (same data folder and lexicon and contextual rule choices) and
 // prints token accuracy, accuracy on known and unknown words, the most frequent confusions
-// and, with --detail, precision and recall per tag.
+// and, with --detail, precision and recall per tag. With --lemma it also scores the lemma
+// list of the data folder against the LEMMA column of CoNLL-U files.
 #ifndef QUILLON_CLI_EVAL_COMMAND_H_
 #define QUILLON_CLI_EVAL_COMMAND_H_
 
@@ -20,6 +21,7 @@ struct EvalCommandOptions {
   int contextual = 0;
   std::string format = "auto";
   bool detail = false;
+  bool lemma = false;           // also score the lemmas
   bool skip_malformed = false;  // leave out malformed sentences instead of failing
   std::vector<std::string> files;
 };

@@ -6,6 +6,7 @@
 #include "cli/eval_command.h"
 #include "cli/tag_command.h"
 #include "cli/train_command.h"
+#include "cli/train_lists_command.h"
 
 namespace {
 constexpr char kVersion[] = "0.7.0";
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
   CLI::App* tag = quillon::AddTagCommand(&app, &tag_options);
   quillon::TrainCommandOptions train_options;
   CLI::App* train = quillon::AddTrainCommand(&app, &train_options);
+  quillon::TrainListsOptions lists_options;
+  quillon::AddTrainListsCommands(train, &lists_options);
   quillon::EvalCommandOptions eval_options;
   CLI::App* eval = quillon::AddEvalCommand(&app, &eval_options);
   try {
@@ -37,7 +40,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (tag->parsed()) return quillon::RunTagCommand(tag_options);
-  if (train->parsed()) return quillon::RunTrainCommand(train_options);
+  if (train->parsed()) {
+    if (!lists_options.command.empty()) return quillon::RunTrainListsCommand(lists_options);
+    return quillon::RunTrainCommand(train_options);
+  }
   if (eval->parsed()) return quillon::RunEvalCommand(eval_options);
   std::fprintf(stderr, "%s", app.help().c_str());
   return 2;

@@ -1,10 +1,10 @@
 // Tagged corpora for learning and evaluation: sentences of words with their gold tags.
-// Two formats are read: CoNLL-U (the FORM and XPOS columns; multi-word token lines and
-// empty nodes are skipped) and one sentence per line of `word_TAG` tokens, where the last
-// underscore of a token splits word from tag. Tags are mapped onto the classic Penn set
-// that the resource files use (-LRB- becomes "(", "to" is always TO, ...), the same way
-// for training and for scoring. Malformed input is an error naming the file and line.
-// Tested by corpus_test.cc and the fuzz harnesses.
+// Two formats are read: CoNLL-U (the FORM and XPOS columns, and for the list builders the
+// LEMMA, UPOS, HEAD and DEPREL columns; multi-word token lines and empty nodes are skipped) and one
+// sentence per line of `word_TAG` tokens, where the last underscore of a token splits word from
+// tag. Tags are mapped onto the classic Penn set that the resource files use (-LRB- becomes "(",
+// "to" is always TO, ...), the same way for training and for scoring. Malformed input is an error
+// naming the file and line. Tested by corpus_test.cc and the fuzz harnesses.
 #ifndef QUILLON_TRAIN_CORPUS_H_
 #define QUILLON_TRAIN_CORPUS_H_
 
@@ -19,6 +19,14 @@ namespace quillon {
 struct TaggedSentence {
   std::vector<std::string> words;
   std::vector<std::string> tags;  // index-aligned with words
+  // The other CoNLL-U columns, index-aligned with words; empty for `word_TAG` text.
+  // (Default initialisers keep `{words, tags}` initialisation free of warnings.)
+  std::vector<std::string> lemmas = {};   // "_" where the corpus gives none
+  std::vector<std::string> upos = {};     // universal tag, "PUNCT" for punctuation
+  std::vector<int> heads = {};            // word number of the head (1-based), 0 root, -1 none
+  std::vector<std::string> deprels = {};  // relation to the head, "fixed" in a fixed expression
+
+  bool has_syntax() const { return !words.empty() && heads.size() == words.size(); }
 };
 
 struct Corpus {

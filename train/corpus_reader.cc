@@ -56,6 +56,15 @@ IdKind ClassifyId(std::string_view id) {
   return IdKind::kInvalid;
 }
 
+// The HEAD column: a word number, or -1 when it holds something else ("_").
+int ParseHead(std::string_view head) {
+  constexpr size_t kMaxDigits = 6;
+  if (!AllDigits(head) || head.size() > kMaxDigits) return -1;
+  int value = 0;
+  for (char c : head) value = value * 10 + (c - '0');
+  return value;
+}
+
 void FinishSentence(TaggedSentence* sentence, Corpus* corpus) {
   if (!sentence->words.empty()) corpus->sentences.push_back(std::move(*sentence));
   *sentence = TaggedSentence();
@@ -93,6 +102,10 @@ std::string ReadConlluLine(std::string_view line, TaggedSentence* sentence) {
   if (!IsValidTag(xpos)) return "the XPOS tag " + Quoted(xpos) + " holds white space";
   sentence->words.emplace_back(form);
   sentence->tags.push_back(MapTag(form, xpos));
+  sentence->lemmas.emplace_back(columns[2].empty() ? "_" : columns[2]);
+  sentence->upos.emplace_back(columns[3]);
+  sentence->heads.push_back(ParseHead(columns[6]));
+  sentence->deprels.emplace_back(columns[7]);
   return "";
 }
 
