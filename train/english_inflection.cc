@@ -85,7 +85,9 @@ std::vector<std::string> NounPlurals(std::string_view lemma) {
 
 std::vector<std::string> VerbForms(std::string_view lemma) {
   if (!AllLowerLetters(lemma)) return {};
-  return {SForm(lemma), IngForm(lemma), ESuffixForm(lemma, "ed")};
+  // Verbs in -o take -es (goes, does, echoes); nouns vary (heroes, photos) and take -s.
+  std::string third = lemma.ends_with("o") ? std::string(lemma) + "es" : SForm(lemma);
+  return {std::move(third), IngForm(lemma), ESuffixForm(lemma, "ed")};
 }
 
 std::vector<std::string> AdjectiveForms(std::string_view lemma) {

@@ -16,7 +16,8 @@ namespace quillon {
 // "box" -> {"boxes"}; "city" -> {"cities"}; "day" -> {"days"}.
 std::vector<std::string> NounPlurals(std::string_view lemma);
 
-// "stop" -> {"stops", "stopping", "stopped"}; "like" -> {"likes", "liking", "liked"}.
+// "stop" -> {"stops", "stopping", "stopped"}; "like" -> {"likes", "liking", "liked"};
+// "go" -> {"goes", "going", "goed"}: the caller drops what the exception lists replace.
 // The doubled final consonant is written only for words of one syllable; longer words
 // that double (admit, refer) are in the exception lists.
 std::vector<std::string> VerbForms(std::string_view lemma);

@@ -121,8 +121,54 @@ void ChooseFromExceptions(const WordNet& wordnet, const LemmaCounts& lemma_count
   }
 }
 
+// What the exception lists replace: the plural of a noun they list (mice for mouses); the
+// comparative or superlative of an adjective, the -ing or the -ed form of a verb, when they
+// list one of that kind (better for gooder, went for goed, abetted for abeted).
+struct Irregular {
+  std::unordered_set<std::string> nouns, comparatives, superlatives, verbs_ing, verbs_ed;
+};
+
+Irregular IrregularLemmas(const WordNet& wordnet) {
+  Irregular irregular;
+  for (int pos = 0; pos < kWordNetPosCount; ++pos) {
+    for (const WordNetException& e : wordnet.exceptions[pos]) {
+      for (const std::string& raw : e.lemmas) {
+        const std::string lemma = AsciiLowered(raw);
+        if (pos == kWordNetNoun) irregular.nouns.insert(lemma);
+        if (pos == kWordNetAdjective) {
+          (e.form.ends_with("st") ? irregular.superlatives : irregular.comparatives).insert(lemma);
+        }
+        if (pos == kWordNetVerb) {
+          (e.form.ends_with("ing") ? irregular.verbs_ing : irregular.verbs_ed).insert(lemma);
+        }
+      }
+    }
+  }
+  return irregular;
+}
+
+// The regular forms of a lemma of one part of speech that the exception lists leave.
+std::vector<std::string> RegularForms(int pos, const std::string& lemma, const Irregular& irr) {
+  if (pos == kWordNetNoun && !irr.nouns.count(lemma)) return NounPlurals(lemma);
+  std::vector<std::string> forms;
+  if (pos == kWordNetAdjective) {
+    forms = AdjectiveForms(lemma);  // -er, -est
+    if (forms.empty()) return forms;
+    if (irr.superlatives.count(lemma)) forms.erase(forms.begin() + 1);
+    if (irr.comparatives.count(lemma)) forms.erase(forms.begin());
+  }
+  if (pos == kWordNetVerb) {
+    forms = VerbForms(lemma);  // -s, -ing, -ed
+    if (forms.empty()) return forms;
+    if (irr.verbs_ed.count(lemma)) forms.erase(forms.begin() + 2);
+    if (irr.verbs_ing.count(lemma)) forms.erase(forms.begin() + 1);
+  }
+  return forms;
+}
+
 void ChooseFromInflection(const WordNet& wordnet, const LemmaCounts& lemma_counts,
                           const LemmaListOptions& options, std::map<std::string, Choice>* chosen) {
+  const Irregular irregular = IrregularLemmas(wordnet);
   std::unordered_set<std::string> wordnet_lemmas;
   std::map<std::string, std::vector<std::string>> candidates;
   for (int pos = 0; pos < kWordNetPosCount; ++pos) {
@@ -130,11 +176,9 @@ void ChooseFromInflection(const WordNet& wordnet, const LemmaCounts& lemma_count
       if (IsMultiWord(raw)) continue;
       const std::string lemma = AsciiLowered(raw);
       wordnet_lemmas.insert(lemma);
-      std::vector<std::string> forms;
-      if (pos == kWordNetNoun) forms = NounPlurals(lemma);
-      if (pos == kWordNetVerb) forms = VerbForms(lemma);
-      if (pos == kWordNetAdjective) forms = AdjectiveForms(lemma);
-      for (const std::string& form : forms) AddCandidate(form, lemma, &candidates);
+      for (const std::string& form : RegularForms(pos, lemma, irregular)) {
+        AddCandidate(form, lemma, &candidates);
+      }
     }
   }
   for (auto& [form, lemmas] : candidates) {

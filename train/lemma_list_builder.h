@@ -7,7 +7,9 @@
 //   2. the WordNet exception lists (went -> go, mice -> mouse); of several lemmas the one
 //      the corpus uses most as a lemma, else the first listed;
 //   3. regular inflections of the WordNet lemmas (walks, walking, walked -> walk), except
-//      forms that are WordNet lemmas themselves (glasses, building): those stay as they are.
+//      forms that are WordNet lemmas themselves (glasses, building), which stay as they are
+//      unless inflect_lemma_forms is set, and except the regular forms that the exception
+//      lists replace (no "goed" beside "went", no "mouses" beside "mice").
 // Each form is listed under one lemma only, so the most frequent reading is the one the
 // lookup finds. Forms whose order keys collide keep the lemma of the better-attested form.
 // Tested by list_builders_test.cc.

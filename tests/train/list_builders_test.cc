@@ -93,6 +93,7 @@ TEST(EnglishInflectionTest, SpellingRules) {
       {"make", {"makes"}, {"makes", "making", "maked"}, {"maker", "makest"}},
       {"die", {"dies"}, {"dies", "dying", "died"}, {"dier", "diest"}},
       {"see", {"sees"}, {"sees", "seeing", "seed"}, {"seer", "seest"}},
+      {"go", {"gos"}, {"goes", "going", "goed"}, {"goer", "goest"}},
       {"show", {"shows"}, {"shows", "showing", "showed"}, {"shower", "showest"}},
       {"visit", {"visits"}, {"visits", "visiting", "visited"}, {}},
       {"large", {"larges"}, {"larges", "larging", "larged"}, {"larger", "largest"}},
