@@ -1,5 +1,5 @@
 // The list subcommands: read the corpora and WordNet, run a list builder of the train
-// library, write the file and print what went into it.
+// library, write the file and print what went into it. Tested by list_commands_test.cc.
 #include "cli/train_lists_command.h"
 
 #include <CLI/CLI.hpp>
