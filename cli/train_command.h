@@ -1,6 +1,7 @@
 // `quillon train`: builds the resource files from tagged corpora.
 //   train lexicon     a plain-form lexicon (words with their tags by frequency)
 //   train tagset      the tag set file that goes with the lexical rules
+//   train wordnet     a word list of WordNet lemmas and their inflected forms
 //   train lexical     unknown-word lexical rules
 //   train contextual  contextual rules, pruned with the real tagger on held-out data
 // Each writes one file and prints what it measured on standard output.
@@ -45,6 +46,7 @@ struct TrainCommandOptions {
   bool no_licence = false;
   bool no_prune = false;
   std::string heldout_lexicon_out;
+  std::string wordnet_dir = "/usr/share/wordnet";  // wordnet: the database folder
 };
 
 // Adds "train" with its subcommands to app; options are filled when it parses.
