@@ -41,13 +41,48 @@ for f in "$train" "$dev" "$quillon"; do
   [ -e "$f" ] || { echo "build-data.sh: $f is missing" >&2; exit 1; }
 done
 mkdir -p "$out"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+if [ -n "${KEEP_WORK:-}" ]; then
+  work=$KEEP_WORK  # keep the word lists for experiments
+  mkdir -p "$work"
+else
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+fi
 q() { nice "$quillon" "$@"; }
 
 q train tagset "$train" -q -o "$out/tagset"
 q train wordnet "$wordnet" -o "$work/wordnet.list"
 wl="--wordlist $work/wordnet.list"
+
+# MASC (MASC=0 leaves it out): its tags are largely automatic. Its odd tags are mapped to the
+# classic set (PP -> PRP, LRB -> (, dashes and ellipses -> :, a lone ' or " -> ''), and a
+# sentence with any other tag outside the tag set is left out. Its words only extend the
+# lexicon: a word list of the words with their MASC tags, after the EWT tags.
+if [ "${MASC:-1}" = 1 ]; then
+  cat "$corpus"/masc/written/*.txt "$corpus"/masc/spoken/*.txt | LC_ALL=C awk -v tagset="$out/tagset" '
+    BEGIN { while ((getline line < tagset) > 0) { split(line, f, "\t"); ok[f[1]] = 1 } }
+    {
+      out = ""; bad = 0
+      for (i = 1; i <= NF; i++) {
+        p = match($i, /_[^_]*$/)
+        if (p <= 1) { bad = 1; break }
+        word = substr($i, 1, p - 1); tag = substr($i, p + 1)
+        if (tag == "PP") tag = "PRP"
+        else if (tag == "LRB") tag = "("
+        else if (tag == "RRB") tag = ")"
+        else if (tag == "-" || tag == "--" || tag == "..." || tag == ";") tag = ":"
+        else if (tag == "\"" || tag == "'"'"'") tag = "'"''"'"
+        else if (tag == "VBG|NN") tag = "VBG"
+        else if (tag == "UH`") tag = "UH"
+        if (tolower(word) == "to" && tag == "IN") tag = "TO"
+        if (!(tag in ok)) { bad = 1; break }
+        out = out (i > 1 ? " " : "") word "_" tag
+      }
+      if (!bad && NF > 0) print out
+    }' >"$work/masc.txt"
+  q train lexicon "$work/masc.txt" -f wordtag -q -o "$work/masc.list"
+  wl="--wordlist $work/masc.list $wl"
+fi
 
 # Lexicons.
 # shellcheck disable=SC2086

@@ -33,6 +33,11 @@ int VowelGroups(std::string_view word) {
     if (vowel && !in_group) ++groups;
     in_group = vowel;
   }
+  // A final e after a consonant is silent (large, hope).
+  const size_t n = word.size();
+  if (groups > 1 && n >= 2 && word[n - 1] == 'e' && !IsVowel(word[n - 2]) && word[n - 2] != 'y') {
+    --groups;
+  }
   return groups;
 }
 
