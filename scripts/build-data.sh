@@ -34,7 +34,7 @@ train=$corpus/ewt/train.conllu
 dev=$corpus/ewt/dev.conllu
 # Knobs, fixed for the shipped files.
 lexical_rules=${LEXICAL_RULES:-300}
-contextual_rules=${CONTEXTUAL_RULES:-1500}
+contextual_rules=${CONTEXTUAL_RULES:-3000}
 contextual_min_score=${CONTEXTUAL_MIN_SCORE:-1}
 
 for f in "$train" "$dev" "$quillon"; do
@@ -53,6 +53,7 @@ q() { nice "$quillon" "$@"; }
 q train tagset "$train" -q -o "$out/tagset"
 q train wordnet "$wordnet" -o "$work/wordnet.list"
 wl="--wordlist $work/wordnet.list"
+
 
 # MASC (MASC=0 leaves it out): its tags are largely automatic. Its odd tags are mapped to the
 # classic set (PP -> PRP, LRB -> (, dashes and ellipses -> :, a lone ' or " -> ''), and a
