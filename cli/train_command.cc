@@ -97,6 +97,7 @@ LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
   LexiconBuildOptions options;
   options.min_tag_count = o.min_tag_count;
   options.wordlist_known_only = o.wordlist_known_only;
+  options.wordlist_new_only = o.wordlist_new_only;
   return options;
 }
 
@@ -292,6 +293,8 @@ void AddCorpusOptions(CLI::App* sub, TrainCommandOptions* o) {
 void AddLexiconOptions(CLI::App* sub, TrainCommandOptions* o) {
   sub->add_option("--wordlist", o->wordlists,
                   "Extra entries (lines \"word TAG...\"), added after the corpus tags");
+  sub->add_flag("--wordlist-new-only", o->wordlist_new_only,
+                "Word lists only add words the corpus lacks, no tags to corpus words");
   sub->add_flag("--wordlist-known-only", o->wordlist_known_only,
                 "Word lists only add tags to words of the corpus");
   sub->add_option("--min-tag-count", o->min_tag_count,

@@ -28,6 +28,7 @@ struct TrainCommandOptions {
   // Lexicon building (lexicon, and the held-out lexicon of lexical).
   std::vector<std::string> wordlists;
   bool wordlist_known_only = false;
+  bool wordlist_new_only = false;
   int min_tag_count = 1;
   // Resource files a learner starts from.
   std::string data_dir;

@@ -34,6 +34,7 @@ train=$corpus/ewt/train.conllu
 dev=$corpus/ewt/dev.conllu
 # Knobs, fixed for the shipped files.
 lexical_rules=${LEXICAL_RULES:-300}
+lexical_min_score=${LEXICAL_MIN_SCORE:-2}
 contextual_rules=${CONTEXTUAL_RULES:-3000}
 contextual_min_score=${CONTEXTUAL_MIN_SCORE:-1}
 
@@ -85,6 +86,7 @@ if [ "${MASC:-1}" = 1 ]; then
   wl="--wordlist $work/masc.list $wl"
 fi
 
+
 # Lexicons.
 # shellcheck disable=SC2086
 q train lexicon "$train" $wl -q -o "$out/LEXICON.BROWN.AND.WSJ"
@@ -94,6 +96,7 @@ q train lexicon "$train" --min-tag-count 2 -q -o "$out/LEXICON.BROWN"
 # Unknown-word rules: each fold's words that neither the other folds nor WordNet know.
 # shellcheck disable=SC2086
 q train lexical "$train" $wl --tagset "$out/tagset" --folds 5 --max-rules "$lexical_rules" \
+  --min-score "$lexical_min_score" \
   -q -o "$out/LEXICALRULEFILE.WSJ"
 
 # Contextual rules, learned over the corpus start-tagged fold by fold with the lexicon
