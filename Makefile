@@ -5,7 +5,7 @@ SAN_BUILD  ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all setup build run test test-fast sanitize-test clean format
+.PHONY: all setup build run test test-fast sanitize-test clean format data
 
 all: build
 
@@ -31,6 +31,11 @@ sanitize-test: setup
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+# Rebuilds the trained files of Q_data from ../shared/corpus and WordNet, and measures them
+# (a few minutes; not part of `make test`).
+data: build
+	sh scripts/build-data.sh Q_data
 
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -35,6 +35,8 @@ CLI::App* AddEvalCommand(CLI::App* app, EvalCommandOptions* o) {
                  "punctuation left out");
   eval->add_flag("--skip-malformed", o->skip_malformed,
                  "Leave out sentences with a malformed line instead of stopping");
+  eval->add_option("--seen", o->seen_files,
+                   "Training corpus: also score the tokens whose word it never held");
   eval->add_option("files", o->files, "Tagged corpus files (CoNLL-U or word_TAG lines)")
       ->required();
   return eval;
@@ -54,6 +56,15 @@ int RunEvalCommand(const EvalCommandOptions& o) {
     return 1;
   }
   if (skipped.count > 0) std::fprintf(stderr, "%s\n", SkippedNote(skipped).c_str());
+  Corpus seen_corpus;
+  if (!o.seen_files.empty()) {
+    status = ReadCorpora(o.seen_files, format, &seen_corpus, o.skip_malformed ? &skipped : nullptr);
+    if (!status.ok()) {
+      std::fprintf(stderr, "%s\n", status.message().c_str());
+      return 1;
+    }
+  }
+  const std::set<std::string, std::less<>> seen = CorpusWords(seen_corpus);
   RunSettings settings;
   settings.RadioGroup4 = o.lexicon;
   settings.RadioGroup3 = o.contextual;
@@ -67,7 +78,7 @@ int RunEvalCommand(const EvalCommandOptions& o) {
     return 1;
   }
   Tagger tagger(&resources, OptionsFromSettings(settings));
-  const EvalResult result = Evaluate(&tagger, corpus);
+  const EvalResult result = Evaluate(&tagger, corpus, o.seen_files.empty() ? nullptr : &seen);
   const std::string report = FormatEvalReport(result, o.detail);
   std::fwrite(report.data(), 1, report.size(), stdout);
   if (o.lemma) {

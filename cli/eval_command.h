@@ -24,6 +24,7 @@ struct EvalCommandOptions {
   bool lemma = false;           // also score the lemmas
   bool skip_malformed = false;  // leave out malformed sentences instead of failing
   std::vector<std::string> files;
+  std::vector<std::string> seen_files;  // --seen: the training corpus for "unseen words"
 };
 
 // Adds the "eval" subcommand to app; options are filled when it parses.

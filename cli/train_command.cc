@@ -18,6 +18,7 @@
 #include "train/lexical_learner.h"
 #include "train/lexicon_builder.h"
 #include "train/tagset_builder.h"
+#include "train/wordnet_words.h"
 
 namespace quillon {
 namespace {
@@ -96,6 +97,7 @@ LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
   LexiconBuildOptions options;
   options.min_tag_count = o.min_tag_count;
   options.wordlist_known_only = o.wordlist_known_only;
+  options.wordlist_new_only = o.wordlist_new_only;
   return options;
 }
 
@@ -114,6 +116,29 @@ int RunLexicon(const TrainCommandOptions& o) {
   Say(Label("words given word-list tags") + std::to_string(stats.extended));
   Say(Label("entries cut to 10 tags") + std::to_string(stats.truncated));
   Say(Label("words a lexicon line cannot hold") + std::to_string(stats.skipped_words));
+  return 0;
+}
+
+int RunWordNet(const TrainCommandOptions& o) {
+  WordNetData data;
+  Status status = ReadWordNet(o.wordnet_dir, &data);
+  if (!status.ok()) {
+    Fail(status.message());
+    return 1;
+  }
+  const std::vector<WordListEntry> entries = WordNetWordList(data);
+  std::vector<std::string> lines;
+  lines.reserve(entries.size());
+  for (const WordListEntry& entry : entries) {
+    std::string line = entry.word;
+    for (const std::string& tag : entry.tags) line += " " + tag;
+    lines.push_back(std::move(line));
+  }
+  if (!Write(o.output, lines)) return 1;
+  size_t lemmas = 0;
+  for (const auto& by_class : data.lemmas) lemmas += by_class.size();
+  Say("WordNet: " + std::to_string(lemmas) + " lemmas read from " + o.wordnet_dir);
+  Say("word list: " + std::to_string(lines.size()) + " words written to " + o.output);
   return 0;
 }
 
@@ -268,6 +293,8 @@ void AddCorpusOptions(CLI::App* sub, TrainCommandOptions* o) {
 void AddLexiconOptions(CLI::App* sub, TrainCommandOptions* o) {
   sub->add_option("--wordlist", o->wordlists,
                   "Extra entries (lines \"word TAG...\"), added after the corpus tags");
+  sub->add_flag("--wordlist-new-only", o->wordlist_new_only,
+                "Word lists only add words the corpus lacks, no tags to corpus words");
   sub->add_flag("--wordlist-known-only", o->wordlist_known_only,
                 "Word lists only add tags to words of the corpus");
   sub->add_option("--min-tag-count", o->min_tag_count,
@@ -303,6 +330,13 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
   CLI::App* tagset = train->add_subcommand("tagset", "Write the tag set file");
   AddCorpusOptions(tagset, o);
   tagset->callback([o] { o->command = "tagset"; });
+
+  CLI::App* wordnet =
+      train->add_subcommand("wordnet", "Write a word list of WordNet lemmas and their forms");
+  wordnet->add_option("dir", o->wordnet_dir, "WordNet database folder")
+      ->default_str(o->wordnet_dir);
+  wordnet->add_option("-o,--output", o->output, "File to write")->required();
+  wordnet->callback([o] { o->command = "wordnet"; });
 
   CLI::App* lexical = train->add_subcommand("lexical", "Learn unknown-word lexical rules");
   AddCorpusOptions(lexical, o);
@@ -358,6 +392,7 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
 int RunTrainCommand(const TrainCommandOptions& o) {
   if (o.command == "lexicon") return RunLexicon(o);
   if (o.command == "tagset") return RunTagset(o);
+  if (o.command == "wordnet") return RunWordNet(o);
   if (o.command == "lexical") return RunLexical(o);
   if (o.command == "contextual") return RunContextual(o);
   return 2;

@@ -1,6 +1,7 @@
 // `quillon train`: builds the resource files from tagged corpora.
 //   train lexicon     a plain-form lexicon (words with their tags by frequency)
 //   train tagset      the tag set file that goes with the lexical rules
+//   train wordnet     a word list of WordNet lemmas and their inflected forms
 //   train lexical     unknown-word lexical rules
 //   train contextual  contextual rules, pruned with the real tagger on held-out data
 // Each writes one file and prints what it measured on standard output.
@@ -27,6 +28,7 @@ struct TrainCommandOptions {
   // Lexicon building (lexicon, and the held-out lexicon of lexical).
   std::vector<std::string> wordlists;
   bool wordlist_known_only = false;
+  bool wordlist_new_only = false;
   int min_tag_count = 1;
   // Resource files a learner starts from.
   std::string data_dir;
@@ -45,6 +47,7 @@ struct TrainCommandOptions {
   bool no_licence = false;
   bool no_prune = false;
   std::string heldout_lexicon_out;
+  std::string wordnet_dir = "/usr/share/wordnet";  // wordnet: the database folder
 };
 
 // Adds "train" with its subcommands to app; options are filled when it parses.

@@ -22,8 +22,10 @@ std::string Percent(size_t part, size_t whole) {
 
 }  // namespace
 
-EvalResult Evaluate(Tagger* tagger, const Corpus& corpus) {
+EvalResult Evaluate(Tagger* tagger, const Corpus& corpus,
+                    const std::set<std::string, std::less<>>* seen) {
   EvalResult result;
+  result.has_seen = seen != nullptr;
   std::vector<TagId> tags;
   for (const TaggedSentence& sentence : corpus.sentences) {
     const std::vector<std::string_view> words = WordViews(sentence.words);
@@ -38,6 +40,10 @@ EvalResult Evaluate(Tagger* tagger, const Corpus& corpus) {
       result.correct += right;
       (known ? result.known : result.unknown) += 1;
       (known ? result.known_correct : result.unknown_correct) += right;
+      if (seen != nullptr && !seen->contains(words[i])) {
+        ++result.unseen;
+        result.unseen_correct += right;
+      }
       ++result.per_tag[gold].gold;
       ++result.per_tag[std::string(tagged)].predicted;
       if (right) {
@@ -48,6 +54,14 @@ EvalResult Evaluate(Tagger* tagger, const Corpus& corpus) {
     }
   }
   return result;
+}
+
+std::set<std::string, std::less<>> CorpusWords(const Corpus& corpus) {
+  std::set<std::string, std::less<>> words;
+  for (const TaggedSentence& sentence : corpus.sentences) {
+    words.insert(sentence.words.begin(), sentence.words.end());
+  }
+  return words;
 }
 
 size_t CountCorrect(Tagger* tagger, const Corpus& corpus) {
@@ -74,6 +88,7 @@ std::string FormatEvalReport(const EvalResult& r, bool detail) {
   out += "accuracy        " + FormatAccuracy(r.correct, r.tokens) + "\n";
   out += "known words     " + FormatAccuracy(r.known_correct, r.known) + "\n";
   out += "unknown words   " + FormatAccuracy(r.unknown_correct, r.unknown) + "\n";
+  if (r.has_seen) out += "unseen words    " + FormatAccuracy(r.unseen_correct, r.unseen) + "\n";
 
   std::vector<std::pair<std::pair<std::string, std::string>, size_t>> confusions(
       r.confusions.begin(), r.confusions.end());

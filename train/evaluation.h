@@ -1,12 +1,15 @@
 // Scoring a tagger against gold tags: token accuracy, accuracy on the words the lexicon
-// knows and on those it does not (as the tagger itself tells them apart), the most
-// frequent confusions, and precision and recall per tag.
+// knows and on those it does not (as the tagger itself tells them apart), optionally on
+// the words a training corpus never held (which differs from "unknown" once a lexicon
+// holds more than its training words), the most frequent confusions, and precision and
+// recall per tag.
 // Tested by evaluation_test.cc and the end-to-end tests of `quillon eval`.
 #ifndef QUILLON_TRAIN_EVALUATION_H_
 #define QUILLON_TRAIN_EVALUATION_H_
 
 #include <cstddef>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -28,12 +31,20 @@ struct EvalResult {
   size_t known_correct = 0;
   size_t unknown = 0;
   size_t unknown_correct = 0;
+  bool has_seen = false;  // whether a set of seen words was given
+  size_t unseen = 0;      // tokens whose word is not in that set
+  size_t unseen_correct = 0;
   std::map<std::pair<std::string, std::string>, size_t> confusions;  // (gold, tagged)
   std::map<std::string, TagScore> per_tag;
 };
 
-// Tags every sentence of corpus (its gold tokens) with tagger and scores the result.
-EvalResult Evaluate(Tagger* tagger, const Corpus& corpus);
+// Tags every sentence of corpus (its gold tokens) with tagger and scores the result; with
+// seen, also the tokens whose word (exact bytes) is not in it.
+EvalResult Evaluate(Tagger* tagger, const Corpus& corpus,
+                    const std::set<std::string, std::less<>>* seen = nullptr);
+
+// The words of a corpus, for Evaluate's seen set.
+std::set<std::string, std::less<>> CorpusWords(const Corpus& corpus);
 
 // Only the number of tokens tagged correctly; for the learners' many evaluations.
 size_t CountCorrect(Tagger* tagger, const Corpus& corpus);

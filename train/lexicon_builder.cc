@@ -106,6 +106,7 @@ std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
     auto it = tags_of.find(entry.word);
     const bool known = it != tags_of.end();
     if (!known && options.wordlist_known_only) continue;
+    if (options.wordlist_new_only && counts.count(entry.word)) continue;
     std::vector<std::string>& tags = known ? it->second : tags_of[entry.word];
     const size_t before = tags.size();
     for (const std::string& tag : entry.tags) {

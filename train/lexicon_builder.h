@@ -37,6 +37,9 @@ struct LexiconBuildOptions {
   int min_tag_count = 1;
   // Word list entries only add tags to words of the corpus; no new words.
   bool wordlist_known_only = false;
+  // Word list entries only add words the corpus lacks; a corpus word keeps its corpus tags
+  // alone, so that rare readings from the list do not let contextual rules change it.
+  bool wordlist_new_only = false;
 };
 
 struct LexiconStats {

@@ -52,6 +52,11 @@ TEST(LexiconBuilderTest, WordListsAddTagsAfterTheCorpusTags) {
   known_only.wordlist_known_only = true;
   EXPECT_EQ(BuildLexiconLines(corpus, wordlist, known_only, &stats),
             (std::vector<std::string>{"book NN VB", "walk VB NN"}));
+  LexiconBuildOptions new_only;
+  new_only.wordlist_new_only = true;
+  EXPECT_EQ(BuildLexiconLines(corpus, wordlist, new_only, &stats),
+            (std::vector<std::string>{"book NN", "walk VB", "zebra NN"}));
+  EXPECT_EQ(stats.extended, 0u);
 
   const struct {
     const char* text;

@@ -139,5 +139,44 @@ TEST_F(TrainCliTest, ErrorsAndUsage) {
   EXPECT_EQ(dir_.Read("x"), "cat NN\nthe DT\n");
 }
 
+TEST_F(TrainCliTest, WordNetListAndUnseenWords) {
+  dir_.Write("wn/index.noun", "  1 licence text\ncat n 1 0 1 3 0\n");
+  dir_.Write("wn/index.verb", "walk v 1 0 1 2 0\n");
+  dir_.Write("wn/index.adj", "");
+  dir_.Write("wn/index.adv", "");
+  dir_.Write("wn/noun.exc", "");
+  dir_.Write("wn/verb.exc", "");
+  dir_.Write("wn/adj.exc", "");
+  dir_.Write("wn/adv.exc", "");
+  Outcome o = Run("train wordnet wn -o wn.list");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(dir_.Read("wn.list"),
+            "cat NN\ncats NNS\nwalk VB VBP\nwalked VBD VBN\nwalking VBG\nwalks VBZ\n");
+  EXPECT_NE(o.out.find("word list: 6 words written to wn.list"), std::string::npos) << o.out;
+
+  dir_.Write("wn/verb.exc", "walk\n");
+  o = Run("train wordnet wn -o wn2.list");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err, "wn/verb.exc:1: an irregular form without its lemma\n");
+  EXPECT_FALSE(dir_.Exists("wn2.list"));
+  o = Run("train wordnet nowhere -o wn2.list");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err.rfind("Cannot open file \"nowhere/index.noun\".", 0), 0u) << o.err;
+
+  // The list makes "cats" known to the lexicon, but it is still unseen in the corpus.
+  dir_.Write("seen.txt", "the_DT cat_NN walks_VBZ\n");
+  dir_.Write("test.txt", "the_DT cats_NNS walk_VBP\n");
+  ASSERT_EQ(Run("train tagset train.txt -o Q/tagset").status, 0);
+  ASSERT_EQ(Run("train lexicon seen.txt --wordlist wn.list -o Q/LEXICON.BROWN.AND.WSJ").status, 0);
+  dir_.Write("Q/LEXICALRULEFILE.WSJ", "");
+  dir_.Write("Q/CONTEXTUALRULEFILE.WSJ", "");
+  o = Run("eval -d Q --seen seen.txt test.txt");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(Figure(o.out, "unknown words"), "(none)");
+  EXPECT_EQ(Figure(o.out, "unseen words"), "50.00% (1/2)") << o.out;
+  o = Run("eval -d Q test.txt");
+  EXPECT_EQ(o.out.find("unseen"), std::string::npos) << o.out;
+}
+
 }  // namespace
 }  // namespace quillon

@@ -1,0 +1,132 @@
+#!/bin/sh
+# Rebuilds the shipped resource files from the tagged corpora and WordNet with
+# `quillon train`, then measures them with `quillon eval`. Every step is deterministic
+# (fixed seeds, sorted output), so a second run writes the same bytes.
+# Usage: scripts/build-data.sh [OUT_DIR]     (default: Q_data)
+# Environment: CORPUS (default /work/shared/corpus, or ../shared/corpus beside the
+# checkout), WORDNET (default /usr/share/wordnet), QUILLON (the binary), MEASURE=0 to skip
+# the measurements.
+#
+# What is built (Q_data/README.md says why, and what each file scores):
+#   tagset                        the 45 tags of the training corpus with their descriptions
+#   LEXICON.BROWN.AND.WSJ         EWT train words, then WordNet lemmas and their forms
+#   LEXICON.WSJ                   EWT train words only
+#   LEXICON.BROWN                 EWT train words seen at least twice with each tag
+#   LEXICALRULEFILE.WSJ           unknown-word rules learned over five folds with the
+#                                 WordNet word list, as the default lexicon will be used
+#   CONTEXTUALRULEFILE.WSJ        rules over ten folds start-tagged with the default lexicon
+#   CONTEXTUALRULEFILE.BROWN      the same learned without the WordNet word list
+#   CONTEXTUALRULEFILE.WSJ.NOLEX  learned without the lexicon licence
+# e_lemma.txt, Multiword.dat and ignore.dat come from scripts/build-lists.sh when it is
+# there; otherwise the files already in OUT_DIR stay.
+set -eu
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$here/Q_data}
+if [ -z "${CORPUS:-}" ]; then
+  CORPUS=/work/shared/corpus
+  [ -d "$CORPUS" ] || CORPUS=$here/../shared/corpus
+fi
+corpus=$CORPUS
+wordnet=${WORDNET:-/usr/share/wordnet}
+quillon=${QUILLON:-$here/build/bin/quillon}
+train=$corpus/ewt/train.conllu
+dev=$corpus/ewt/dev.conllu
+# Knobs, fixed for the shipped files.
+lexical_rules=${LEXICAL_RULES:-300}
+lexical_min_score=${LEXICAL_MIN_SCORE:-2}
+contextual_rules=${CONTEXTUAL_RULES:-3000}
+contextual_min_score=${CONTEXTUAL_MIN_SCORE:-1}
+
+for f in "$train" "$dev" "$quillon"; do
+  [ -e "$f" ] || { echo "build-data.sh: $f is missing" >&2; exit 1; }
+done
+mkdir -p "$out"
+if [ -n "${KEEP_WORK:-}" ]; then
+  work=$KEEP_WORK  # keep the word lists for experiments
+  mkdir -p "$work"
+else
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+fi
+q() { nice "$quillon" "$@"; }
+
+q train tagset "$train" -q -o "$out/tagset"
+q train wordnet "$wordnet" -o "$work/wordnet.list"
+wl="--wordlist $work/wordnet.list"
+
+
+# MASC (MASC=0 leaves it out): its tags are largely automatic. Its odd tags are mapped to the
+# classic set (PP -> PRP, LRB -> (, dashes and ellipses -> :, a lone ' or " -> ''), and a
+# sentence with any other tag outside the tag set is left out. Its words only extend the
+# lexicon: a word list of the words with their MASC tags, after the EWT tags.
+if [ "${MASC:-1}" = 1 ]; then
+  cat "$corpus"/masc/written/*.txt "$corpus"/masc/spoken/*.txt | LC_ALL=C awk -v tagset="$out/tagset" '
+    BEGIN { while ((getline line < tagset) > 0) { split(line, f, "\t"); ok[f[1]] = 1 } }
+    {
+      out = ""; bad = 0
+      for (i = 1; i <= NF; i++) {
+        p = match($i, /_[^_]*$/)
+        if (p <= 1) { bad = 1; break }
+        word = substr($i, 1, p - 1); tag = substr($i, p + 1)
+        if (tag == "PP") tag = "PRP"
+        else if (tag == "LRB") tag = "("
+        else if (tag == "RRB") tag = ")"
+        else if (tag == "-" || tag == "--" || tag == "..." || tag == ";") tag = ":"
+        else if (tag == "\"" || tag == "'"'"'") tag = "'"''"'"
+        else if (tag == "VBG|NN") tag = "VBG"
+        else if (tag == "UH`") tag = "UH"
+        if (tolower(word) == "to" && tag == "IN") tag = "TO"
+        if (!(tag in ok)) { bad = 1; break }
+        out = out (i > 1 ? " " : "") word "_" tag
+      }
+      if (!bad && NF > 0) print out
+    }' >"$work/masc.txt"
+  q train lexicon "$work/masc.txt" -f wordtag -q -o "$work/masc.list"
+  wl="--wordlist $work/masc.list $wl"
+fi
+
+
+# Lexicons.
+# shellcheck disable=SC2086
+q train lexicon "$train" $wl -q -o "$out/LEXICON.BROWN.AND.WSJ"
+q train lexicon "$train" -q -o "$out/LEXICON.WSJ"
+q train lexicon "$train" --min-tag-count 2 -q -o "$out/LEXICON.BROWN"
+
+# Unknown-word rules: each fold's words that neither the other folds nor WordNet know.
+# shellcheck disable=SC2086
+q train lexical "$train" $wl --tagset "$out/tagset" --folds 5 --max-rules "$lexical_rules" \
+  --min-score "$lexical_min_score" \
+  -q -o "$out/LEXICALRULEFILE.WSJ"
+
+# Contextual rules, learned over the corpus start-tagged fold by fold with the lexicon
+# each slot's files make, pruned with the real tagger on EWT dev.
+ctx() {
+  lexicon=$1
+  rules=$2
+  shift 2
+  q train contextual "$train" --lexicon "$lexicon" --lexical-rules "$out/LEXICALRULEFILE.WSJ" \
+    --tagset "$out/tagset" --folds 10 --max-rules "$contextual_rules" \
+    --min-score "$contextual_min_score" --heldout "$dev" -q -o "$rules" "$@"
+}
+# shellcheck disable=SC2086
+ctx "$out/LEXICON.BROWN.AND.WSJ" "$out/CONTEXTUALRULEFILE.WSJ" $wl
+ctx "$out/LEXICON.WSJ" "$out/CONTEXTUALRULEFILE.BROWN"
+# shellcheck disable=SC2086
+ctx "$out/LEXICON.BROWN.AND.WSJ" "$out/CONTEXTUALRULEFILE.WSJ.NOLEX" $wl --no-licence
+
+if [ -x "$here/scripts/build-lists.sh" ]; then
+  "$here/scripts/build-lists.sh" "$out"
+else
+  # Keep the lists there are; a new folder gets the shipped ones.
+  for f in e_lemma.txt Multiword.dat ignore.dat; do
+    [ -e "$out/$f" ] || cp "$here/Q_data/$f" "$out/$f"
+  done
+fi
+
+[ "${MEASURE:-1}" = 0 ] && exit 0
+for test in "$corpus/ewt/test.conllu" "$corpus/gum/dev.conllu" "$corpus/gum/test.conllu"; do
+  [ -e "$test" ] || continue
+  echo "== $test"
+  q eval -d "$out" --seen "$train" "$test" | head -5
+done
