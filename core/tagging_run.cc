@@ -40,6 +40,11 @@ bool TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger, RunObs
     if (out.size() >= kFlushBytes) {
       ok = file->Append(out).ok();
       out.clear();
+      // One enormous sentence must not keep its buffer for the rest of the file.
+      if (out.capacity() > 8 * kFlushBytes) {
+        std::string().swap(out);
+        out.reserve(kFlushBytes + (kFlushBytes >> 2));
+      }
     }
   }
   if (ok) ok = file->Append(out).ok();

@@ -319,6 +319,23 @@ TEST_F(FaultTest, InputsThatCannotBeRead) {
   }
 }
 
+// One line of half a million tokens is one sentence, from a file and from standard input;
+// blocks of the reader end inside it many times.
+TEST_F(FaultTest, HugeOneLineInput) {
+  std::string line, tagged;
+  for (int i = 0; i < 500000; ++i) {
+    line += i ? " cat" : "cat";
+    tagged += i ? " cat_NN" : "cat_NN";
+  }
+  dir_.Write("long.txt", line);
+  const Outcome file = RunShell(dir_, std::string(kTag) + "long.txt");
+  EXPECT_EQ(file.status, 0) << file.err;
+  EXPECT_TRUE(dir_.Read("Tagged/long_tag.txt") == tagged + "\r\n");
+  const Outcome piped = RunShell(dir_, std::string(kTag) + "<long.txt");
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_TRUE(piped.out == tagged + "\n");
+}
+
 TEST_F(FaultTest, TwoInputsForOneOutputAreBothKept) {
   dir_.Write("in/a.txt", "cat");
   dir_.Write("in/a.md", "the");
