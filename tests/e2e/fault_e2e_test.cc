@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <functional>
+#include <ostream>
 #include <random>
 
 #include "core/messages.h"
@@ -48,6 +50,7 @@ class FaultTest : public ::testing::Test {
   void SetUp() override { WriteDataFolder(dir_); }
   void TearDown() override {
     for (const std::string& mount : mounts_) Sh("umount -l '" + mount + "' 2>/dev/null");
+    Sh("chmod -R u+w '" + dir_.path() + "' 2>/dev/null");  // so that it can be removed
   }
 
   // Makes folder (already filled) read-only: its mode for a normal user; for root, whom
@@ -63,7 +66,7 @@ class FaultTest : public ::testing::Test {
     return Sh("mount -o remount,ro '" + path + "'") == 0;
   }
 
-  // A full disk: folder becomes a tmpfs of size bytes (root only).
+  // A full disk: folder becomes a tmpfs of kib KiB (root only).
   bool MakeSmallDisk(const std::string& folder, int kib) {
     if (!CanMount(dir_)) return false;
     const std::string path = dir_ / folder;
@@ -100,10 +103,10 @@ struct OutputCase {
 
 constexpr char kAbsent[] = "<absent>";
 
-TEST_F(FaultTest, OutputsThatCannotBeWritten) {
+std::vector<OutputCase> OutputCases() {
   const std::string not_found = std::string(messages::kDirectoryNotFound) + "\n";
   const std::string cannot_create = std::string(messages::kCannotCreateDirectory) + "\n";
-  const OutputCase cases[] = {
+  return {
       {"chosen folder missing: every file reports, the batch goes on to its end",
        [](FaultTest*, const ScratchDir& d) {
          d.Write("a.txt", "cat");
@@ -203,33 +206,51 @@ TEST_F(FaultTest, OutputsThatCannotBeWritten) {
        {},
        ""},
   };
-  for (const OutputCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TearDown();
-    mounts_.clear();
-    Sh("rm -rf '" + dir_.path() + "'/* && mkdir -p '" + dir_.path() + "'");
-    WriteDataFolder(dir_);
-    dir_.Write("big.txt", BigText());
-    const std::string skip = c.setup(this, dir_);
-    if (!skip.empty()) {
-      std::printf("[ SKIPPED  ] %s: %s\n", c.name.c_str(), skip.c_str());
-      continue;
-    }
-    const Outcome o = RunShell(dir_, c.command);
-    EXPECT_EQ(o.status, c.status) << o.err;
-    EXPECT_EQ(o.err, c.err);
-    for (const auto& [file, bytes] : c.files) {
-      if (bytes == kAbsent) {
-        EXPECT_FALSE(dir_.Exists(file)) << file;
-      } else {
-        EXPECT_EQ(dir_.Read(file), bytes) << file;
-      }
-    }
-    if (!c.clean_folder.empty()) {
-      EXPECT_FALSE(HasTemporaryFiles(dir_, c.clean_folder));
+}
+
+// A readable test name from the start of a case's description: "disk full: ..." gives
+// DiskFull.
+std::string CaseName(const std::string& description) {
+  std::string name;
+  bool upper = true;
+  for (const char c : description.substr(0, description.find_first_of(":("))) {
+    if (std::isalnum(static_cast<unsigned char>(c))) {
+      name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+      upper = false;
+    } else if (c == ' ') {
+      upper = true;
     }
   }
+  return name.substr(0, 48);
 }
+
+void PrintTo(const OutputCase& c, std::ostream* out) { *out << c.name; }
+
+class OutputFaultTest : public FaultTest, public ::testing::WithParamInterface<OutputCase> {};
+
+// Each case: the message, the exit status, the files afterwards, no temporary file left.
+TEST_P(OutputFaultTest, ReportsAndKeepsEarlierOutputs) {
+  const OutputCase& c = GetParam();
+  dir_.Write("big.txt", BigText());
+  const std::string skip = c.setup(this, dir_);
+  if (!skip.empty()) GTEST_SKIP() << skip;
+  const Outcome o = RunShell(dir_, c.command);
+  EXPECT_EQ(o.status, c.status) << o.err;
+  EXPECT_EQ(o.err, c.err);
+  for (const auto& [file, bytes] : c.files) {
+    if (bytes == kAbsent) {
+      EXPECT_FALSE(dir_.Exists(file)) << file;
+    } else {
+      EXPECT_EQ(dir_.Read(file), bytes) << file;
+    }
+  }
+  if (!c.clean_folder.empty()) {
+    EXPECT_FALSE(HasTemporaryFiles(dir_, c.clean_folder));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, OutputFaultTest, ::testing::ValuesIn(OutputCases()),
+                         [](const auto& info) { return CaseName(info.param.name); });
 
 struct InputCase {
   std::string name;
@@ -240,8 +261,8 @@ struct InputCase {
   std::vector<std::pair<std::string, std::string>> files;
 };
 
-TEST_F(FaultTest, InputsThatCannotBeRead) {
-  const InputCase cases[] = {
+std::vector<InputCase> InputCases() {
+  return {
       {"input deleted before its turn: the run ends there, earlier outputs stay",
        [](const ScratchDir& d) {
          d.Write("a.txt", "cat");
@@ -292,32 +313,36 @@ TEST_F(FaultTest, InputsThatCannotBeRead) {
        {},
        {{"out/zero_tag.txt", ""}}},
   };
-  for (const InputCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    Sh("rm -rf '" + dir_.path() + "'/* && mkdir -p '" + dir_.path() + "'");
-    WriteDataFolder(dir_);
-    const std::string skip = c.setup(dir_);
-    if (!skip.empty()) {
-      std::printf("[ SKIPPED  ] %s: %s\n", c.name.c_str(), skip.c_str());
-      continue;
-    }
-    const Outcome o = RunShell(dir_, kTag + c.args);
-    EXPECT_EQ(o.status, c.status) << o.err;
-    for (const std::string& part : c.err_parts) {
-      EXPECT_NE(o.err.find(part), std::string::npos) << o.err;
-    }
-    if (c.err_parts.empty()) {
-      EXPECT_EQ(o.err, "");
-    }
-    for (const auto& [file, bytes] : c.files) {
-      if (bytes == kAbsent) {
-        EXPECT_FALSE(dir_.Exists(file)) << file;
-      } else {
-        EXPECT_EQ(dir_.Read(file), bytes) << file;
-      }
+}
+
+void PrintTo(const InputCase& c, std::ostream* out) { *out << c.name; }
+
+class InputFaultTest : public FaultTest, public ::testing::WithParamInterface<InputCase> {};
+
+// Each case: the message, the exit status, and which outputs exist afterwards.
+TEST_P(InputFaultTest, ReportsAndEndsOrGoesOn) {
+  const InputCase& c = GetParam();
+  const std::string skip = c.setup(dir_);
+  if (!skip.empty()) GTEST_SKIP() << skip;
+  const Outcome o = RunShell(dir_, kTag + c.args);
+  EXPECT_EQ(o.status, c.status) << o.err;
+  for (const std::string& part : c.err_parts) {
+    EXPECT_NE(o.err.find(part), std::string::npos) << o.err;
+  }
+  if (c.err_parts.empty()) {
+    EXPECT_EQ(o.err, "");
+  }
+  for (const auto& [file, bytes] : c.files) {
+    if (bytes == kAbsent) {
+      EXPECT_FALSE(dir_.Exists(file)) << file;
+    } else {
+      EXPECT_EQ(dir_.Read(file), bytes) << file;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Inputs, InputFaultTest, ::testing::ValuesIn(InputCases()),
+                         [](const auto& info) { return CaseName(info.param.name); });
 
 // One line of half a million tokens is one sentence, from a file and from standard input;
 // blocks of the reader end inside it many times.
