@@ -1,32 +1,48 @@
-// The tag subcommand. Files go through the core's tagging run; standard input is read
-// whole, cut into sentences the same way and written to standard output with LF line ends.
+// The tag subcommand. Files go through the core's tagging run; standard input is streamed,
+// cut into sentences the same way and written to standard output with LF line ends.
 #include "cli/tag_command.h"
 
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 #include "cli/stderr_observer.h"
 #include "core/data_dir.h"
-#include "core/line_reader.h"
+#include "core/line_stream.h"
 #include "core/messages.h"
+#include "core/sentence_splitter.h"
 #include "core/tagger.h"
 #include "core/tagging_run.h"
 
 namespace quillon {
 namespace {
 
-bool ReadAllStdin(std::string* bytes) {
-  char buffer[1 << 16];
-  for (;;) {
-    const size_t got = std::fread(buffer, 1, sizeof buffer, stdin);
-    bytes->append(buffer, got);
-    if (got < sizeof buffer) return !std::ferror(stdin);
+// Standard output is written in blocks of about this size.
+constexpr size_t kFlushBytes = 1 << 20;
+
+// Tags what next_sentence yields to standard output, lines ended by LF. False when
+// standard output cannot take them.
+bool TagToStandardOutput(const NextLine& next_sentence, Tagger* tagger) {
+  std::string out;
+  out.reserve(kFlushBytes + (kFlushBytes >> 2));
+  for (std::string_view sentence; next_sentence(&sentence);) {
+    tagger->TagSentence(sentence, &out);
+    out.push_back('\n');
+    if (out.size() >= kFlushBytes) {
+      if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) return false;
+      out.clear();
+    }
   }
+  return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 &&
+         !std::ferror(stdout);
 }
 
+// Standard input is streamed like a file: with the splitter off each line is tagged and
+// written as soon as it is read; with the splitter on the joined text is held once.
 int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
                      StderrObserver* observer) {
   Resources resources;
@@ -35,31 +51,36 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
     failure.is_message ? observer->Message(failure.text) : observer->ErrorReport(failure.text);
     return 1;
   }
-  std::string bytes;
-  if (!ReadAllStdin(&bytes)) {
+  Tagger tagger(&resources, OptionsFromSettings(settings));
+  LineStream input(STDIN_FILENO, false, "standard input");
+  const NextLine next_line = [&](std::string_view* line) { return input.Next(line); };
+  bool written = true;
+  if (settings.Splitter == 1) {
+    std::string text, error;
+    if (!SplitTextOnThread(next_line, std::nullopt, nullptr, &text, &error)) {
+      observer->ErrorReport(error);
+      return 1;
+    }
+    if (input.status().ok()) {
+      size_t start = 0;
+      written = TagToStandardOutput(
+          [&](std::string_view* sentence) {
+            if (start >= text.size()) return false;
+            const size_t lf = std::min(text.find('\n', start), text.size());
+            *sentence = std::string_view(text).substr(start, lf - start);
+            start = lf + 1;
+            return true;
+          },
+          &tagger);
+    }
+  } else {
+    written = TagToStandardOutput(next_line, &tagger);
+  }
+  if (!input.status().ok()) {
     observer->ErrorReport("Cannot read standard input.");
     return 1;
   }
-  std::vector<std::string> sentences;
-  std::string error;
-  if (!TextToSentences(settings, SplitLines(bytes), nullptr, &sentences, &error)) {
-    observer->ErrorReport(error);
-    return 1;
-  }
-  bytes.clear();
-  bytes.shrink_to_fit();
-  Tagger tagger(&resources, OptionsFromSettings(settings));
-  std::string out;
-  for (const std::string& sentence : sentences) {
-    tagger.TagSentence(sentence, &out);
-    out.push_back('\n');
-    if (out.size() >= (1 << 20)) {
-      if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) break;
-      out.clear();
-    }
-  }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+  if (!written) {
     observer->ErrorReport("Cannot write standard output.");
     return 1;
   }

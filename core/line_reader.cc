@@ -18,8 +18,11 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 Status ReadFileBytes(const std::string& path, std::string* bytes) {
   bytes->clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come; once open,
+  // reads block again as usual (a FIFO without a writer then reads as empty).
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return Status::Error("Cannot open file \"" + path + "\". " + std::strerror(errno));
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   struct stat st;
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);

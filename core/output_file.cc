@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cassert>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -64,42 +65,75 @@ std::string OutputFolder(const RunSettings& settings, std::string_view input_pat
 
 void MakeFolder(const std::string& folder) { ::mkdir(folder.c_str(), 0777); }
 
-Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
+Status OutputFile::Open(const std::string& path) {
   static thread_local std::mt19937_64 random(std::random_device{}());
+  Abort();
+  path_ = path;
+  status_ = Status::Ok();
   const std::string folder = FolderOf(path);
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+  for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".quillon-%016llx.tmp",
                   static_cast<unsigned long long>(random()));
-    temp = JoinPath(folder.empty() ? "." : folder, std::string(BaseName(path)) + suffix);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
+    temp_ = JoinPath(folder.empty() ? "." : folder, std::string(BaseName(path)) + suffix);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return Status::Error(std::strerror(errno));
+  if (fd_ < 0) {
+    temp_.clear();
+    return status_ = Status::Error(std::strerror(errno));
+  }
   // A new file gets the mode of the one it replaces, so a rerun keeps its permissions.
   struct stat old;
   if (::stat(path.c_str(), &old) == 0) {
     if (!S_ISREG(old.st_mode) || ::access(path.c_str(), W_OK) != 0) {
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return Status::Error(std::strerror(S_ISREG(old.st_mode) ? EACCES : EISDIR));
+      Abort();
+      return status_ = Status::Error(std::strerror(S_ISREG(old.st_mode) ? EACCES : EISDIR));
     }
-    ::fchmod(fd, old.st_mode & 07777);
+    ::fchmod(fd_, old.st_mode & 07777);
   }
-  const bool ok = WriteAll(fd, bytes);
-  const int error = errno;
-  if (::close(fd) != 0 || !ok) {
-    ::unlink(temp.c_str());
-    return Status::Error(std::strerror(ok ? errno : error));
+  return status_;
+}
+
+Status OutputFile::Append(std::string_view bytes) {
+  if (!status_.ok()) return status_;
+  assert(fd_ >= 0);
+  if (!WriteAll(fd_, bytes)) status_ = Status::Error(std::strerror(errno));
+  return status_;
+}
+
+Status OutputFile::Commit() {
+  if (!status_.ok()) {
+    Abort();
+    return status_;
   }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    const int rename_error = errno;
-    ::unlink(temp.c_str());
-    return Status::Error(std::strerror(rename_error));
+  assert(fd_ >= 0);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    status_ = Status::Error(std::strerror(errno));
+  } else if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+    status_ = Status::Error(std::strerror(errno));
+  } else {
+    temp_.clear();
+    return status_;
   }
-  return Status::Ok();
+  Abort();
+  return status_;
+}
+
+void OutputFile::Abort() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
+}
+
+Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  OutputFile file;
+  if (Status opened = file.Open(path); !opened.ok()) return opened;
+  if (Status wrote = file.Append(bytes); !wrote.ok()) return wrote;
+  return file.Commit();
 }
 
 std::string OutputPathRegistry::Claim(const std::string& path) {

@@ -27,6 +27,33 @@ std::string OutputFolder(const RunSettings& settings, std::string_view input_pat
 // Joins folder and name with one separator.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// An output file written piece by piece: the bytes go to a temporary file in the target's
+// folder, which replaces the target only on Commit. Until then the old target (if any)
+// stays as it was; an OutputFile destroyed uncommitted removes its temporary file.
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile() { Abort(); }
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Creates the temporary file beside path. Fails when path is a folder or a file that
+  // may not be replaced, or the folder cannot take a new file.
+  Status Open(const std::string& path);
+  // Appends bytes; after a failure every later call fails too.
+  Status Append(std::string_view bytes);
+  // Closes the temporary file and renames it over the target.
+  Status Commit();
+  // Removes the temporary file; the target is left untouched.
+  void Abort();
+
+ private:
+  std::string path_;
+  std::string temp_;
+  int fd_ = -1;
+  Status status_;
+};
+
 // Writes bytes to path through a temporary file in the same folder and a rename.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 

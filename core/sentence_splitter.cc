@@ -3,7 +3,9 @@
 // " " + line for every line, and one more space where the second and the third part of
 // the lines begin (the parts end at 0.3·n and 0.6·n); both of those spaces are there even
 // when a part is empty. The boundary and repair commands then run once over the whole
-// text, whose size is linear in the input.
+// text, whose size is linear in the input. The lines may come from a stream, so the
+// file is never held as a list of lines beside the text; each substitution's scratch copy
+// is freed at once, so at most two copies of the text are alive.
 //
 // A line command is handed to the service only when the line holds what the command
 // needs ("  " for the space runs, a tab, a leading blank, a trailing space); otherwise
@@ -13,6 +15,7 @@
 #include "core/sentence_splitter.h"
 
 #include <algorithm>
+#include <cassert>
 #include <string_view>
 #include <utility>
 
@@ -50,17 +53,46 @@ bool EndsWithSpace(std::string_view line) {
   return !line.empty() && line.back() == ' ';
 }
 
-// Cuts text at its line feeds; a line feed at the very end adds no empty piece.
-std::vector<std::string> CutAtLineFeeds(std::string_view text) {
-  std::vector<std::string> pieces;
-  pieces.reserve(std::count(text.begin(), text.end(), '\n') + 1);
-  size_t start = 0;
-  for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
-    pieces.emplace_back(text.substr(start, lf - start));
-    start = lf + 1;
+// The first line of n that belongs to part (2 or 3); n when that part is empty.
+size_t FirstLineOfPart(int part, size_t n) {
+  size_t i = static_cast<size_t>((part == 2 ? 0.3 : 0.6) * static_cast<double>(n));
+  while (i > 0 && PartOf(i - 1, n) >= part) --i;
+  while (i < n && PartOf(i, n) < part) ++i;
+  return i;
+}
+
+// text holds "\n" + line for each of n lines (no line holds a line feed). Turns every
+// line feed into the space before its line and adds the one more space where the second
+// and the third part begin, at the end of the text when a part is empty; in place, from
+// the back, so that no second copy of the text is needed.
+void PlaceParts(size_t n, std::string* text) {
+  const size_t first2 = FirstLineOfPart(2, n);
+  const size_t first3 = FirstLineOfPart(3, n);
+  size_t read = text->size();
+  text->resize(read + 2);
+  char* bytes = text->data();
+  size_t write = text->size();
+  if (first2 == n) bytes[--write] = ' ';
+  if (first3 == n) bytes[--write] = ' ';
+  size_t line = n;  // one more than the index of the line being moved
+  while (read > 0) {
+    const char c = bytes[--read];
+    if (c != '\n') {
+      bytes[--write] = c;
+      continue;
+    }
+    --line;
+    bytes[--write] = ' ';
+    if (line == first2) bytes[--write] = ' ';
+    if (line == first3) bytes[--write] = ' ';
   }
-  if (start < text.size()) pieces.emplace_back(text.substr(start));
-  return pieces;
+  assert(write == 0 && line == 0);
+}
+
+// Each thread keeps one splitter, so the commands are compiled once per thread.
+SentenceSplitter& ThreadSplitter() {
+  thread_local SentenceSplitter splitter;
+  return splitter;
 }
 
 }  // namespace
@@ -82,27 +114,62 @@ void SentenceSplitter::NormaliseLine(std::string* line) {
 
 std::vector<std::string> SentenceSplitter::Split(std::vector<std::string> lines,
                                                  RunObserver* observer) {
-  const size_t n = lines.size();
-  PanelGuard panel(observer, static_cast<int>(n / 10 + 9));
+  size_t next = 0;
+  const std::string text = SplitText(
+      [&](std::string_view* line) {
+        if (next == lines.size()) return false;
+        if (next > 0) std::string().swap(lines[next - 1]);  // the joined text now holds it
+        *line = lines[next++];
+        return true;
+      },
+      lines.size(), observer);
+  std::vector<std::string> sentences;
+  sentences.reserve(CountSentences(text));
+  ForEachSentence(text, [&](std::string_view sentence) { sentences.emplace_back(sentence); });
+  return sentences;
+}
 
-  size_t bytes = 0;
-  for (const std::string& line : lines) bytes += line.size() + 1;
+std::string SentenceSplitter::SplitText(const NextLine& next_line, std::optional<size_t> line_count,
+                                        RunObserver* observer) {
+  PanelGuard panel(observer, static_cast<int>(line_count.value_or(0) / 10 + 9));
+  // Known count: each line goes into its part as it comes. Unknown: a line feed marks the
+  // start of every line until PlaceParts knows the parts.
+  const char line_start = line_count ? ' ' : '\n';
   std::string text;
-  text.reserve(bytes + 2);
   int part = 1;
-  for (size_t i = 0; i < n; ++i) {
-    NormaliseLine(&lines[i]);
-    for (const int line_part = PartOf(i, n); part < line_part; ++part) text.push_back(' ');
-    text.push_back(' ');
-    text.append(lines[i]);
-    std::string().swap(lines[i]);  // the joined text now holds it
+  size_t i = 0;
+  for (std::string_view line; next_line(&line); ++i) {
+    line_.assign(line);
+    NormaliseLine(&line_);
+    if (line_count) {
+      for (const int line_part = PartOf(i, *line_count); part < line_part; ++part) {
+        text.push_back(' ');
+      }
+    }
+    text.push_back(line_start);
+    text.append(line_);
     if (i % 10 == 0 && observer != nullptr) observer->ProgressStep(Indicator::kSplitPanel);
   }
-  for (; part < 3; ++part) text.push_back(' ');
+  if (line_count) {
+    for (; part < 3; ++part) text.push_back(' ');
+  } else {
+    PlaceParts(i, &text);
+  }
+  std::string().swap(line_);
 
+  // Each substitution builds its result beside the text; free the old bytes at once so
+  // that no more than two copies of the text are ever alive.
   boundary_.Substitute(kBoundaryCommand, &text);
+  boundary_.ReleaseScratch();
   repair_.Substitute(repair_command_, &text);
-  return CutAtLineFeeds(text);
+  repair_.ReleaseScratch();
+  return text;
+}
+
+size_t CountSentences(std::string_view text) {
+  size_t count = 0;
+  ForEachSentence(text, [&](std::string_view) { ++count; });
+  return count;
 }
 
 bool SplitSentences(int splitter, std::vector<std::string> lines, RunObserver* observer,
@@ -111,9 +178,19 @@ bool SplitSentences(int splitter, std::vector<std::string> lines, RunObserver* o
     *sentences = std::move(lines);
     return true;
   }
-  thread_local SentenceSplitter sentence_splitter;
   try {
-    *sentences = sentence_splitter.Split(std::move(lines), observer);
+    *sentences = ThreadSplitter().Split(std::move(lines), observer);
+  } catch (const ESubstError& e) {
+    *error = e.what();
+    return false;
+  }
+  return true;
+}
+
+bool SplitTextOnThread(const NextLine& next_line, std::optional<size_t> line_count,
+                       RunObserver* observer, std::string* text, std::string* error) {
+  try {
+    *text = ThreadSplitter().SplitText(next_line, line_count, observer);
   } catch (const ESubstError& e) {
     *error = e.what();
     return false;

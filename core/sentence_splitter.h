@@ -8,7 +8,11 @@
 #ifndef QUILLON_CORE_SENTENCE_SPLITTER_H_
 #define QUILLON_CORE_SENTENCE_SPLITTER_H_
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/run_observer.h"
@@ -34,9 +38,22 @@ inline constexpr char kAbbreviationPattern[] =
 // The repair command: the abbreviation pattern between R"(s/\b()" and R"()\.\n/$1\. /g)".
 std::string RepairCommand();
 
+// Yields the next line of a text into *line (valid until the next call); false after the
+// last line.
+using NextLine = std::function<bool(std::string_view* line)>;
+
 class SentenceSplitter {
  public:
   SentenceSplitter();
+
+  // The streaming form of Split: the lines come one at a time from next_line, and the
+  // result is the split text, whose sentences ForEachSentence visits. line_count, when
+  // known, sizes the panel and places the parts as the lines arrive; when it is not known
+  // (standard input) the parts are placed once the last line is in. Either way the text is
+  // built once and substituted in place, so memory stays near twice the text's size.
+  // Throws ESubstError when the substitution library fails.
+  std::string SplitText(const NextLine& next_line, std::optional<size_t> line_count,
+                        RunObserver* observer);
 
   // Cuts lines into sentences. observer (may be null) sees the splitting panel: shown
   // with maximum lines.size() / 10 + 9, stepped at lines 0, 10, 20, ..., and hidden again
@@ -48,6 +65,7 @@ class SentenceSplitter {
 
  private:
   // One substituter per command, so that each keeps its compiled pattern.
+  std::string line_;  // the line being normalised
   TSubstituter leading_blanks_;
   TSubstituter space_runs_;
   TSubstituter tabs_;
@@ -63,6 +81,25 @@ class SentenceSplitter {
 // commands are compiled once per thread, not once per file.
 bool SplitSentences(int splitter, std::vector<std::string> lines, RunObserver* observer,
                     std::vector<std::string>* sentences, std::string* error);
+
+// SplitText with this thread's splitter; false with *error set when splitting fails.
+bool SplitTextOnThread(const NextLine& next_line, std::optional<size_t> line_count,
+                       RunObserver* observer, std::string* text, std::string* error);
+
+// Calls visit(sentence) for each sentence of a split text, in order: the text is cut at
+// its line feeds, and a line feed at its very end adds no empty sentence.
+template <typename Visit>
+void ForEachSentence(std::string_view text, Visit&& visit) {
+  size_t start = 0;
+  for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
+    visit(text.substr(start, lf - start));
+    start = lf + 1;
+  }
+  if (start < text.size()) visit(text.substr(start));
+}
+
+// The number of sentences ForEachSentence visits.
+size_t CountSentences(std::string_view text);
 
 }  // namespace quillon
 

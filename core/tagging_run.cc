@@ -1,10 +1,12 @@
 // The run's steps and exit paths. Tested by tagging_run_test.cc.
 #include "core/tagging_run.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 
-#include "core/line_reader.h"
+#include "core/line_stream.h"
 #include "core/messages.h"
 #include "core/output_file.h"
 #include "core/sentence_splitter.h"
@@ -17,29 +19,110 @@ using Clock = std::chrono::steady_clock;
 
 class NullObserver : public RunObserver {};
 
-// Tags the sentences of one file into its output bytes, lines ended by CR LF.
-void TagSentences(const std::vector<std::string>& sentences, Tagger* tagger, RunObserver* observer,
-                  std::string* out) {
-  const int count = static_cast<int>(sentences.size());
-  observer->ProgressShown(Indicator::kSentenceBar, (count - 1) / 10);
-  for (int i = 0; i < count; ++i) {
+// Output is handed to the file in blocks of about this size.
+constexpr size_t kFlushBytes = 1 << 20;
+
+// Tags the sentences that next_sentence yields (count of them) into file, each line ended
+// by CR LF. Returns false when a write failed; the rest of the file is then not tagged.
+bool TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger, RunObserver* observer,
+             OutputFile* file) {
+  const long long maximum = (static_cast<long long>(count) - 1) / 10;
+  observer->ProgressShown(Indicator::kSentenceBar,
+                          static_cast<int>(std::min<long long>(maximum, INT_MAX)));
+  std::string out;
+  out.reserve(kFlushBytes + (kFlushBytes >> 2));
+  bool ok = true;
+  size_t i = 0;
+  for (std::string_view sentence; ok && next_sentence(&sentence); ++i) {
     if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
-    tagger->TagSentence(sentences[i], out);
-    out->append("\r\n");
+    tagger->TagSentence(sentence, &out);
+    out.append("\r\n");
+    if (out.size() >= kFlushBytes) {
+      ok = file->Append(out).ok();
+      out.clear();
+      // One enormous sentence must not keep its buffer for the rest of the file.
+      if (out.capacity() > 8 * kFlushBytes) {
+        std::string().swap(out);
+        out.reserve(kFlushBytes + (kFlushBytes >> 2));
+      }
+    }
   }
+  if (ok) ok = file->Append(out).ok();
   observer->ProgressReset(Indicator::kSentenceBar);
+  return ok;
 }
 
-// Writes one output file; reports a failure with its message. Returns whether it worked.
-bool WriteOutput(const RunSettings& settings, const std::string& path, const std::string& bytes,
-                 RunObserver* observer) {
+// Opens the output file of one input; false when it cannot take a new file.
+bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
   if (settings.RadioGroup1 == 0) MakeFolder(FolderOf(path));
   // A chosen destination that names no folder is not the working directory.
-  const bool no_destination = settings.RadioGroup1 != 0 && settings.destination_folder.empty();
-  if (!no_destination && WriteFileAtomically(path, bytes).ok()) return true;
-  observer->Message(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
-                                              : messages::kDirectoryNotFound);
-  return false;
+  if (settings.RadioGroup1 != 0 && settings.destination_folder.empty()) return false;
+  return file->Open(path).ok();
+}
+
+// The number of lines of input, which is then rewound. False with *error on a read error.
+bool CountLines(LineStream* input, size_t* count, std::string* error) {
+  *count = 0;
+  for (std::string_view line; input->Next(&line);) ++*count;
+  if (input->status().ok()) input->Rewind();
+  *error = input->status().message();
+  return input->status().ok();
+}
+
+// What became of one input file.
+enum class FileResult { kWritten, kNotWritten, kRunEnds };
+
+// Reads, splits, tags and writes one input file into the output file at path (already
+// claimed). The output replaces an older file only when every sentence is written, so a
+// run that ends inside the file leaves no output for it. Reports failures that end the run.
+FileResult TagFile(const RunSettings& settings, const std::string& input_path,
+                   const std::string& path, Tagger* tagger, RunObserver* observer) {
+  std::unique_ptr<LineStream> input;
+  std::string error;
+  size_t line_count = 0;
+  if (Status opened = OpenInput(input_path, &input); !opened.ok()) {
+    error = opened.message();
+  } else {
+    CountLines(input.get(), &line_count, &error);
+  }
+  if (!error.empty()) {
+    observer->ErrorReport(error);
+    return FileResult::kRunEnds;
+  }
+  const NextLine next_line = [&](std::string_view* line) { return input->Next(line); };
+
+  OutputFile file;
+  const bool opened = OpenOutput(settings, path, &file);
+  bool written = false;
+  if (settings.Splitter == 1) {
+    std::string text;
+    if (!SplitTextOnThread(next_line, line_count, observer, &text, &error)) {
+      observer->ErrorReport(error);
+      return FileResult::kRunEnds;
+    }
+    if (!input->status().ok()) {
+      observer->ErrorReport(input->status().message());
+      return FileResult::kRunEnds;
+    }
+    input.reset();  // the text holds all of it now
+    size_t start = 0;
+    const NextLine next_sentence = [&](std::string_view* sentence) {
+      if (start >= text.size()) return false;
+      const size_t lf = std::min(text.find('\n', start), text.size());
+      *sentence = std::string_view(text).substr(start, lf - start);
+      start = lf + 1;
+      return true;
+    };
+    written = opened && TagInto(CountSentences(text), next_sentence, tagger, observer, &file);
+  } else if (opened) {
+    written = TagInto(line_count, next_line, tagger, observer, &file);
+    if (!input->status().ok()) {
+      observer->ErrorReport(input->status().message());
+      return FileResult::kRunEnds;
+    }
+  }
+  written = written && file.Commit().ok();
+  return written ? FileResult::kWritten : FileResult::kNotWritten;
 }
 
 }  // namespace
@@ -48,12 +131,6 @@ std::string FormatSeconds(double seconds) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.15g", seconds);
   return buffer;
-}
-
-bool TextToSentences(const RunSettings& settings, std::vector<std::string> lines,
-                     RunObserver* observer, std::vector<std::string>* sentences,
-                     std::string* error) {
-  return SplitSentences(settings.Splitter, std::move(lines), observer, sentences, error);
 }
 
 RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>& inputs,
@@ -84,30 +161,22 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
   for (size_t f = 0; f < inputs.size(); ++f) {
     const std::string& input = inputs[f];
     observer->FileStarted(f, inputs.size(), input);
-    std::vector<std::string> lines;
-    Status read = ReadLines(input, &lines);
-    if (!read.ok()) {
-      observer->ErrorReport(read.message());
-      result.ended_early = true;
-      return result;
-    }
-    std::vector<std::string> sentences;
-    std::string error;
-    if (!TextToSentences(settings, std::move(lines), observer, &sentences, &error)) {
-      observer->ErrorReport(error);
-      result.ended_early = true;
-      return result;
-    }
-    std::string out;
-    TagSentences(sentences, &tagger, observer, &out);
-
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
     const std::string path = registry.Claim(wanted);
+    const FileResult file = TagFile(settings, input, path, &tagger, observer);
+    if (file == FileResult::kRunEnds) {
+      result.ended_early = true;
+      return result;
+    }
     if (path != wanted) {
       observer->Warning("Another input of this run also maps to " + wanted + "; writing " + path +
                         " instead.");
     }
-    const bool written = WriteOutput(settings, path, out, observer);
+    const bool written = file == FileResult::kWritten;
+    if (!written) {
+      observer->Message(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
+                                                  : messages::kDirectoryNotFound);
+    }
     result.all_written = result.all_written && written;
     result.outputs.push_back(path);
     observer->OutputAdded(path, written);

@@ -1,7 +1,9 @@
 // The tagging run: what Start does. It checks the input list, loads every resource in
 // the fixed order, then file by file and sentence by sentence tokenises, tags and writes,
 // reporting everything a person sees through a RunObserver. Files are independent: the
-// contextual rules' changed flags start afresh with every sentence.
+// contextual rules' changed flags start afresh with every sentence. A file is streamed:
+// with the splitter off its lines are read, tagged and written a block at a time, so
+// memory does not grow with the file; with the splitter on the joined text is held once.
 // Tested by tagging_run_test.cc and the end-to-end tests of the command line.
 #ifndef QUILLON_CORE_TAGGING_RUN_H_
 #define QUILLON_CORE_TAGGING_RUN_H_
@@ -30,12 +32,6 @@ struct RunResult {
 // Tags inputs (file paths) with the resources in data_dir.
 RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>& inputs,
                      const std::string& data_dir, TaggerState* state, RunObserver* observer);
-
-// The sentences of one input text: its lines, or with the splitter on the sentences the
-// splitter cuts from them. observer (may be null) sees the splitting panel.
-bool TextToSentences(const RunSettings& settings, std::vector<std::string> lines,
-                     RunObserver* observer, std::vector<std::string>* sentences,
-                     std::string* error);
 
 // "12" for twelve seconds, "3.5" for three and a half: at most 15 significant digits.
 std::string FormatSeconds(double seconds);

@@ -36,6 +36,10 @@ class TSubstituter {
   // The command whose compiled pattern is held, or empty when none is held.
   std::string_view held_command() const;
 
+  // Frees the scratch buffer, which after a substitution of a large text holds a copy of
+  // that text's old bytes. The compiled pattern is kept.
+  void ReleaseScratch() { std::string().swap(result_); }
+
  private:
   SubstPattern* pattern_ = nullptr;  // the compiled-pattern cache, released by Regfree
   std::string result_;               // scratch for the substituted text, reused

@@ -2,7 +2,11 @@
 #include "core/output_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <cstring>
 
 #include <cstdlib>
 #include <fstream>
@@ -61,6 +65,66 @@ TEST(OutputFileTest, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
   ASSERT_EQ(::mkdir((dir + "/adir").c_str(), 0755), 0);
   EXPECT_FALSE(WriteFileAtomically(dir + "/adir", "x").ok());  // a folder is never replaced
   EXPECT_EQ(std::system(("test $(ls -A " + dir + " | wc -l) -eq 2").c_str()), 0);
+  std::system(("rm -rf " + dir).c_str());
+}
+
+// A file written piece by piece replaces the old one only on Commit: an abandoned or
+// failed write leaves the old output as it was and no temporary file behind.
+TEST(OutputFileTest, PiecewiseWriteKeepsTheOldFileUntilCommit) {
+  char pattern[] = "/tmp/quillon-out-XXXXXX";
+  const std::string dir = mkdtemp(pattern);
+  const std::string path = dir + "/x_tag.txt";
+  ASSERT_TRUE(WriteFileAtomically(path, "old\r\n").ok());
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.Open(path).ok());
+    ASSERT_TRUE(file.Append("new ").ok());
+    EXPECT_EQ(ReadAll(path), "old\r\n");
+  }  // destroyed uncommitted
+  EXPECT_EQ(ReadAll(path), "old\r\n");
+  OutputFile file;
+  ASSERT_TRUE(file.Open(path).ok());
+  ASSERT_TRUE(file.Append("new ").ok());
+  ASSERT_TRUE(file.Append("lines\r\n").ok());
+  EXPECT_EQ(ReadAll(path), "old\r\n");
+  ASSERT_TRUE(file.Commit().ok());
+  EXPECT_EQ(ReadAll(path), "new lines\r\n");
+  // Opening fails on a missing folder, and nothing is left behind.
+  OutputFile nowhere;
+  EXPECT_FALSE(nowhere.Open(dir + "/missing/x_tag.txt").ok());
+  EXPECT_EQ(std::system(("test $(ls -A " + dir + " | wc -l) -eq 1").c_str()), 0);
+  std::system(("rm -rf " + dir).c_str());
+}
+
+// A file size limit stands in for a full disk: the write fails, the failure sticks, Commit
+// reports it and never renames, and the old output survives.
+TEST(OutputFileTest, FailedAppendIsStickyAndCommitFails) {
+  char pattern[] = "/tmp/quillon-out-XXXXXX";
+  const std::string dir = mkdtemp(pattern);
+  const std::string path = dir + "/x_tag.txt";
+  ASSERT_TRUE(WriteFileAtomically(path, "old").ok());
+  struct rlimit saved;
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  OutputFile file;
+  const bool opened = file.Open(path).ok();
+  const bool first = file.Append(std::string(4000, 'a')).ok();
+  const Status too_big = file.Append(std::string(4000, 'b'));
+  const bool later = file.Append("c").ok();
+  const Status committed = file.Commit();
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(first);
+  EXPECT_FALSE(too_big.ok());
+  EXPECT_EQ(too_big.message(), std::strerror(EFBIG));
+  EXPECT_FALSE(later);
+  EXPECT_FALSE(committed.ok());
+  EXPECT_EQ(ReadAll(path), "old");
+  EXPECT_EQ(std::system(("test $(ls -A " + dir + " | wc -l) -eq 1").c_str()), 0);
   std::system(("rm -rf " + dir).c_str());
 }
 

@@ -190,5 +190,57 @@ TEST(SentenceSplitterTest, AgreesWithThePlainSplitter) {
   }
 }
 
+// The streaming form gives the same text whether the number of lines is known up front
+// (files, counted first) or only at the end (standard input), and the panel steps alike.
+TEST(SentenceSplitterTest, StreamingWithAndWithoutALineCountAgree) {
+  static constexpr const char* kWords[] = {"a",  "The", "Mr",  ".",  "!", "\t",  " ",
+                                           "  ", "X",   "U.S", "\"", "(", "e.g", "\xE9"};
+  std::mt19937 random(99);
+  SentenceSplitter splitter;
+  for (int file = 0; file < 400; ++file) {
+    Lines lines(random() % 40);
+    for (std::string& line : lines) {
+      for (int w = random() % 10; w > 0; --w) {
+        line += kWords[random() % std::size(kWords)];
+        if (random() % 3 != 0) line += ' ';
+      }
+    }
+    std::string joined;
+    for (const std::string& sentence : PlainSplit(lines)) joined += sentence + "\n";
+    for (const std::optional<size_t> count :
+         {std::optional<size_t>(lines.size()), std::optional<size_t>()}) {
+      size_t next = 0;
+      const std::string text = splitter.SplitText(
+          [&](std::string_view* line) {
+            if (next == lines.size()) return false;
+            *line = lines[next++];
+            return true;
+          },
+          count, nullptr);
+      std::string cut;
+      ForEachSentence(text,
+                      [&](std::string_view sentence) { cut += std::string(sentence) + "\n"; });
+      ASSERT_EQ(cut, joined) << testing::PrintToString(lines) << " count known: " << !!count;
+      ASSERT_EQ(CountSentences(text), PlainSplit(lines).size());
+    }
+  }
+}
+
+TEST(SentenceSplitterTest, SentencesOfASplitText) {
+  const struct {
+    std::string text;
+    Lines sentences;
+  } cases[] = {
+      {"", {}},     {"a", {"a"}},         {"a\n", {"a"}},
+      {"\n", {""}}, {"a\nb", {"a", "b"}}, {"a\n\nb\n", {"a", "", "b"}},
+  };
+  for (const auto& c : cases) {
+    Lines got;
+    ForEachSentence(c.text, [&](std::string_view s) { got.emplace_back(s); });
+    EXPECT_EQ(got, c.sentences) << testing::PrintToString(c.text);
+    EXPECT_EQ(CountSentences(c.text), c.sentences.size());
+  }
+}
+
 }  // namespace
 }  // namespace quillon

@@ -61,6 +61,27 @@ inline Outcome RunBinary(const ScratchDir& dir, const std::string& command,
   return outcome;
 }
 
+// Runs a shell line in dir; "{bin}" in it stands for the folder of the binaries. Standard
+// output and error are caught unless the line redirects them itself. A run that takes
+// longer than a minute is killed (status 124), so a hang fails the test instead of CI.
+inline Outcome RunShell(const ScratchDir& dir, std::string line,
+                        const std::string& stdin_bytes = "") {
+  for (size_t at; (at = line.find("{bin}")) != std::string::npos;) {
+    line.replace(at, 5, QUILLON_BIN_DIR);
+  }
+  dir.Write(".stdin", stdin_bytes);
+  dir.Write(".stdout", "");
+  dir.Write(".stderr", "");
+  const std::string full =
+      "cd '" + dir.path() + "' && timeout -k 5 60 sh -c '" + line + "' <.stdin >.stdout 2>.stderr";
+  const int raw = std::system(full.c_str());
+  Outcome outcome;
+  outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  outcome.out = dir.Read(".stdout");
+  outcome.err = dir.Read(".stderr");
+  return outcome;
+}
+
 // A small, complete data folder: every file a run can ask for.
 inline void WriteDataFolder(const ScratchDir& dir, const std::string& folder = "Q_data") {
   std::string lexicon;

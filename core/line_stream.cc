@@ -1,0 +1,177 @@
+// Block-wise line cutting and the opening of run inputs. Tested by line_stream_test.cc.
+#include "core/line_stream.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cassert>
+#include <cerrno>
+#include <cstring>
+
+namespace quillon {
+namespace {
+
+std::string OpenError(const std::string& path, int error) {
+  return "Cannot open file \"" + path + "\". " + std::strerror(error);
+}
+
+std::string ReadError(const std::string& path, int error) {
+  return "Cannot read file \"" + path + "\". " + std::strerror(error);
+}
+
+// read() that retries after a signal and waits on a descriptor left non-blocking.
+ssize_t ReadSome(int fd, char* into, size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(fd, into, size);
+    if (got >= 0) return got;
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) return got;
+    pollfd wait = {fd, POLLIN, 0};
+    ::poll(&wait, 1, -1);
+  }
+}
+
+// Reads fd to its end or its first NUL, whichever comes first.
+bool ReadUpToNul(int fd, std::string* bytes) {
+  char block[1 << 16];
+  for (;;) {
+    const ssize_t got = ReadSome(fd, block, sizeof block);
+    if (got < 0) return false;
+    if (got == 0) return true;
+    const char* nul = static_cast<const char*>(std::memchr(block, '\0', got));
+    bytes->append(block, nul == nullptr ? static_cast<size_t>(got) : nul - block);
+    if (nul != nullptr) return true;
+  }
+}
+
+}  // namespace
+
+LineStream::LineStream(int fd, bool owns_fd, std::string name, size_t block_size)
+    : fd_(fd), owns_fd_(owns_fd), name_(std::move(name)), block_size_(block_size) {
+  assert(block_size_ > 0);
+}
+
+LineStream::LineStream(std::string text)
+    : block_size_(kDefaultBlock), buffer_(std::move(text)), at_end_(true), in_memory_(true) {
+  end_ = buffer_.size();
+}
+
+LineStream::~LineStream() {
+  if (owns_fd_ && fd_ >= 0) ::close(fd_);
+}
+
+bool LineStream::FindBreak(size_t* at) {
+  const char* bytes = buffer_.data();
+  for (size_t i = scan_; i < end_; ++i) {
+    const char c = bytes[i];
+    if (c == '\n' || c == '\r' || c == '\0') {
+      scan_ = i;
+      *at = i;
+      return true;
+    }
+  }
+  scan_ = end_;
+  return false;
+}
+
+bool LineStream::Fill() {
+  if (at_end_) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    scan_ -= begin_;
+    begin_ = 0;
+  }
+  // Only a line longer than the free room makes the buffer grow.
+  if (buffer_.size() - end_ < block_size_ / 2 + 1) {
+    buffer_.resize(std::max(buffer_.size() * 2, end_ + block_size_));
+  }
+  const ssize_t got = ReadSome(fd_, buffer_.data() + end_, buffer_.size() - end_);
+  if (got < 0) {
+    status_ = Status::Error(ReadError(name_, errno));
+    at_end_ = true;
+    return false;
+  }
+  if (got == 0) {
+    at_end_ = true;
+    return false;
+  }
+  end_ += static_cast<size_t>(got);
+  return true;
+}
+
+bool LineStream::Next(std::string_view* line) {
+  for (;;) {
+    if (!status_.ok()) return false;
+    size_t at;
+    if (FindBreak(&at)) {
+      const char c = buffer_[at];
+      if (c == '\0') {  // the text ends here; nothing after it is read
+        end_ = at;
+        at_end_ = true;
+        continue;
+      }
+      if (c == '\r' && at + 1 == end_ && !at_end_) {  // is it CR LF? read on to see
+        Fill();
+        continue;
+      }
+      *line = std::string_view(buffer_.data() + begin_, at - begin_);
+      size_t next = at + 1;
+      if (c == '\r' && next < end_ && buffer_[next] == '\n') ++next;
+      begin_ = scan_ = next;
+      return true;
+    }
+    if (at_end_) {
+      if (begin_ >= end_) return false;
+      *line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+      begin_ = scan_ = end_;
+      return true;
+    }
+    Fill();
+  }
+}
+
+Status LineStream::Rewind() {
+  status_ = Status::Ok();
+  begin_ = scan_ = 0;
+  if (in_memory_) return status_;
+  if (::lseek(fd_, 0, SEEK_SET) < 0) {
+    status_ = Status::Error(ReadError(name_, errno));
+    at_end_ = true;
+    return status_;
+  }
+  end_ = 0;
+  at_end_ = false;
+  return status_;
+}
+
+Status OpenInput(const std::string& input_path, std::unique_ptr<LineStream>* stream) {
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  const int fd = ::open(input_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return Status::Error(OpenError(input_path, errno));
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    ::close(fd);
+    return Status::Error(OpenError(input_path, error));
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  if (S_ISREG(st.st_mode)) {
+    *stream = std::make_unique<LineStream>(fd, true, input_path);
+    return Status::Ok();
+  }
+  // A FIFO or a device cannot be read twice: keep its text, which ends at a NUL anyway
+  // (so an endless device of zeros ends at once).
+  std::string bytes;
+  const bool ok = ReadUpToNul(fd, &bytes);
+  const int error = errno;
+  ::close(fd);
+  if (!ok) return Status::Error(ReadError(input_path, error));
+  *stream = std::make_unique<LineStream>(std::move(bytes));
+  return Status::Ok();
+}
+
+}  // namespace quillon
