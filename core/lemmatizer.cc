@@ -70,4 +70,14 @@ std::string_view LemmaTable::Lemmatization(std::string_view word, Scratch* scrat
   return lowered;
 }
 
+void LemmaTable::Prefetch(std::string_view word) const {
+  // Only short words are prefetched (the index hashes longer ones from their full codes).
+  char lowered[8];
+  if (word.size() > sizeof(lowered)) return;
+  for (size_t i = 0; i < word.size(); ++i) {
+    lowered[i] = static_cast<char>(AsciiLower(static_cast<unsigned char>(word[i])));
+  }
+  index_.PrefetchWord(std::string_view(lowered, word.size()));
+}
+
 }  // namespace quillon

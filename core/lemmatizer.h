@@ -36,6 +36,10 @@ class LemmaTable {
   // a change of the table.
   std::string_view Lemmatization(std::string_view word, Scratch* scratch) const;
 
+  // Starts loading the index slot of word's lower-case form, so that a sentence's lookups
+  // that follow do not each wait for memory.
+  void Prefetch(std::string_view word) const;
+
   const std::vector<LemmaRecord>& records() const { return records_; }
 
  private:

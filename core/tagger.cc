@@ -78,7 +78,11 @@ void Tagger::TagSentence(std::string_view sentence, std::string* out) {
   Tokens(sentence, &tokens_);
   StartTags(tokens_);
   contextual_.Apply(tokens_, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
-  if (options_.multiword) resources_->multiwords.MultiWord(tokens_, &marks_);
+  if (options_.multiword) {
+    resources_->multiwords.MultiWord(tokens_, &marks_);
+  } else if (options_.lemma) {
+    for (const std::string_view token : tokens_) resources_->lemmas.Prefetch(token);
+  }
   for (size_t i = 0; i < tokens_.size(); ++i) {
     if (i > 0) out->push_back(' ');
     out->append(tokens_[i]);
