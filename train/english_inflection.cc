@@ -18,25 +18,31 @@ bool AllLowerLetters(std::string_view word) {
 
 // Groups of vowels; a y after a consonant counts as a vowel (happy has two), one after a
 // vowel does not (loyal and crayon have two, not one); a final e after a consonant does not
-// count when another group comes before it (make and large have one).
-int Syllables(std::string_view word) {
+// count when another group comes before it (make and large have one). The shipped word
+// list's rules count every y as a vowel and keep a final e after y.
+int Syllables(std::string_view word, SpellingRules rules) {
+  const bool every_y = rules == SpellingRules::kShippedWordList;
   int groups = 0;
   bool in_group = false;
   for (size_t i = 0; i < word.size(); ++i) {
-    const bool vowel = IsVowel(word[i]) || (word[i] == 'y' && i > 0 && !IsVowel(word[i - 1]));
+    const bool y_vowel = every_y || (i > 0 && !IsVowel(word[i - 1]));
+    const bool vowel = IsVowel(word[i]) || (word[i] == 'y' && y_vowel);
     if (vowel && !in_group) ++groups;
     in_group = vowel;
   }
   const size_t n = word.size();
-  if (groups > 1 && n >= 2 && word[n - 1] == 'e' && !IsVowel(word[n - 2])) --groups;
+  if (groups > 1 && n >= 2 && word[n - 1] == 'e' && !IsVowel(word[n - 2]) &&
+      !(every_y && word[n - 2] == 'y')) {
+    --groups;
+  }
   return groups;
 }
 
 // Consonant, single vowel, consonant at the end of a one-syllable word (stop, big, plan):
 // the last consonant is doubled before -ing, -ed, -er, -est. Not w, x or y (showed, fixed).
-bool DoublesLastConsonant(std::string_view word) {
+bool DoublesLastConsonant(std::string_view word, SpellingRules rules) {
   const size_t n = word.size();
-  if (n < 3 || Syllables(word) != 1) return false;
+  if (n < 3 || Syllables(word, rules) != 1) return false;
   const char last = word[n - 1];
   if (!IsConsonant(last) || last == 'w' || last == 'x' || last == 'y') return false;
   return IsVowel(word[n - 2]) && IsConsonant(word[n - 3]);
@@ -52,11 +58,32 @@ std::string Stem(std::string_view word, size_t drop) {
 }
 
 // The -e- suffixes -ed, -er and -est follow the same spelling rules.
-std::string ESuffixForm(std::string_view word, std::string_view suffix) {
+std::string ESuffixForm(std::string_view word, std::string_view suffix, SpellingRules rules) {
   if (word.ends_with("e")) return std::string(word) + std::string(suffix.substr(1));
   if (EndsInConsonantY(word)) return Stem(word, 1) + "i" + std::string(suffix);
-  if (DoublesLastConsonant(word)) return std::string(word) + word.back() + std::string(suffix);
+  if (DoublesLastConsonant(word, rules)) {
+    return std::string(word) + word.back() + std::string(suffix);
+  }
   return std::string(word) + std::string(suffix);
+}
+
+// The -s form of a verb in -o is a matter of usage, not of spelling: goes, does, echoes
+// and vetoes, but solos, tangos, discos and radios. The common verbs that take -es, alone
+// or after a prefix (undergoes, outdoes, reechoes), are listed; the rest take -s. Verbs
+// with both forms in use (zeros, lassos) keep -s; their -oes forms, listed as noun plurals
+// in the exception lists, reach the word lists from there.
+bool TakesOes(std::string_view verb) {
+  static constexpr std::string_view kOesVerbs[] = {"do",   "go",      "echo",
+                                                   "veto", "torpedo", "embargo"};
+  static constexpr std::string_view kPrefixes[] = {"",     "fore", "for", "mis",  "out",
+                                                   "over", "re",   "un",  "under"};
+  for (std::string_view prefix : kPrefixes) {
+    if (!verb.starts_with(prefix)) continue;
+    for (std::string_view oes : kOesVerbs) {
+      if (verb.substr(prefix.size()) == oes) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -70,33 +97,37 @@ std::string PluralOf(std::string_view noun) {
   return std::string(noun) + "s";
 }
 
-std::string ThirdPersonOf(std::string_view verb) {
-  // Verbs in consonant and o take -es (goes, does, echoes, vetoes); after a vowel the o
-  // takes -s (radios, tattoos). Nouns vary (heroes, photos) and keep PluralOf's -s.
-  const size_t n = verb.size();
-  if (n >= 2 && verb[n - 1] == 'o' && IsConsonant(verb[n - 2])) return std::string(verb) + "es";
-  return PluralOf(verb);
+std::string ThirdPersonOf(std::string_view verb, SpellingRules rules) {
+  return rules == SpellingRules::kStandard && TakesOes(verb) ? std::string(verb) + "es"
+                                                             : PluralOf(verb);
 }
 
-std::string PastOf(std::string_view verb) { return ESuffixForm(verb, "ed"); }
+std::string PastOf(std::string_view verb, SpellingRules rules) {
+  return ESuffixForm(verb, "ed", rules);
+}
 
-std::string PresentParticipleOf(std::string_view verb) {
+std::string PresentParticipleOf(std::string_view verb, SpellingRules rules) {
   if (verb.ends_with("ie")) return Stem(verb, 2) + "ying";
   if (verb.size() > 2 && verb.ends_with("e") && !verb.ends_with("ee") && !verb.ends_with("oe") &&
       !verb.ends_with("ye")) {
     return Stem(verb, 1) + "ing";
   }
-  if (DoublesLastConsonant(verb)) return std::string(verb) + verb.back() + "ing";
+  if (DoublesLastConsonant(verb, rules)) return std::string(verb) + verb.back() + "ing";
   return std::string(verb) + "ing";
 }
 
-std::string ComparativeOf(std::string_view adjective) { return ESuffixForm(adjective, "er"); }
+std::string ComparativeOf(std::string_view adjective, SpellingRules rules) {
+  return ESuffixForm(adjective, "er", rules);
+}
 
-std::string SuperlativeOf(std::string_view adjective) { return ESuffixForm(adjective, "est"); }
+std::string SuperlativeOf(std::string_view adjective, SpellingRules rules) {
+  return ESuffixForm(adjective, "est", rules);
+}
 
-bool TakesComparison(std::string_view adjective) {
-  if (!AllLowerLetters(adjective) || adjective.size() < 2) return false;
-  const int syllables = Syllables(adjective);
+bool TakesComparison(std::string_view adjective, SpellingRules rules) {
+  if (!AllLowerLetters(adjective)) return false;
+  if (adjective.size() < 2 && rules == SpellingRules::kStandard) return false;
+  const int syllables = Syllables(adjective, rules);
   return syllables == 1 || (syllables == 2 && EndsInConsonantY(adjective));
 }
 

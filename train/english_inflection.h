@@ -14,17 +14,29 @@
 
 namespace quillon {
 
+// The rules the lemma list and every new list use, and those the shipped tagged word list
+// was built with: there every y counts as a vowel (so loyal takes loyaller, crayon makes
+// crayonned), a one-letter adjective takes -er/-est and every verb in -o takes -s. Its lexicon's
+// tag order, and the rules learned from it, depend on those forms; built with the standard rules
+// the retrained files tagged EWT dev worse (93.67% against 93.73%), so the word list keeps its own
+// until a retraining that scores no worse.
+enum class SpellingRules { kStandard, kShippedWordList };
+
 // One form each. Letters other than a to z (hyphens in well-fed) are kept as they are and
 // only the end of the word is looked at.
-std::string PluralOf(std::string_view noun);             // boxes, cities, days, photos
-std::string ThirdPersonOf(std::string_view verb);        // as PluralOf, but goes, echoes
-std::string PastOf(std::string_view verb);               // -ed
-std::string PresentParticipleOf(std::string_view verb);  // -ing
-std::string ComparativeOf(std::string_view adjective);   // -er
-std::string SuperlativeOf(std::string_view adjective);   // -est
+std::string PluralOf(std::string_view noun);  // boxes, cities, days, photos
+// As PluralOf, but goes, vetoes; the shipped word list's rules make it PluralOf (gos).
+std::string ThirdPersonOf(std::string_view verb, SpellingRules rules = SpellingRules::kStandard);
+std::string PastOf(std::string_view verb, SpellingRules rules = SpellingRules::kStandard);
+std::string PresentParticipleOf(std::string_view verb,
+                                SpellingRules rules = SpellingRules::kStandard);
+std::string ComparativeOf(std::string_view adjective,
+                          SpellingRules rules = SpellingRules::kStandard);  // -er
+std::string SuperlativeOf(std::string_view adjective,
+                          SpellingRules rules = SpellingRules::kStandard);  // -est
 // Whether an adjective takes -er/-est: letters a to z only, one syllable, or two ending in
 // a consonant and y (happy, not careful or loyal).
-bool TakesComparison(std::string_view adjective);
+bool TakesComparison(std::string_view adjective, SpellingRules rules = SpellingRules::kStandard);
 
 // "box" -> {"boxes"}; "city" -> {"cities"}; "day" -> {"days"}.
 std::vector<std::string> NounPlurals(std::string_view lemma);

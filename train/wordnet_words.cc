@@ -11,6 +11,8 @@
 namespace quillon {
 namespace {
 
+constexpr SpellingRules kRules = SpellingRules::kShippedWordList;
+
 bool IsLetter(char c) { return c >= 'a' && c <= 'z'; }
 
 bool EndsWith(std::string_view word, std::string_view end) { return word.ends_with(end); }
@@ -130,10 +132,10 @@ void AddVerbs(const Data& data, const IrregularKinds& kinds, FormCollector* out)
   for (const auto& [lemma, count] : data.classes[c].lemmas) {
     out->Add(lemma, count, rank(0), "VB");
     out->Add(lemma, count, rank(1), "VBP");
-    out->Add(ThirdPersonOf(lemma), count, rank(2), "VBZ");
-    out->Add(PresentParticipleOf(lemma), count, rank(3), "VBG");
+    out->Add(ThirdPersonOf(lemma, kRules), count, rank(2), "VBZ");
+    out->Add(PresentParticipleOf(lemma, kRules), count, rank(3), "VBG");
     if (!kinds.past.count(lemma)) {
-      const std::string past = PastOf(lemma);
+      const std::string past = PastOf(lemma, kRules);
       out->Add(past, count, rank(4), "VBD");
       out->Add(past, count, rank(5), "VBN");
     }
@@ -162,9 +164,9 @@ void AddAdjectives(const Data& data, const IrregularKinds& kinds, FormCollector*
   const auto rank = [](int place) { return Rank(kWordNetAdjective, place); };
   for (const auto& [lemma, count] : data.classes[c].lemmas) {
     out->Add(lemma, count, rank(0), "JJ");
-    if (!kinds.comparison.count(lemma) && TakesComparison(lemma)) {
-      out->Add(ComparativeOf(lemma), count, rank(1), "JJR");
-      out->Add(SuperlativeOf(lemma), count, rank(2), "JJS");
+    if (!kinds.comparison.count(lemma) && TakesComparison(lemma, kRules)) {
+      out->Add(ComparativeOf(lemma, kRules), count, rank(1), "JJR");
+      out->Add(SuperlativeOf(lemma, kRules), count, rank(2), "JJS");
     }
   }
   for (const auto& [form, lemmas] : data.classes[c].irregular) {

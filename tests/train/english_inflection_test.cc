@@ -1,6 +1,7 @@
 // The spelling rules of regular inflection, through the single forms the tagged word list
 // uses and the lists the lemma list uses. Where the two builders once had rules of their
-// own that disagreed (goes/gos, loyal, crayon, kayak), the cases pin the correct spelling.
+// own that disagreed (goes/gos, radios/radioes, loyal, crayon, kayak), the cases pin the
+// correct spelling, and the rules the shipped word list keeps are pinned apart.
 #include "train/english_inflection.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,12 @@ TEST(EnglishInflectionTest, SpellingRules) {
       {"echo", {"echos"}, {"echoes", "echoing", "echoed"}, {}},
       {"radio", {"radios"}, {"radios", "radioing", "radioed"}, {}},
       {"tattoo", {"tattoos"}, {"tattoos", "tattooing", "tattooed"}, {}},
+      // Most verbs in consonant and o take -s; the common ones that take -es are known.
+      {"solo", {"solos"}, {"solos", "soloing", "soloed"}, {}},
+      {"tango", {"tangos"}, {"tangos", "tangoing", "tangoed"}, {}},
+      {"undergo", {"undergos"}, {"undergoes", "undergoing", "undergoed"}, {}},
+      {"outdo", {"outdos"}, {"outdoes", "outdoing", "outdoed"}, {}},
+      {"veto", {"vetos"}, {"vetoes", "vetoing", "vetoed"}, {}},
       {"show", {"shows"}, {"shows", "showing", "showed"}, {"shower", "showest"}},
       {"visit", {"visits"}, {"visits", "visiting", "visited"}, {}},
       {"large", {"larges"}, {"larges", "larging", "larged"}, {"larger", "largest"}},
@@ -112,6 +119,44 @@ TEST(EnglishInflectionTest, ComparisonOfShortAdjectivesOnly) {
     if (!c.takes) continue;
     EXPECT_EQ(ComparativeOf(c.adjective), c.comparative) << c.adjective;
     EXPECT_EQ(SuperlativeOf(c.adjective), c.superlative) << c.adjective;
+  }
+}
+
+TEST(EnglishInflectionTest, ShippedWordListRulesDifferOnlyWhereTheyShould) {
+  constexpr SpellingRules kShipped = SpellingRules::kShippedWordList;
+  const struct {
+    const char* lemma;
+    const char* third_standard;
+    const char* third_shipped;
+    const char* past_standard;
+    const char* past_shipped;
+  } verbs[] = {
+      {"go", "goes", "gos", "goed", "goed"},
+      {"veto", "vetoes", "vetos", "vetoed", "vetoed"},
+      {"crayon", "crayons", "crayons", "crayoned", "crayonned"},
+      {"kayak", "kayaks", "kayaks", "kayaked", "kayakked"},
+      {"layer", "layers", "layers", "layered", "layerred"},
+      {"stop", "stops", "stops", "stopped", "stopped"},
+      {"carry", "carries", "carries", "carried", "carried"},
+  };
+  for (const auto& c : verbs) {
+    EXPECT_EQ(ThirdPersonOf(c.lemma), c.third_standard) << c.lemma;
+    EXPECT_EQ(ThirdPersonOf(c.lemma, kShipped), c.third_shipped) << c.lemma;
+    EXPECT_EQ(PastOf(c.lemma), c.past_standard) << c.lemma;
+    EXPECT_EQ(PastOf(c.lemma, kShipped), c.past_shipped) << c.lemma;
+  }
+  EXPECT_EQ(PresentParticipleOf("crayon", kShipped), "crayonning");
+  const struct {
+    const char* adjective;
+    bool takes_shipped;
+    const char* comparative_shipped;
+  } adjectives[] = {
+      {"loyal", true, "loyaller"}, {"u", true, "uer"},     {"big", true, "bigger"},
+      {"happy", true, "happier"},  {"goodbye", false, ""}, {"careful", false, ""},
+  };
+  for (const auto& c : adjectives) {
+    EXPECT_EQ(TakesComparison(c.adjective, kShipped), c.takes_shipped) << c.adjective;
+    if (c.takes_shipped) EXPECT_EQ(ComparativeOf(c.adjective, kShipped), c.comparative_shipped);
   }
 }
 
