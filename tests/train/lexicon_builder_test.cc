@@ -10,9 +10,9 @@
 namespace quillon {
 namespace {
 
-Corpus MakeCorpus(const std::vector<std::vector<std::pair<std::string, std::string>>>& spec) {
+Corpus MakeCorpus(const std::vector<std::vector<std::pair<std::string, std::string>>>& tagged) {
   Corpus corpus;
-  for (const auto& sentence : spec) {
+  for (const auto& sentence : tagged) {
     TaggedSentence s;
     for (const auto& [word, tag] : sentence) {
       s.words.push_back(word);
