@@ -120,13 +120,13 @@ int RunLexicon(const TrainCommandOptions& o) {
 }
 
 int RunWordNet(const TrainCommandOptions& o) {
-  WordNetData data;
-  Status status = ReadWordNet(o.wordnet_dir, &data);
+  WordNet wordnet;
+  Status status = ReadWordNet(o.wordnet_dir, &wordnet);
   if (!status.ok()) {
     Fail(status.message());
     return 1;
   }
-  const std::vector<WordListEntry> entries = WordNetWordList(data);
+  const std::vector<WordListEntry> entries = WordNetWordList(wordnet);
   std::vector<std::string> lines;
   lines.reserve(entries.size());
   for (const WordListEntry& entry : entries) {
@@ -136,7 +136,7 @@ int RunWordNet(const TrainCommandOptions& o) {
   }
   if (!Write(o.output, lines)) return 1;
   size_t lemmas = 0;
-  for (const auto& by_class : data.lemmas) lemmas += by_class.size();
+  for (const auto& by_pos : wordnet.lemmas) lemmas += by_pos.size();
   Say("WordNet: " + std::to_string(lemmas) + " lemmas read from " + o.wordnet_dir);
   Say("word list: " + std::to_string(lines.size()) + " words written to " + o.output);
   return 0;

@@ -1,7 +1,10 @@
-// Reading the WordNet index and exception files. Tested by list_builders_test.cc.
+// Reading the WordNet index and exception files. Tested by wordnet_test.cc.
 #include "train/wordnet.h"
 
+#include <charconv>
+
 #include "core/line_reader.h"
+#include "train/field_lines.h"
 
 namespace quillon {
 namespace {
@@ -11,62 +14,70 @@ constexpr const char* kIndexFiles[kWordNetPosCount] = {"index.noun", "index.verb
 constexpr const char* kExceptionFiles[kWordNetPosCount] = {"noun.exc", "verb.exc", "adj.exc",
                                                            "adv.exc"};
 
-// The fields of line separated by runs of spaces or tabs.
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  size_t pos = 0;
-  while (pos < line.size()) {
-    pos = line.find_first_not_of(" \t", pos);
-    if (pos == std::string_view::npos) break;
-    size_t end = line.find_first_of(" \t", pos);
-    if (end == std::string_view::npos) end = line.size();
-    fields.push_back(line.substr(pos, end - pos));
-    pos = end;
-  }
-  return fields;
+bool ParseCount(std::string_view field, int* value) {
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), *value);
+  return error == std::errc() && end == field.data() + field.size() && *value >= 0;
 }
 
-Status ReadFile(const std::string& dir, const char* name, std::string* bytes) {
-  const std::string path = dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
-  Status status = ReadFileBytes(path, bytes);
-  if (!status.ok()) return Status::Error("WordNet: " + status.message());
-  return status;
+std::string PathIn(const std::string& dir, const char* name) {
+  return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
 }  // namespace
 
-std::vector<std::string> ParseWordNetIndex(std::string_view text) {
-  std::vector<std::string> lemmas;
+Status ParseWordNetIndex(std::string_view text, const std::string& name,
+                         std::vector<std::string>* lemmas,
+                         std::map<std::string, int>* tagged_senses) {
+  // The licence lines ("  1 This software ...") begin with a space; ReadFieldLines does not
+  // show where a line begins, so they are told apart first.
+  std::string kept;
+  kept.reserve(text.size());
   ForEachLine(text, [&](std::string_view line) {
-    if (line.empty() || line[0] == ' ' || line[0] == '\t') return;
-    const std::vector<std::string_view> fields = Fields(line);
-    if (!fields.empty()) lemmas.emplace_back(fields[0]);
+    if (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line = {};
+    kept.append(line);
+    kept.push_back('\n');
   });
-  return lemmas;
+  // lemma pos synset_cnt p_cnt ptr_symbol{p_cnt} sense_cnt tagsense_cnt synset_offset...
+  return ReadFieldLines(kept, name, [&](std::span<const std::string_view> f) -> std::string {
+    if (f.empty()) return "";
+    int pointers = 0;
+    int tagged = 0;
+    if (f.size() < 6 || !ParseCount(f[3], &pointers) || f.size() < 6 + size_t(pointers) ||
+        !ParseCount(f[5 + pointers], &tagged)) {
+      return "not a WordNet index line";
+    }
+    lemmas->emplace_back(f[0]);
+    (*tagged_senses)[std::string(f[0])] = tagged;
+    return "";
+  });
 }
 
-std::vector<WordNetException> ParseWordNetExceptions(std::string_view text) {
-  std::vector<WordNetException> entries;
-  ForEachLine(text, [&](std::string_view line) {
-    const std::vector<std::string_view> fields = Fields(line);
-    if (fields.size() < 2) return;
+Status ParseWordNetExceptions(std::string_view text, const std::string& name,
+                              std::vector<WordNetException>* entries) {
+  return ReadFieldLines(text, name, [&](std::span<const std::string_view> f) -> std::string {
+    if (f.empty()) return "";
+    if (f.size() < 2) return "an irregular form without its lemma";
     WordNetException entry;
-    entry.form = fields[0];
-    for (size_t i = 1; i < fields.size(); ++i) entry.lemmas.emplace_back(fields[i]);
-    entries.push_back(std::move(entry));
+    entry.form = f[0];
+    for (size_t i = 1; i < f.size(); ++i) entry.lemmas.emplace_back(f[i]);
+    entries->push_back(std::move(entry));
+    return "";
   });
-  return entries;
 }
 
 Status ReadWordNet(const std::string& dir, WordNet* wordnet) {
   std::string bytes;
   for (int pos = 0; pos < kWordNetPosCount; ++pos) {
-    Status status = ReadFile(dir, kIndexFiles[pos], &bytes);
+    const std::string index = PathIn(dir, kIndexFiles[pos]);
+    Status status = ReadFileBytes(index, &bytes);
+    if (status.ok()) {
+      status = ParseWordNetIndex(bytes, index, &wordnet->lemmas[pos], &wordnet->tagged_senses[pos]);
+    }
     if (!status.ok()) return status;
-    wordnet->lemmas[pos] = ParseWordNetIndex(bytes);
-    status = ReadFile(dir, kExceptionFiles[pos], &bytes);
+    const std::string exceptions = PathIn(dir, kExceptionFiles[pos]);
+    status = ReadFileBytes(exceptions, &bytes);
+    if (status.ok()) status = ParseWordNetExceptions(bytes, exceptions, &wordnet->exceptions[pos]);
     if (!status.ok()) return status;
-    wordnet->exceptions[pos] = ParseWordNetExceptions(bytes);
   }
   return Status::Ok();
 }

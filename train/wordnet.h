@@ -1,13 +1,17 @@
 // WordNet 3.0 as the list builders read it: the lemmas of the four index files (index.noun,
-// index.verb, index.adj, index.adv) and the irregular forms of the exception files
-// (noun.exc, ...: "form lemma [lemma...]"). Multi-word lemmas keep WordNet's "_" between
-// their words. Only the first fields of each line are read; the licence text at the top of
-// an index file (lines that begin with a space) is skipped.
-// Tested by list_builders_test.cc.
+// index.verb, index.adj, index.adv) with their tagged sense counts (how often WordNet's
+// sense-tagged texts used the lemma in that part of speech), and the irregular forms of the
+// exception files (noun.exc, ...: "form lemma [lemma...]"). Multi-word lemmas keep
+// WordNet's "_" between their words. The licence text at the top of an index file (lines
+// that begin with a space) is skipped; any other line that is not a well-formed index or
+// exception line is an error naming the file and the line, so that a damaged database is
+// not read as a smaller one.
+// Tested by wordnet_test.cc.
 #ifndef QUILLON_TRAIN_WORDNET_H_
 #define QUILLON_TRAIN_WORDNET_H_
 
 #include <array>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +20,7 @@
 
 namespace quillon {
 
+// The parts of speech, in the order that also breaks ties between equal sense counts.
 enum WordNetPos { kWordNetNoun = 0, kWordNetVerb, kWordNetAdjective, kWordNetAdverb };
 inline constexpr int kWordNetPosCount = 4;
 
@@ -26,17 +31,22 @@ struct WordNetException {
 
 struct WordNet {
   std::array<std::vector<std::string>, kWordNetPosCount> lemmas;  // index order
-  std::array<std::vector<WordNetException>, kWordNetPosCount> exceptions;
+  // Lemma -> tagged sense count; a lemma missing here counts 0.
+  std::array<std::map<std::string, int>, kWordNetPosCount> tagged_senses;
+  std::array<std::vector<WordNetException>, kWordNetPosCount> exceptions;  // file order
 };
 
-// The lemmas of one index file, in file order.
-std::vector<std::string> ParseWordNetIndex(std::string_view text);
+// Reads one index file: the lemmas in file order, each with its tagged sense count. name
+// is used in error messages ("name:line: not a WordNet index line").
+Status ParseWordNetIndex(std::string_view text, const std::string& name,
+                         std::vector<std::string>* lemmas,
+                         std::map<std::string, int>* tagged_senses);
 
-// The entries of one exception file, in file order; a line with fewer than two fields is
-// left out.
-std::vector<WordNetException> ParseWordNetExceptions(std::string_view text);
+// Reads one exception file in file order; a line with a form but no lemma is an error.
+Status ParseWordNetExceptions(std::string_view text, const std::string& name,
+                              std::vector<WordNetException>* entries);
 
-// Reads the eight files from dir. A missing file is an error naming it.
+// Reads the eight files from dir. A missing or malformed file is an error naming it.
 Status ReadWordNet(const std::string& dir, WordNet* wordnet);
 
 }  // namespace quillon

@@ -41,10 +41,14 @@ constexpr char kCorpus[] =
     "4\t.\t.\tPUNCT\t.\t_\t3\tpunct\t_\t_\n";
 
 void WriteWordNet(const ScratchDir& dir) {
-  dir.Write("wn/index.noun", "  1 licence text\nmouse n 1\nrain n 1\nhouse n 1\n");
-  dir.Write("wn/index.verb", "  1 licence text\ngo v 1\nwalk v 1\nsit v 1\njump v 1\nwash v 1\n");
-  dir.Write("wn/index.adj", "big a 1\n");
-  dir.Write("wn/index.adv", "home r 1\nof_course r 1\n");
+  // Index lines: lemma pos synsets pointers senses tagged offset.
+  dir.Write("wn/index.noun",
+            "  1 licence text\nmouse n 1 0 1 0 01\nrain n 1 0 1 0 02\nhouse n 1 0 1 0 03\n");
+  dir.Write("wn/index.verb",
+            "  1 licence text\ngo v 1 0 1 0 04\nwalk v 1 0 1 0 05\nsit v 1 0 1 0 06\n"
+            "jump v 1 0 1 0 07\nwash v 1 0 1 0 08\n");
+  dir.Write("wn/index.adj", "big a 1 0 1 0 09\n");
+  dir.Write("wn/index.adv", "home r 1 0 1 0 10\nof_course r 1 0 1 0 11\n");
   dir.Write("wn/noun.exc", "mice mouse\n");
   dir.Write("wn/verb.exc", "went go\nsat sit\n");
   dir.Write("wn/adj.exc", "bigger big\n");

@@ -1,7 +1,6 @@
-// The word-list builders: regular inflection, WordNet reading, the lemma list, the
-// multi-word list, the ignore list, lemma scoring, and the CoNLL-U columns they read.
-// Small synthetic corpora written here; every list built is loaded again by the core's
-// own loader, as a run would load it.
+// The word-list builders: the lemma list, the multi-word list, the ignore list, lemma scoring, and
+// the CoNLL-U columns they read. Small synthetic corpora written here; every list built is loaded
+// again by the core's own loader, as a run would load it.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -11,7 +10,6 @@
 #include "core/multiword.h"
 #include "train/abbreviation_builder.h"
 #include "train/corpus.h"
-#include "train/english_inflection.h"
 #include "train/lemma_evaluation.h"
 #include "train/lemma_list_builder.h"
 #include "train/multiword_builder.h"
@@ -78,54 +76,6 @@ TEST(CorpusColumnsTest, ConlluKeepsLemmaUposHeadAndRelation) {
   ASSERT_TRUE(ParseWordTag("the_DT cat_NN", "b", &tagged).ok());
   EXPECT_TRUE(tagged.sentences[0].lemmas.empty());
   EXPECT_FALSE(tagged.sentences[0].has_syntax());
-}
-
-TEST(EnglishInflectionTest, SpellingRules) {
-  using Forms = std::vector<std::string>;
-  const std::vector<std::tuple<std::string, Forms, Forms, Forms>> cases = {
-      // lemma, as a noun, as a verb, as an adjective
-      {"cat", {"cats"}, {"cats", "catting", "catted"}, {"catter", "cattest"}},
-      {"box", {"boxes"}, {"boxes", "boxing", "boxed"}, {"boxer", "boxest"}},
-      {"church", {"churches"}, {"churches", "churching", "churched"}, {"churcher", "churchest"}},
-      {"wish", {"wishes"}, {"wishes", "wishing", "wished"}, {"wisher", "wishest"}},
-      {"city", {"cities"}, {"cities", "citying", "citied"}, {"citier", "citiest"}},
-      {"day", {"days"}, {"days", "daying", "dayed"}, {"dayer", "dayest"}},
-      {"make", {"makes"}, {"makes", "making", "maked"}, {"maker", "makest"}},
-      {"die", {"dies"}, {"dies", "dying", "died"}, {"dier", "diest"}},
-      {"see", {"sees"}, {"sees", "seeing", "seed"}, {"seer", "seest"}},
-      {"go", {"gos"}, {"goes", "going", "goed"}, {"goer", "goest"}},
-      {"show", {"shows"}, {"shows", "showing", "showed"}, {"shower", "showest"}},
-      {"visit", {"visits"}, {"visits", "visiting", "visited"}, {}},
-      {"large", {"larges"}, {"larges", "larging", "larged"}, {"larger", "largest"}},
-      {"simple", {"simples"}, {"simples", "simpling", "simpled"}, {"simpler", "simplest"}},
-      {"happy", {"happies"}, {"happies", "happying", "happied"}, {"happier", "happiest"}},
-      {"careful", {"carefuls"}, {"carefuls", "carefuling", "carefuled"}, {}},
-      {"well-known", {}, {}, {}},
-      {"Paris", {}, {}, {}},
-      {"", {}, {}, {}},
-  };
-  for (const auto& [lemma, noun, verb, adjective] : cases) {
-    EXPECT_EQ(NounPlurals(lemma), noun) << lemma;
-    EXPECT_EQ(VerbForms(lemma), verb) << lemma;
-    EXPECT_EQ(AdjectiveForms(lemma), adjective) << lemma;
-  }
-}
-
-TEST(WordNetTest, IndexSkipsLicenceAndExceptionsKeepAllLemmas) {
-  EXPECT_EQ(ParseWordNetIndex("  1 This software and database\n  2 is provided\n"
-                              "able a 4 4 & ^ = + 4 0 01 02\nat_least r 1 1\r\nzoo n 1\n"),
-            (std::vector<std::string>{"able", "at_least", "zoo"}));
-  const std::vector<WordNetException> exceptions =
-      ParseWordNetExceptions("axes axis axe\nwent go\nlonely\n\nmice  mouse\n");
-  ASSERT_EQ(exceptions.size(), 3u);
-  EXPECT_EQ(exceptions[0].form, "axes");
-  EXPECT_EQ(exceptions[0].lemmas, (std::vector<std::string>{"axis", "axe"}));
-  EXPECT_EQ(exceptions[2].form, "mice");
-  EXPECT_EQ(exceptions[2].lemmas, (std::vector<std::string>{"mouse"}));
-  WordNet wordnet;
-  const Status missing = ReadWordNet("/nonexistent-wordnet", &wordnet);
-  EXPECT_FALSE(missing.ok());
-  EXPECT_NE(missing.message().find("index.noun"), std::string::npos) << missing.message();
 }
 
 WordNet SmallWordNet() {
