@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "cli/progress_line.h"
+#include "cli/train_io.h"
 #include "core/line_reader.h"
 #include "core/resources.h"
 #include "train/contextual_learner.h"
@@ -27,39 +28,8 @@ constexpr int kDefaultLexicalRules = 200;
 constexpr int kDefaultContextualRules = 300;
 constexpr int kDefaultLexicalFolds = 5;
 
-void Fail(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
-
-void Say(const std::string& text) { std::printf("%s\n", text.c_str()); }
-
-bool LoadCorpus(const TrainCommandOptions& o, const std::vector<std::string>& paths,
-                Corpus* corpus) {
-  CorpusFormat format;
-  if (!ParseCorpusFormat(o.format, &format)) {
-    Fail("quillon train: unknown corpus format \"" + o.format + "\"");
-    return false;
-  }
-  SkippedSentences skipped;
-  Status status = ReadCorpora(paths, format, corpus, o.skip_malformed ? &skipped : nullptr);
-  if (!status.ok()) {
-    Fail(status.message());
-    return false;
-  }
-  if (skipped.count > 0) Fail(SkippedNote(skipped));
-  if (corpus->sentences.empty()) {
-    Fail("quillon train: the corpus holds no sentences");
-    return false;
-  }
-  return true;
-}
-
 bool LoadLines(const std::string& path, std::vector<std::string>* lines) {
   Status status = ReadLines(path, lines);
-  if (!status.ok()) Fail(status.message());
-  return status.ok();
-}
-
-bool Write(const std::string& path, const std::vector<std::string>& lines) {
-  Status status = WriteResourceLines(path, lines);
   if (!status.ok()) Fail(status.message());
   return status.ok();
 }
@@ -87,12 +57,6 @@ bool TagsetLines(const TrainCommandOptions& o, const Corpus& corpus,
 
 bool ShowProgress(const TrainCommandOptions& o) { return !o.quiet && ::isatty(STDERR_FILENO); }
 
-std::string Label(const std::string& text) {
-  std::string out = "  " + text;
-  out.resize(std::max<size_t>(out.size() + 1, 36), ' ');
-  return out;
-}
-
 LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
   LexiconBuildOptions options;
   options.min_tag_count = o.min_tag_count;
@@ -104,7 +68,8 @@ LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
 int RunLexicon(const TrainCommandOptions& o) {
   Corpus corpus;
   std::vector<WordListEntry> wordlist;
-  if (!LoadCorpus(o, o.corpora, &corpus) || !LoadWordLists(o, &wordlist)) return 1;
+  if (!LoadCorpus(o.format, o.corpora, o.skip_malformed, &corpus) || !LoadWordLists(o, &wordlist))
+    return 1;
   LexiconStats stats;
   const std::vector<std::string> lines =
       BuildLexiconLines(corpus, wordlist, LexiconOptions(o), &stats);
@@ -144,7 +109,7 @@ int RunWordNet(const TrainCommandOptions& o) {
 
 int RunTagset(const TrainCommandOptions& o) {
   Corpus corpus;
-  if (!LoadCorpus(o, o.corpora, &corpus)) return 1;
+  if (!LoadCorpus(o.format, o.corpora, o.skip_malformed, &corpus)) return 1;
   const std::vector<std::string> lines = BuildTagsetLines(corpus);
   if (!Write(o.output, lines)) return 1;
   Say("tag set: " + std::to_string(lines.size()) + " tags written to " + o.output);
@@ -155,7 +120,7 @@ int RunLexical(const TrainCommandOptions& o) {
   Corpus corpus;
   std::vector<WordListEntry> wordlist;
   std::vector<std::string> tagset;
-  if (!LoadCorpus(o, o.corpora, &corpus) || !LoadWordLists(o, &wordlist) ||
+  if (!LoadCorpus(o.format, o.corpora, o.skip_malformed, &corpus) || !LoadWordLists(o, &wordlist) ||
       !TagsetLines(o, corpus, &tagset)) {
     return 1;
   }
@@ -228,10 +193,12 @@ bool ContextualBase(const TrainCommandOptions& o, const Corpus& corpus, Resource
 int RunContextual(const TrainCommandOptions& o) {
   Corpus corpus;
   ResourceLines base;
-  if (!LoadCorpus(o, o.corpora, &corpus) || !ContextualBase(o, corpus, &base)) return 1;
+  if (!LoadCorpus(o.format, o.corpora, o.skip_malformed, &corpus) ||
+      !ContextualBase(o, corpus, &base))
+    return 1;
   Corpus learn, held;
   if (!o.heldout_files.empty()) {
-    if (!LoadCorpus(o, o.heldout_files, &held)) return 1;
+    if (!LoadCorpus(o.format, o.heldout_files, o.skip_malformed, &held)) return 1;
     learn = std::move(corpus);
   } else if (o.no_prune) {
     learn = std::move(corpus);

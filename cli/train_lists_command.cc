@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <unordered_set>
 
+#include "cli/train_io.h"
 #include "core/ascii.h"
 #include "core/line_reader.h"
 #include "train/abbreviation_builder.h"
@@ -20,32 +21,9 @@ namespace {
 
 constexpr int kDefaultAbbreviationCount = 2;
 
-void Fail(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
-void Say(const std::string& text) { std::printf("%s\n", text.c_str()); }
-
-std::string Label(const std::string& text) {
-  std::string out = "  " + text;
-  out.resize(std::max<size_t>(out.size() + 1, 36), ' ');
-  return out;
-}
-
+// The list builders also say how big the corpus was.
 bool LoadCorpus(const TrainListsOptions& o, Corpus* corpus) {
-  CorpusFormat format;
-  if (!ParseCorpusFormat(o.format, &format)) {
-    Fail("quillon train: unknown corpus format \"" + o.format + "\"");
-    return false;
-  }
-  SkippedSentences skipped;
-  Status status = ReadCorpora(o.corpora, format, corpus, o.skip_malformed ? &skipped : nullptr);
-  if (!status.ok()) {
-    Fail(status.message());
-    return false;
-  }
-  if (skipped.count > 0) Fail(SkippedNote(skipped));
-  if (corpus->sentences.empty()) {
-    Fail("quillon train: the corpus holds no sentences");
-    return false;
-  }
+  if (!LoadCorpus(o.format, o.corpora, o.skip_malformed, corpus)) return false;
   Say("corpus: " + std::to_string(corpus->sentences.size()) + " sentences, " +
       std::to_string(corpus->TokenCount()) + " tokens");
   return true;
@@ -68,12 +46,6 @@ bool LoadLineFiles(const std::vector<std::string>& paths, std::vector<std::strin
     lines->insert(lines->end(), more.begin(), more.end());
   }
   return true;
-}
-
-bool Write(const std::string& path, const std::vector<std::string>& lines) {
-  Status status = WriteResourceLines(path, lines);
-  if (!status.ok()) Fail(status.message());
-  return status.ok();
 }
 
 int RunLemmas(const TrainListsOptions& o) {
