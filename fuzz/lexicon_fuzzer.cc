@@ -34,7 +34,7 @@ void ForcePreparedForm(std::vector<std::string>* lines) {
   std::string& line = (*lines)[100];
   std::array<std::string_view, kLexiconMaxFields> fields;
   const int count = SplitRowFields(line, &fields);
-  const std::string word(count >= 2 ? fields[1] : std::string_view("x"));
+  const std::string word(count >= 2 && !fields[1].empty() ? fields[1] : std::string_view("x"));
   line = Hash(word) + " " + word + " NN";
 }
 
