@@ -5,6 +5,7 @@
 // line, plain form puts the sentinel rows first and sorts the others by key, the rows agree
 // field by field with the plain reference reader, and every search over the index (by word,
 // by codes and by digit key) reaches the row the reference bisection reaches.
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -3,6 +3,7 @@
 // that is loaded into a table before the first. Checks: the marks equal those of a plain
 // matcher that tries every kept entry at every position in order, and a table loaded
 // twice marks as one loaded once with the last list.
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
