@@ -33,7 +33,7 @@ class LexiconIndex {
   // The row the bisection reaches for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 
-  // The same for a word; scratch holds its codes afterwards.
+  // The same for a word; scratch is working space (words of more than 8 bytes).
   int FindWord(std::string_view word, std::string* scratch) const;
 
   // Asks the cache for the slot where the lookup of word will start, so that the lookups

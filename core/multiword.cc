@@ -26,7 +26,10 @@ std::vector<std::string> SplitExpression(std::string_view expression) {
 }  // namespace
 
 void MultiwordTable::Load(const std::vector<std::string>& lines, RunObserver* observer) {
+  // The index of an earlier list would point into entries that are gone.
   entries_.clear();
+  first_words_ = StringIdMap();
+  by_first_.clear();
   for (size_t n = 0; n < lines.size(); ++n) {
     const std::string& line = lines[n];
     if (line.empty()) continue;

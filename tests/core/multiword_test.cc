@@ -57,6 +57,24 @@ TEST(MultiwordTest, LaterMatchesOverwrite) {
   EXPECT_EQ(Marked(table, "a b c"), "a_M<SECOND> b_M<THIRD> c_M<THIRD>");
 }
 
+// Loading a second list replaces the first one entirely: its index of first words went
+// with it, and a stale index would reach entries past the end of the new list.
+TEST(MultiwordTest, LoadReplacesAnEarlierList) {
+  MultiwordTable table;
+  table.Load({"x y\tOLD", "b c\tOLD2", "q\tQ"}, nullptr);
+  table.Load({"a b\tNEW"}, nullptr);
+  EXPECT_EQ(table.size(), 1u);
+  const struct {
+    std::string sentence;
+    std::string marked;
+  } cases[] = {
+      {"a b c", "a_M<NEW> b_M<NEW> c"},
+      {"x y q", "x y q"},
+      {"b c", "b c"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Marked(table, c.sentence), c.marked) << c.sentence;
+}
+
 TEST(MultiwordTest, BadLinesAreSkippedWithAWarning) {
   std::vector<std::string> lines = {"no tab here", "", "ok\tL"};
   std::string long_expression = "w";
