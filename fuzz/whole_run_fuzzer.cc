@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/resources.h"
+#include "core/sentence_splitter.h"
 #include "core/tagger.h"
 #include "core/tagging_run.h"
 #include "fuzz/fuzz_input.h"
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!LoadFromLines(settings, files, resources.get())) return 0;
   std::vector<std::string> sentences;
   std::string error;
-  if (!TextToSentences(settings, fuzz::Lines(parts[7]), nullptr, &sentences, &error)) {
+  if (!SplitSentences(settings.Splitter, fuzz::Lines(parts[7]), nullptr, &sentences, &error)) {
     Check(!error.empty());
     return 0;
   }
