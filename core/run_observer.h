@@ -45,6 +45,12 @@ class RunObserver {
   virtual void OutputAdded(std::string_view path, bool written) {}
   // The run ended normally after seconds; status text, page and highlight follow.
   virtual void Finished(double seconds) {}
+
+  // Asked before each file and after each sentence, on the run's thread: true ends the run
+  // there (the Stop button, a closed window, a signal). The file being written then gets no
+  // output, its temporary file is removed; outputs already written stay. May be called from
+  // a thread other than the one that sets the request, so implement it with an atomic.
+  virtual bool StopRequested() { return false; }
 };
 
 }  // namespace quillon

@@ -22,21 +22,30 @@ class NullObserver : public RunObserver {};
 // Output is handed to the file in blocks of about this size.
 constexpr size_t kFlushBytes = 1 << 20;
 
+// How tagging the sentences of one file ended.
+enum class TagResult { kDone, kWriteFailed, kStopped };
+
 // Tags the sentences that next_sentence yields (count of them) into file, each line ended
-// by CR LF. Returns false when a write failed; the rest of the file is then not tagged.
-bool TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger, RunObserver* observer,
-             OutputFile* file) {
+// by CR LF. A failed write ends the file (the rest is not tagged), and so does a stop
+// request, which is asked after every sentence.
+TagResult TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger,
+                  RunObserver* observer, OutputFile* file) {
   const long long maximum = (static_cast<long long>(count) - 1) / 10;
   observer->ProgressShown(Indicator::kSentenceBar,
                           static_cast<int>(std::min<long long>(maximum, INT_MAX)));
   std::string out;
   out.reserve(kFlushBytes + (kFlushBytes >> 2));
   bool ok = true;
+  bool stopped = false;
   size_t i = 0;
   for (std::string_view sentence; ok && next_sentence(&sentence); ++i) {
     if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
     tagger->TagSentence(sentence, &out);
     out.append("\r\n");
+    if (observer->StopRequested()) {
+      stopped = true;
+      break;
+    }
     if (out.size() >= kFlushBytes) {
       ok = file->Append(out).ok();
       out.clear();
@@ -47,9 +56,10 @@ bool TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger, RunObs
       }
     }
   }
-  if (ok) ok = file->Append(out).ok();
+  if (ok && !stopped) ok = file->Append(out).ok();
   observer->ProgressReset(Indicator::kSentenceBar);
-  return ok;
+  if (stopped) return TagResult::kStopped;
+  return ok ? TagResult::kDone : TagResult::kWriteFailed;
 }
 
 // Opens the output file of one input; false when it cannot take a new file.
@@ -70,7 +80,7 @@ bool CountLines(LineStream* input, size_t* count, std::string* error) {
 }
 
 // What became of one input file.
-enum class FileResult { kWritten, kNotWritten, kRunEnds };
+enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 
 // Reads, splits, tags and writes one input file into the output file at path (already
 // claimed). The output replaces an older file only when every sentence is written, so a
@@ -93,7 +103,7 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
 
   OutputFile file;
   const bool opened = OpenOutput(settings, path, &file);
-  bool written = false;
+  TagResult tagged = TagResult::kWriteFailed;
   if (settings.Splitter == 1) {
     std::string text;
     if (!SplitTextOnThread(next_line, line_count, observer, &text, &error)) {
@@ -113,15 +123,17 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
       start = lf + 1;
       return true;
     };
-    written = opened && TagInto(CountSentences(text), next_sentence, tagger, observer, &file);
+    if (opened) tagged = TagInto(CountSentences(text), next_sentence, tagger, observer, &file);
   } else if (opened) {
-    written = TagInto(line_count, next_line, tagger, observer, &file);
+    tagged = TagInto(line_count, next_line, tagger, observer, &file);
     if (!input->status().ok()) {
       observer->ErrorReport(input->status().message());
       return FileResult::kRunEnds;
     }
   }
-  written = written && file.Commit().ok();
+  // A stopped file is abandoned: the OutputFile removes its temporary file.
+  if (tagged == TagResult::kStopped) return FileResult::kStopped;
+  const bool written = tagged == TagResult::kDone && file.Commit().ok();
   return written ? FileResult::kWritten : FileResult::kNotWritten;
 }
 
@@ -160,12 +172,17 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
 
   for (size_t f = 0; f < inputs.size(); ++f) {
     const std::string& input = inputs[f];
+    if (observer->StopRequested()) {
+      result.ended_early = result.stopped = true;
+      return result;
+    }
     observer->FileStarted(f, inputs.size(), input);
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
     const std::string path = registry.Claim(wanted);
     const FileResult file = TagFile(settings, input, path, &tagger, observer);
-    if (file == FileResult::kRunEnds) {
+    if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
+      result.stopped = file == FileResult::kStopped;
       return result;
     }
     if (path != wanted) {

@@ -24,7 +24,8 @@ struct TaggerState {
 };
 
 struct RunResult {
-  bool ended_early = false;          // a message or error ended the run
+  bool ended_early = false;          // a message, an error or a stop request ended the run
+  bool stopped = false;              // the run ended because StopRequested said so
   bool all_written = true;           // every output file was written
   std::vector<std::string> outputs;  // the result list, in input order
 };

@@ -199,6 +199,44 @@ TEST_F(TaggingRunTest, TwoInputsMappingToOneOutputKeepBoth) {
   EXPECT_EQ(result.outputs.back(), root_ + "/Tagged/a_tag(2).txt");
 }
 
+// A stop request after a given number of sentences, as the Stop button makes it.
+class StoppingObserver : public RecordingObserver {
+ public:
+  explicit StoppingObserver(int after) : left_(after) {}
+  bool StopRequested() override { return left_-- <= 0; }
+
+ private:
+  int left_;
+};
+
+// Stopping keeps the outputs already written, leaves no output (and no temporary file)
+// for the file it interrupts, and never reports a normal end. Asked once before each file
+// and once after each sentence, so `after` counts those questions.
+TEST_F(TaggingRunTest, StopKeepsWrittenOutputsAndLeavesNoPartialFile) {
+  Write(root_ + "/a.txt", "cat\nthe\n");
+  Write(root_ + "/b.txt", "cat\nthe\ncat\n");
+  Write(root_ + "/Tagged/b_tag.txt", "an older output");
+  struct Case {
+    int after;
+    bool a_written;
+  } cases[] = {{0, false}, {1, false}, {3, true}, {5, true}};
+  for (const Case& c : cases) {
+    std::system(("rm -f " + root_ + "/Tagged/a_tag.txt").c_str());
+    StoppingObserver observer(c.after);
+    TaggerState state;
+    const RunResult result =
+        TaggingRun(RunSettings(), {root_ + "/a.txt", root_ + "/b.txt"}, data_, &state, &observer);
+    EXPECT_TRUE(result.stopped) << c.after;
+    EXPECT_TRUE(result.ended_early) << c.after;
+    EXPECT_FALSE(observer.Has("finished")) << c.after;
+    EXPECT_EQ(Read(root_ + "/Tagged/a_tag.txt"), c.a_written ? "cat_NN\r\nthe_DT\r\n" : "")
+        << c.after;
+    EXPECT_EQ(Read(root_ + "/Tagged/b_tag.txt"), "an older output") << c.after;
+    EXPECT_EQ(std::system(("ls -a " + root_ + "/Tagged | grep -q tmp").c_str()) == 0, false)
+        << "a temporary file is left after stopping at " << c.after;
+  }
+}
+
 // Runs are independent: two runs on two threads, each with its own tagger state, write
 // exactly what they write one after the other. Under ThreadSanitizer (make tsan-test) this
 // also catches state that runs share without a lock (splitters, caches, random sources).
