@@ -6,7 +6,7 @@ TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all setup build run test test-fast sanitize-test tsan-test clean format data
+.PHONY: all setup build run test test-fast sanitize-test tsan-test clean format data package
 
 all: build
 
@@ -57,6 +57,12 @@ tsan-test: setup
 	TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp ignore_noninstrumented_modules=1 \
 	  die_after_fork=0 halt_on_error=1 second_deadlock_stack=1" QT_QPA_PLATFORM=offscreen \
 	  ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
+
+# The Debian package quillon_VERSION_ARCH.deb in $(BUILD)/, made by CPack from the normal
+# build (packaging/CMakeLists.txt); packaging/check-deb.sh installs it into a fresh Debian 12.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/quillon_*.deb
 
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

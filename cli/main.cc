@@ -7,10 +7,7 @@
 #include "cli/tag_command.h"
 #include "cli/train_command.h"
 #include "cli/train_lists_command.h"
-
-namespace {
-constexpr char kVersion[] = "0.7.0";
-}  // namespace
+#include "core/version.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"quillon: an English part-of-speech tagger (Penn Treebank tags)", "quillon"};
@@ -36,7 +33,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (version) {
-    std::printf("quillon %s\n", kVersion);
+    std::printf("quillon %s\n", quillon::kVersion);
     return 0;
   }
   if (tag->parsed()) return quillon::RunTagCommand(tag_options);

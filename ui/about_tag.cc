@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/version.h"
 #include "ui/fonts.h"
 
 namespace quillon {
@@ -83,7 +84,8 @@ TAboutBox::TAboutBox(QWidget* parent)
   large.setUnderline(true);
   product->setFont(large);
 
-  QLabel* version = MakeLabel(tr("version 0.7"), QStringLiteral("Version"), panel);
+  QLabel* version = MakeLabel(tr("version %1").arg(QLatin1String(kShortVersion)),
+                              QStringLiteral("Version"), panel);
   QFont italic = version->font();
   italic.setItalic(true);
   version->setFont(italic);

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "core/version.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillon-gui"));
-  QApplication::setApplicationVersion(QStringLiteral("0.7.0"));
+  QApplication::setApplicationVersion(QString::fromLatin1(quillon::kVersion));
+  // Ties the window to its desktop entry (quillon-gui.desktop), for the task bar's icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quillon-gui"));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(

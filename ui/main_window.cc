@@ -21,6 +21,7 @@
 #include <QTabWidget>
 
 #include "core/data_dir.h"
+#include "core/version.h"
 #include "ui/about_tag.h"
 #include "ui/find.h"
 #include "ui/folder4.h"
@@ -192,7 +193,7 @@ void TForm1::CreateStatusBar() {
     panels_[i] = MakePanel(QStringLiteral("Panel%1").arg(i), widths[i], i < 2, row);
     layout->addWidget(panels_[i]);
   }
-  panels_[0]->setText(tr("Quillon  Version 0.7"));
+  panels_[0]->setText(tr("Quillon  Version %1").arg(QLatin1String(kShortVersion)));
   panels_[1]->setText(tr("Processing Time "));
 
   // The lexicon bar lies over panel 2; the sentence bar follows panel 3.
