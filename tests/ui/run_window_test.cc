@@ -89,8 +89,8 @@ class RunWindowTest : public QObject {
     QListWidgetItem* b = results_->item(1);
     QTest::mouseClick(results_->viewport(), Qt::LeftButton, {},
                       results_->visualItemRect(b).center());
-    QCOMPARE(preview->toPlainText(),
-             QString("The_DT dog_NN quickly_RB ran_VBD to_TO run_VB ._.\n"));
+    QTRY_COMPARE(preview->toPlainText(),
+                 QString("The_DT dog_NN quickly_RB ran_VBD to_TO run_VB ._.\n"));
     // A double click previews too, and touches no file.
     QTest::mouseDClick(results_->viewport(), Qt::LeftButton, {},
                        results_->visualItemRect(b).center());
