@@ -148,8 +148,10 @@ QAction* TForm1::MakeAction(const QString& text, const QString& name,
 }
 
 void TForm1::CreateActions() {
-  exit_action_ = MakeAction(tr("E&xit"), QStringLiteral("Exit1"),
-                            QKeySequence::keyBindings(QKeySequence::Quit), &TForm1::Exit1Click);
+  // Platforms without a desktop theme bind no key to Quit; Ctrl+Q is what users expect.
+  QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
+  if (quit.isEmpty()) quit = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+  exit_action_ = MakeAction(tr("E&xit"), QStringLiteral("Exit1"), quit, &TForm1::Exit1Click);
   copy_action_ = MakeAction(tr("&Copy"), QStringLiteral("Copy1"),
                             QKeySequence::keyBindings(QKeySequence::Copy), &TForm1::Copy1Click);
   find_action_ = MakeAction(tr("&Search"), QStringLiteral("Find1"),

@@ -40,7 +40,7 @@ QLabel* MakeFigure(const QString& name, QWidget* parent) {
   return label;
 }
 
-// The table cell of a number, sorted as a number.
+// The table cell of a number.
 QTableWidgetItem* NumberItem(const QVariant& value) {
   auto* item = new QTableWidgetItem;
   item->setData(Qt::DisplayRole, value);
@@ -233,7 +233,6 @@ void StatisticsPage::Show(const QString& path, const ResultStatistics& stats) {
   for (const TagStatistics& row : stats.tags) tagged += row.count;
   const int rows = std::min<int>(kMaxRows, static_cast<int>(stats.tags.size()));
   QList<TagChart::Bar> bars;
-  table_->setSortingEnabled(false);
   table_->setRowCount(rows);
   for (int r = 0; r < rows; ++r) {
     const TagStatistics& row = stats.tags[static_cast<size_t>(r)];
@@ -255,8 +254,6 @@ void StatisticsPage::Show(const QString& path, const ResultStatistics& stats) {
     words_item->setToolTip(words.join(QLatin1Char('\n')));
     table_->setItem(r, kWords, words_item);
   }
-  table_->setSortingEnabled(true);
-  table_->sortItems(kTokens, Qt::DescendingOrder);
   for (int column = kTag; column < kWords; ++column) table_->resizeColumnToContents(column);
   chart_->SetBars(std::move(bars));
   if (stats.tags.size() > static_cast<size_t>(rows)) {
