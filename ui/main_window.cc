@@ -1,6 +1,6 @@
 // The main window's frame: construction, menus and shortcuts, the status bar with its two
-// progress bars and the Stop button, the pages and their tab highlighting, the settings
-// file, and closing. Tested by main_window_test.cc and stop_test.cc.
+// progress bars, the pages and their tab highlighting with the Stop button in their
+// corner, the settings file, and closing. Tested by main_window_test.cc and stop_test.cc.
 #include "ui/main_window.h"
 
 #include <QAction>
@@ -235,16 +235,6 @@ void TForm1::CreateStatusBar() {
   layout->addSpacing(2);
   layout->addWidget(sentence_bar_, 1);
   layout->addStretch(0);
-  // Shown only while a run works, at the far right, where it moves nothing else.
-  stop_button_ = new QPushButton(tr("Stop"), row);
-  stop_button_->setObjectName(QStringLiteral("StopButton"));
-  stop_button_->setToolTip(
-      tr("End the run after the current sentence (Esc). Files already "
-         "written are kept; the file being written gets no output."));
-  stop_button_->setFocusPolicy(Qt::NoFocus);
-  stop_button_->hide();
-  connect(stop_button_, &QPushButton::clicked, this, &TForm1::StopClick);
-  layout->addWidget(stop_button_);
   bar->addWidget(row, 1);
 }
 
@@ -262,6 +252,19 @@ void TForm1::CreatePages() {
   connect(pages_, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   setCentralWidget(pages_);
   SetHighlight(0);
+
+  // Shown only while a run works, in the empty corner right of the tabs: seen from every
+  // page, and it moves nothing else.
+  stop_button_ = new QPushButton(tr("Stop"), pages_);
+  stop_button_->setObjectName(QStringLiteral("StopButton"));
+  stop_button_->setToolTip(
+      tr("End the run after the current sentence (Esc). Files already "
+         "written are kept; the file being written gets no output."));
+  stop_button_->setFocusPolicy(Qt::NoFocus);
+  stop_button_->setMaximumHeight(pages_->tabBar()->sizeHint().height());
+  stop_button_->hide();
+  connect(stop_button_, &QPushButton::clicked, this, &TForm1::StopClick);
+  pages_->setCornerWidget(stop_button_, Qt::TopRightCorner);
 }
 
 void TForm1::ShowPage(int page) {

@@ -166,7 +166,10 @@ void TForm1::OnRunEnded(bool stopped) {
   progress_panel_->hide();
   SetRunning(false);
   if (stopped) {
-    panels_[1]->setText(tr("Stopped: %1 of %2 files written").arg(run_written_).arg(run_inputs_));
+    panels_[1]->setText(
+        run_inputs_ == 1
+            ? tr("Stopped: %1 of 1 file written").arg(run_written_)
+            : tr("Stopped: %1 of %2 files written").arg(run_written_).arg(run_inputs_));
   }
   if (close_pending_) close();
 }

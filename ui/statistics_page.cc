@@ -18,7 +18,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "core/output_file.h"
 #include "ui/background_work.h"
@@ -41,9 +40,8 @@ QLabel* MakeFigure(const QString& name, QWidget* parent) {
 }
 
 // The table cell of a number.
-QTableWidgetItem* NumberItem(const QVariant& value) {
-  auto* item = new QTableWidgetItem;
-  item->setData(Qt::DisplayRole, value);
+QTableWidgetItem* NumberItem(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
   item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return item;
 }
@@ -248,8 +246,8 @@ void StatisticsPage::Show(const QString& path, const ResultStatistics& stats) {
     tag_item->setForeground(WordClassColour(word_class));
     table_->setItem(r, kTag, tag_item);
     table_->setItem(r, kClass, new QTableWidgetItem(tr(WordClassName(word_class))));
-    table_->setItem(r, kTokens, NumberItem(QVariant::fromValue<qulonglong>(row.count)));
-    table_->setItem(r, kShare, NumberItem(std::round(share * 100) / 100));
+    table_->setItem(r, kTokens, NumberItem(locale.toString(row.count)));
+    table_->setItem(r, kShare, NumberItem(locale.toString(share, 'f', 2)));
     auto* words_item = new QTableWidgetItem(words.join(QStringLiteral(", ")));
     words_item->setToolTip(words.join(QLatin1Char('\n')));
     table_->setItem(r, kWords, words_item);
