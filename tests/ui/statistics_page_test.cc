@@ -146,13 +146,9 @@ class StatisticsPageTest : public QObject {
  private:
   // Tags the three texts and selects the result named name.
   void RunAndSelect(const QString& name) {
-    QTest::mouseClick(Child<QPushButton>(window_, "Button3"), Qt::LeftButton);
-    QTest::mouseClick(Child<QPushButton>(window_, "Button1"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->RunActive(), 30000);
-    auto* results = Child<QListWidget>(window_, "ListBox2");
-    const auto found = results->findItems(name, Qt::MatchEndsWith);
-    QCOMPARE(found.size(), 1);
-    results->setCurrentItem(found.front());
+    QListWidgetItem* result = testing::TagAllAndFindResult(window_, name);
+    QVERIFY(result != nullptr);
+    result->listWidget()->setCurrentItem(result);
   }
 
   void ShowPage() { Child<QTabWidget>(window_, "PageControl1")->setCurrentWidget(page_); }

@@ -161,14 +161,11 @@ class TagColoursTest : public QObject {
  private:
   // Tags the three texts and previews the result named name.
   void ShowResult(const QString& name) {
-    QTest::mouseClick(Child<QPushButton>(window_, "Button3"), Qt::LeftButton);
-    QTest::mouseClick(Child<QPushButton>(window_, "Button1"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!window_->RunActive(), 30000);
-    auto* results = Child<QListWidget>(window_, "ListBox2");
-    const auto found = results->findItems(name, Qt::MatchEndsWith);
-    QCOMPARE(found.size(), 1);
+    QListWidgetItem* result = testing::TagAllAndFindResult(window_, name);
+    QVERIFY(result != nullptr);
+    QListWidget* results = result->listWidget();
     QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
-                      results->visualItemRect(found.front()).center());
+                      results->visualItemRect(result).center());
     QTRY_VERIFY(!Child<QPlainTextEdit>(window_, "RichEdit2")->toPlainText().isEmpty());
   }
 
