@@ -2,6 +2,8 @@
 // statistics_page_test.cc.
 #include "ui/background_work.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -13,8 +15,18 @@ namespace quillon {
 // owner's thread takes the same mutex before it runs the continuation.
 struct BackgroundWork::Link {
   std::mutex mutex;
+  std::condition_variable ended;
   BackgroundWork* owner = nullptr;
+  int running = 0;  // jobs whose thread has not ended
 };
+
+namespace {
+
+// How long the owner's end waits for its jobs, which it has asked to stop where they can.
+// A job stuck in a read that never returns is left to end on its own.
+constexpr auto kEndWait = std::chrono::seconds(2);
+
+}  // namespace
 
 BackgroundWork::BackgroundWork(QObject* parent) : QObject(parent), link_(std::make_shared<Link>()) {
   link_->owner = this;
@@ -22,13 +34,18 @@ BackgroundWork::BackgroundWork(QObject* parent) : QObject(parent), link_(std::ma
 }
 
 BackgroundWork::~BackgroundWork() {
-  std::lock_guard lock(link_->mutex);
+  std::unique_lock lock(link_->mutex);
   link_->owner = nullptr;
+  link_->ended.wait_for(lock, kEndWait, [this] { return link_->running == 0; });
 }
 
 void BackgroundWork::Run(std::function<void()> work, std::function<void()> done) {
   const quint64 job = next_job_++;
   continuations_[job] = std::move(done);
+  {
+    std::lock_guard lock(link_->mutex);
+    ++link_->running;
+  }
   std::thread([link = link_, work = std::move(work), job] {
     try {
       work();
@@ -37,6 +54,8 @@ void BackgroundWork::Run(std::function<void()> work, std::function<void()> done)
     }
     std::lock_guard lock(link->mutex);
     if (link->owner != nullptr) emit link->owner->JobDone(job);
+    --link->running;
+    link->ended.notify_all();
   }).detach();
 }
 

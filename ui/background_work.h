@@ -2,9 +2,11 @@
 // thread of its own; when it is done, its continuation runs on the window's thread. The
 // result travels through the job's own storage, handed over under a mutex, and the
 // window's thread is only told which job is done, so the hand-over is visible to the
-// thread sanitizer and needs no Qt type to cross threads. Jobs are not waited for: a job
-// still reading a slow file when the window goes keeps its thread until it ends, and its
-// continuation is dropped. Tested through main_window_test.cc and statistics_page_test.cc.
+// thread sanitizer and needs no Qt type to cross threads. When the owner goes, the
+// continuations of jobs still under way are dropped, and their ends are waited for a
+// moment (their owners ask them to stop first); a job stuck in a read that never returns
+// keeps its thread until it ends. Tested through main_window_test.cc and
+// statistics_page_test.cc.
 #ifndef QUILLON_UI_BACKGROUND_WORK_H_
 #define QUILLON_UI_BACKGROUND_WORK_H_
 
@@ -21,7 +23,8 @@ class BackgroundWork : public QObject {
 
  public:
   explicit BackgroundWork(QObject* parent = nullptr);
-  // Continuations of jobs still under way are never called.
+  // Continuations of jobs still under way are never called; their ends are waited for up
+  // to two seconds.
   ~BackgroundWork() override;
 
   // Runs work on a new thread, then done on this object's thread. What work writes for

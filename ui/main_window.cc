@@ -135,8 +135,13 @@ TForm1::TForm1(const WindowOptions& options, QWidget* parent)
   ShowFolder(options_.start_folder);
 }
 
-// The run goes first, while the widgets it reports to still exist.
-TForm1::~TForm1() { delete run_; }
+// The run goes first, while the widgets it reports to still exist; previews still being
+// read stop at their next block.
+TForm1::~TForm1() {
+  delete run_;
+  DropPendingPreview(file_preview_);
+  DropPendingPreview(result_preview_);
+}
 
 QAction* TForm1::MakeAction(const QString& text, const QString& name,
                             const QList<QKeySequence>& keys, void (TForm1::*handler)()) {
