@@ -31,6 +31,9 @@ inline constexpr char kMissingLemmaList[] =
     "A copy is in the Q_data folder of the Quillon source release (Q_data/e_lemma.txt).";
 inline constexpr char kBadLemmaList[] = "The format of the lemma list is invalid.";
 inline constexpr char kNoLexicon[] = "No lexicon is selected.";
+// A contextual rule setting outside 0..2 names no file either, and ends the run the same way
+// instead of tagging without any contextual rules.
+inline constexpr char kNoContextualRules[] = "No contextual rule file is selected.";
 inline constexpr char kBadLexicon[] = "LEXICONファイルに不具合がある可能性があります!";
 
 // Output files that cannot be written.

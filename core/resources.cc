@@ -88,14 +88,16 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir, Run
   resources->lexical_records = ParseLexicalRules(rule_lines, resources->tag_list);
 
   resources->contextual_records.clear();
-  if (settings.RadioGroup3 >= 0 && settings.RadioGroup3 <= 2) {
-    const int slot = settings.RadioGroup3;
-    if (!ReadResource(data_dir, kContextualFiles[slot], MissingContextualMessage(slot), &lines,
-                      failure)) {
-      return false;
-    }
-    resources->contextual_records = ParseContextualRules(lines);
+  if (settings.RadioGroup3 < 0 || settings.RadioGroup3 > 2) {
+    *failure = {false, messages::kNoContextualRules};
+    return false;
   }
+  const int slot = settings.RadioGroup3;
+  if (!ReadResource(data_dir, kContextualFiles[slot], MissingContextualMessage(slot), &lines,
+                    failure)) {
+    return false;
+  }
+  resources->contextual_records = ParseContextualRules(lines);
 
   if (settings.RadioGroup5 == 0) {
     if (!ReadResource(data_dir, kMultiwordFile, messages::kMissingMultiword, &lines, failure)) {

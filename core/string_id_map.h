@@ -43,6 +43,9 @@ class StringIdMap {
     }
   }
 
+  // The string that has id.
+  std::string_view String(uint32_t id) const { return strings_[id]; }
+
   size_t size() const { return strings_.size(); }
 
  private:

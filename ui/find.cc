@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "ui/coloured_text_view.h"
 #include "ui/main_window.h"
 
 namespace quillon {

@@ -1,6 +1,6 @@
 // The main window's frame: construction, menus and shortcuts, the status bar with its two
-// progress bars, the two pages and their tab highlighting, the settings file, and closing.
-// Tested by main_window_test.cc.
+// progress bars, the pages and their tab highlighting with the Stop button in their
+// corner, the settings file, and closing. Tested by main_window_test.cc and stop_test.cc.
 #include "ui/main_window.h"
 
 #include <QAction>
@@ -11,9 +11,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -23,16 +25,21 @@
 #include "core/data_dir.h"
 #include "core/version.h"
 #include "ui/about_tag.h"
+#include "ui/background_work.h"
+#include "ui/coloured_text_view.h"
 #include "ui/find.h"
 #include "ui/folder4.h"
 #include "ui/radio_group.h"
 #include "ui/run_controller.h"
+#include "ui/statistics_page.h"
 
 namespace quillon {
 namespace {
 
 constexpr int kWidth = 920;
 constexpr int kHeight = 612;
+// The settings key of the View menu's colour switch; 1 is on.
+constexpr char kTagColoursKey[] = "TagColours";
 // The window's money green.
 const QColor kBackground(192, 220, 192);
 
@@ -104,12 +111,14 @@ TForm1::TForm1(const WindowOptions& options, QWidget* parent)
   setPalette(green);
   setAutoFillBackground(true);
 
+  preview_work_ = new BackgroundWork(this);
   CreateActions();
   CreatePages();
   CreateMenus();
   CreateStatusBar();
   CreateRunController();
   ReadSettings();
+  ApplyTagColours();
 
   about_box_ = new TAboutBox(this);
   folder_chooser_ = new TOKBottomDlg(options_.destination_folder, this);
@@ -127,8 +136,13 @@ TForm1::TForm1(const WindowOptions& options, QWidget* parent)
   ShowFolder(options_.start_folder);
 }
 
-// The run goes first, while the widgets it reports to still exist.
-TForm1::~TForm1() { delete run_; }
+// The run goes first, while the widgets it reports to still exist; previews still being
+// read stop at their next block.
+TForm1::~TForm1() {
+  delete run_;
+  DropPendingPreview(file_preview_);
+  DropPendingPreview(result_preview_);
+}
 
 QAction* TForm1::MakeAction(const QString& text, const QString& name,
                             const QList<QKeySequence>& keys, void (TForm1::*handler)()) {
@@ -140,8 +154,10 @@ QAction* TForm1::MakeAction(const QString& text, const QString& name,
 }
 
 void TForm1::CreateActions() {
-  exit_action_ = MakeAction(tr("E&xit"), QStringLiteral("Exit1"),
-                            QKeySequence::keyBindings(QKeySequence::Quit), &TForm1::Exit1Click);
+  // Platforms without a desktop theme bind no key to Quit; Ctrl+Q is what users expect.
+  QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
+  if (quit.isEmpty()) quit = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+  exit_action_ = MakeAction(tr("E&xit"), QStringLiteral("Exit1"), quit, &TForm1::Exit1Click);
   copy_action_ = MakeAction(tr("&Copy"), QStringLiteral("Copy1"),
                             QKeySequence::keyBindings(QKeySequence::Copy), &TForm1::Copy1Click);
   find_action_ = MakeAction(tr("&Search"), QStringLiteral("Find1"),
@@ -150,6 +166,18 @@ void TForm1::CreateActions() {
       MakeAction(tr("Find &Next"), QStringLiteral("FindNext1"),
                  QKeySequence::keyBindings(QKeySequence::FindNext), &TForm1::FindNextClick);
   about_action_ = MakeAction(tr("&About"), QStringLiteral("N1"), {}, &TForm1::N1Click);
+  tag_colours_action_ = new QAction(tr("&Colour Tags by Word Class"), this);
+  tag_colours_action_->setObjectName(QStringLiteral("TagColours"));
+  tag_colours_action_->setCheckable(true);
+  connect(tag_colours_action_, &QAction::toggled, this, &TForm1::TagColoursClick);
+  statistics_action_ = new QAction(tr("S&tatistics of the Selected Result"), this);
+  statistics_action_->setObjectName(QStringLiteral("ShowStatistics"));
+  connect(statistics_action_, &QAction::triggered, this, [this] { pages_->setCurrentIndex(2); });
+  // Esc stops a run; the action is enabled only while one is under way.
+  stop_action_ = MakeAction(tr("Stop"), QStringLiteral("StopAction"),
+                            {QKeySequence(Qt::Key_Escape)}, &TForm1::StopClick);
+  stop_action_->setEnabled(false);
+  addAction(stop_action_);
 
   // The list commands act on the list that has the focus, and show in its context menu.
   add_action_ = MakeAction(tr("Add"), QStringLiteral("AddItem"),
@@ -177,8 +205,13 @@ void TForm1::CreateMenus() {
   QMenu* search = bar->addMenu(tr("&Search"));
   search->addAction(find_action_);
   search->addAction(find_next_action_);
+  QMenu* view = bar->addMenu(tr("&View"));
+  view->setObjectName(QStringLiteral("ViewMenu"));
+  view->addAction(tag_colours_action_);
+  view->addAction(statistics_action_);
   QMenu* help = bar->addMenu(tr("&Help"));
   help->addAction(about_action_);
+  menus_ = {file, edit, search, view, help};
 }
 
 void TForm1::CreateStatusBar() {
@@ -218,9 +251,26 @@ void TForm1::CreatePages() {
   QWidget* result = CreateResultPage();
   pages_->addTab(select, tr("Select Files"));
   pages_->addTab(result, tr("Result"));
+  statistics_page_ = new StatisticsPage(messages_, this);
+  pages_->addTab(statistics_page_, tr("Statistics"));
+  connect(result_list_, &QListWidget::itemSelectionChanged, this,
+          [this] { statistics_page_->SetFile(SelectedResult()); });
   connect(pages_, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
   setCentralWidget(pages_);
   SetHighlight(0);
+
+  // Shown only while a run works, in the empty corner right of the tabs: seen from every
+  // page, and it moves nothing else.
+  stop_button_ = new QPushButton(tr("Stop"), pages_);
+  stop_button_->setObjectName(QStringLiteral("StopButton"));
+  stop_button_->setToolTip(
+      tr("End the run after the current sentence (Esc). Files already "
+         "written are kept; the file being written gets no output."));
+  stop_button_->setFocusPolicy(Qt::NoFocus);
+  stop_button_->setMaximumHeight(pages_->tabBar()->sizeHint().height());
+  stop_button_->hide();
+  connect(stop_button_, &QPushButton::clicked, this, &TForm1::StopClick);
+  pages_->setCornerWidget(stop_button_, Qt::TopRightCorner);
 }
 
 void TForm1::ShowPage(int page) {
@@ -234,14 +284,16 @@ void TForm1::PageControl1Change(int page) {
 }
 
 void TForm1::SetHighlight(int page) {
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < pages_->count(); ++i) {
     highlighted_[i] = i == page;
     pages_->tabBar()->setTabTextColor(
         i, highlighted_[i] ? palette().color(QPalette::Highlight) : QColor());
   }
 }
 
-bool TForm1::TabHighlighted(int page) const { return page >= 0 && page < 2 && highlighted_[page]; }
+bool TForm1::TabHighlighted(int page) const {
+  return page >= 0 && page < pages_->count() && highlighted_[page];
+}
 
 void TForm1::ReadSettings() {
   const SavedIndexes saved = settings_file_.Load();
@@ -249,6 +301,8 @@ void TForm1::ReadSettings() {
   for (int i = 0; i < SavedIndexes::kCount; ++i) {
     groups[i]->SetItemIndex(ClampItemIndex(saved.values[i], groups[i]->Count()));
   }
+  // Off at first start and in files written before the switch existed.
+  tag_colours_action_->setChecked(settings_file_.LoadOwn(kTagColoursKey, 0) == 1);
 }
 
 bool TForm1::WriteSettings() {
@@ -257,7 +311,9 @@ bool TForm1::WriteSettings() {
   SavedIndexes indexes;
   for (int i = 0; i < SavedIndexes::kCount; ++i) indexes.values[i] = groups[i]->ItemIndex();
   std::string error;
-  if (settings_file_.Save(indexes, &error)) return true;
+  if (settings_file_.Save(indexes, &error, {{kTagColoursKey, tag_colours_ ? 1 : 0, 0}})) {
+    return true;
+  }
   ShowMessage(MessageSink::Kind::kError,
               tr("%1 に書き込めません").arg(QFile::decodeName(settings_file_.path().c_str())));
   return false;
@@ -289,11 +345,18 @@ void TForm1::Copy1Click() { result_preview_->copy(); }
 
 void TForm1::N1Click() { about_box_->ShowBox(); }
 
+void TForm1::TagColoursClick(bool on) {
+  tag_colours_ = on;
+  ApplyTagColours();
+}
+
 // Closing saves the settings once and ends the program without asking. A close that comes
-// while a run is under way waits for the run's end.
+// while a run is under way stops the run after its current sentence, as Stop does, and
+// closes the window when the run has ended.
 void TForm1::closeEvent(QCloseEvent* event) {
   if (RunActive()) {
     close_pending_ = true;
+    StopClick();
     event->ignore();
     return;
   }

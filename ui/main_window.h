@@ -6,9 +6,12 @@
 //   main_window.cc  construction, menus, status bar, pages, settings, closing
 //   select_page.cc  folder tree, file list, input list, settings controls
 //   result_page.cc  result list, result preview, tag legend
+//   previews.cc     previews read off the window's thread, tag colours
 //   find.cc         the find dialog and the search in the result preview
-//   run_view.cc     Start and what a run shows
-// Tested by main_window_test.cc, find_test.cc and run_window_test.cc.
+//   run_view.cc     Start, Stop and what a run shows
+// The statistics page of the selected result file is a widget of its own
+// (statistics_page.h). Tested by main_window_test.cc, find_test.cc, run_window_test.cc,
+// stop_test.cc, tag_colours_test.cc and statistics_page_test.cc.
 #ifndef QUILLON_UI_MAIN_WINDOW_H_
 #define QUILLON_UI_MAIN_WINDOW_H_
 
@@ -18,8 +21,10 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <atomic>
 #include <memory>
 
+#include "core/result_tokens.h"
 #include "core/run_settings.h"
 #include "ui/message_sink.h"
 #include "ui/settings_file.h"
@@ -29,6 +34,7 @@ class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -36,8 +42,11 @@ class QTabWidget;
 
 namespace quillon {
 
+class BackgroundWork;
+class ColouredTextView;
 class FolderTree;
 class RunController;
+class StatisticsPage;
 class TAboutBox;
 class TFindDialog;
 class TFrame2;
@@ -69,9 +78,11 @@ class TForm1 : public QMainWindow {
   void AddPaths(const QStringList& paths);
   // Shows folder in the folder tree, and so its files in the file list.
   void ShowFolder(const QString& folder);
-  // Whether the tab of page (0 "Select Files", 1 "Result") is highlighted.
+  // Whether the tab of page (0 "Select Files", 1 "Result", 2 "Statistics") is highlighted.
   bool TabHighlighted(int page) const;
   bool RunActive() const;
+  // Previews still being read.
+  int PreviewsPending() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -94,6 +105,8 @@ class TForm1 : public QMainWindow {
   void Exit1Click();
   void Copy1Click();
   void N1Click();
+  // The View menu's switch: word-class colours in the result preview and the legend.
+  void TagColoursClick(bool on);
 
   // select_page.cc
   QWidget* CreateSelectPage();
@@ -109,6 +122,9 @@ class TForm1 : public QMainWindow {
   void Button4Click();
   void Button5Click();
   void ListBox1DblClick();
+  // Whether path names the same input as entry: equal, or equal but for letter case
+  // where the file system does not tell case apart.
+  static bool SameInput(const QString& entry, const QString& path);
   void RadioGroup1Click();
   void Button7Click();
   bool HandleInputListDrop(QEvent* event);
@@ -119,9 +135,18 @@ class TForm1 : public QMainWindow {
   void ListBox2Click();
   // Adds path to the result list at its sorted place; written false marks a failed write.
   void AddResult(const QString& path, bool written);
-  // Loads the file at path into preview; max_lines < 0 for all. On failure the message
-  // is shown and the preview is cleared when clear_on_failure, else left as it was.
+  // The path of the selected result, or empty.
+  QString SelectedResult() const;
+
+  // previews.cc
+  // Loads the file at path into preview off the window's thread; max_lines < 0 for all.
+  // A later preview of the same view replaces one still being read. On failure the
+  // message is shown and the preview is cleared when clear_on_failure, else left as it
+  // was.
   void Preview(QPlainTextEdit* preview, const QString& path, int max_lines, bool clear_on_failure);
+  // A preview of preview still being read is dropped (the view was cleared).
+  void DropPendingPreview(QPlainTextEdit* preview);
+  void ApplyTagColours();
 
   // find.cc
   void Find1Click();
@@ -131,6 +156,11 @@ class TForm1 : public QMainWindow {
   // run_view.cc
   void CreateRunController();
   void Button1Click();
+  // Stop, Esc, and closing the window during a run: the run ends after the current
+  // sentence; the file being written gets no output.
+  void StopClick();
+  // During a run only File › Exit and Stop take input.
+  void SetRunning(bool running);
   void OnClearPreviews();
   void OnMessage(MessageSink::Kind kind, const QString& text);
   void OnStatusText(int panel, const QString& text);
@@ -141,7 +171,7 @@ class TForm1 : public QMainWindow {
   void OnProgressHidden(int indicator);
   void OnFinished(double seconds);
   void OnOutputAdded(const QString& path, bool written);
-  void OnRunEnded();
+  void OnRunEnded(bool stopped);
   QProgressBar* BarOf(int indicator) const;
 
   WindowOptions options_;
@@ -152,7 +182,14 @@ class TForm1 : public QMainWindow {
   bool settings_written_ = false;
   bool close_pending_ = false;
   bool switching_page_ = false;  // a page switch made by the program, not the user
-  bool highlighted_[2] = {true, false};
+  bool highlighted_[3] = {true, false, false};
+  bool tag_colours_ = false;
+  int run_inputs_ = 0;   // files of the run under way
+  int run_written_ = 0;  // outputs it has written so far
+  BackgroundWork* preview_work_ = nullptr;
+  // The latest preview request of RichEdit1 and of RichEdit2, shared with the jobs.
+  std::shared_ptr<std::atomic<int>> preview_latest_[2] = {std::make_shared<std::atomic<int>>(0),
+                                                          std::make_shared<std::atomic<int>>(0)};
 
   // Menus and their shortcuts.
   QAction* exit_action_ = nullptr;
@@ -160,6 +197,10 @@ class TForm1 : public QMainWindow {
   QAction* find_action_ = nullptr;
   QAction* find_next_action_ = nullptr;
   QAction* about_action_ = nullptr;
+  QAction* tag_colours_action_ = nullptr;
+  QAction* statistics_action_ = nullptr;
+  QAction* stop_action_ = nullptr;
+  QList<QMenu*> menus_;  // File first
   QAction* add_action_ = nullptr;
   QAction* add_all_action_ = nullptr;
   QAction* remove_action_ = nullptr;
@@ -188,15 +229,19 @@ class TForm1 : public QMainWindow {
   QPushButton* start_button_ = nullptr;     // Button1
 
   // "Result" page.
-  QListWidget* result_list_ = nullptr;        // ListBox2
-  QPlainTextEdit* result_preview_ = nullptr;  // RichEdit2
-  QPlainTextEdit* legend_ = nullptr;          // Memo1
-  TFrame2* progress_panel_ = nullptr;         // Frame21
+  QListWidget* result_list_ = nullptr;          // ListBox2
+  ColouredTextView* result_preview_ = nullptr;  // RichEdit2
+  ColouredTextView* legend_ = nullptr;          // Memo1
+  TFrame2* progress_panel_ = nullptr;           // Frame21
+  ResultLayout result_layout_;                  // of the result previewed
+
+  StatisticsPage* statistics_page_ = nullptr;
 
   // Status bar.
   std::array<QLabel*, 4> panels_{};
   QProgressBar* sentence_bar_ = nullptr;  // ProgressBar1
   QProgressBar* lexicon_bar_ = nullptr;   // ProgressBar2
+  QPushButton* stop_button_ = nullptr;
 
   // Dialogs, created hidden at start and kept until the end.
   TAboutBox* about_box_ = nullptr;          // AboutBox

@@ -1,7 +1,8 @@
 // The "Result" page: the output files of the last run, kept in alphabetical order ignoring
-// letter case, a preview of the chosen one, and the legend of the part-of-speech tags. The
-// progress panel lies hidden over the page until a run splits a file into sentences.
-// Tested by main_window_test.cc and run_window_test.cc.
+// letter case, a preview of the chosen one, and the legend of the part-of-speech tags; both
+// can show the tags in the colours of their word classes (previews.cc). The progress panel
+// lies hidden over the page until a run splits a file into sentences.
+// Tested by main_window_test.cc, run_window_test.cc and tag_colours_test.cc.
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "ui/coloured_text_view.h"
 #include "ui/fonts.h"
 #include "ui/frame2.h"
 #include "ui/main_window.h"
@@ -96,14 +98,14 @@ QWidget* TForm1::CreateResultPage() {
 
   auto* preview_label = new QLabel(tr("Preview"), page);
   preview_label->setObjectName(QStringLiteral("Label3"));
-  result_preview_ = MakeTextView(QStringLiteral("RichEdit2"), page);
+  result_preview_ = new ColouredTextView(QStringLiteral("RichEdit2"), page);
   result_preview_->setContextMenuPolicy(Qt::ActionsContextMenu);
   result_preview_->addAction(copy_action_);
 
   auto* legend_box = new QGroupBox(tr("POS-tag"), page);
   legend_box->setObjectName(QStringLiteral("GroupBox1"));
   legend_box->setFont(CaptionFont());
-  legend_ = MakeTextView(QStringLiteral("Memo1"), legend_box);
+  legend_ = new ColouredTextView(QStringLiteral("Memo1"), legend_box);
   QStringList lines;
   for (const LegendLine& line : kLegend) {
     lines << QString::fromLatin1(line.tag) + QLatin1Char('\t') + tr(line.description);
@@ -129,9 +131,14 @@ QWidget* TForm1::CreateResultPage() {
 }
 
 void TForm1::ListBox2Click() {
+  const QString path = SelectedResult();
+  if (path.isEmpty()) return;
+  Preview(result_preview_, path, -1, /*clear_on_failure=*/false);
+}
+
+QString TForm1::SelectedResult() const {
   const QList<QListWidgetItem*> selected = result_list_->selectedItems();
-  if (selected.isEmpty()) return;
-  Preview(result_preview_, selected.front()->text(), -1, /*clear_on_failure=*/false);
+  return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
 void TForm1::AddResult(const QString& path, bool written) {
@@ -146,17 +153,6 @@ void TForm1::AddResult(const QString& path, bool written) {
     item->setToolTip(tr("This file could not be written."));
   }
   result_list_->insertItem(row, item);
-}
-
-void TForm1::Preview(QPlainTextEdit* preview, const QString& path, int max_lines,
-                     bool clear_on_failure) {
-  QString text;
-  if (ReadPreview(path, max_lines, &text)) {
-    preview->setPlainText(text);
-    return;
-  }
-  if (clear_on_failure) preview->clear();
-  ShowMessage(MessageSink::Kind::kError, tr("ファイル %1 は開けません").arg(path));
 }
 
 }  // namespace quillon

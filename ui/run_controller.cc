@@ -2,10 +2,14 @@
 // run_window_test.cc.
 #include "ui/run_controller.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QWidget>
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -47,6 +51,9 @@ class RunController::Bridge : public RunObserver {
     answered_.notify_all();
   }
 
+  void RequestStop() { stop_requested_.store(true); }
+  bool StopRequested() override { return stop_requested_.load(); }
+
   void ClearPreviews() override { Emit(&RunController::ClearPreviews); }
   void Message(std::string_view text) override { Ask(MessageSink::Kind::kMessage, text); }
   void ErrorReport(std::string_view text) override { Ask(MessageSink::Kind::kError, text); }
@@ -71,7 +78,7 @@ class RunController::Bridge : public RunObserver {
     Emit(&RunController::OutputAdded, PathToQString(path), written);
   }
   void Finished(double seconds) override { Emit(&RunController::Finished, seconds); }
-  void Ended() { Emit(&RunController::RunEnded); }
+  void Ended(bool stopped) { Emit(&RunController::RunEnded, stopped); }
 
  private:
   // Emits signal with args unless the controller is gone. The controller lives on the
@@ -95,27 +102,61 @@ class RunController::Bridge : public RunObserver {
   std::condition_variable answered_;
   RunController* controller_;
   bool message_shown_ = false;
+  std::atomic<bool> stop_requested_{false};
 };
 
 // Swallows user input to every window of the program while a run is under way, except
-// to a modal message box (which the run itself waits for). Repaints still happen.
+// to a modal message box (which the run itself waits for), to the menus (the window
+// disables those it does not offer during a run) and to the objects allowed during runs.
+// Repaints still happen.
 class RunController::InputBlocker : public QObject {
  public:
-  using QObject::QObject;
+  InputBlocker(const QList<QPointer<QObject>>* allowed, QObject* parent)
+      : QObject(parent), allowed_(allowed) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (!IsUserInput(event->type())) return false;
-    // Shortcuts are delivered to actions, which are no widgets: none may fire.
-    if (!watched->isWidgetType()) return event->type() == QEvent::Shortcut;
+    // Shortcuts are delivered to actions, which are no widgets: only allowed ones fire.
+    if (!watched->isWidgetType()) return event->type() == QEvent::Shortcut && !Allowed(watched);
+    auto* widget = static_cast<QWidget*>(watched);
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && static_cast<QWidget*>(watched)->window() == modal) return false;
-    // An accepted override keeps the key from being looked up as a shortcut at all.
-    if (event->type() == QEvent::ShortcutOverride) event->accept();
+    if (modal != nullptr && widget->window() == modal) return false;
+    if (qobject_cast<QMenu*>(widget->window()) != nullptr || Allowed(widget)) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+      // The keys of allowed actions go on to be looked up as shortcuts; for every other
+      // key an accepted override keeps it from being looked up at all.
+      if (IsAllowedKey(static_cast<QKeyEvent*>(event))) return false;
+      event->accept();
+    }
     return true;
   }
 
  private:
+  bool Allowed(QObject* object) const {
+    for (const QPointer<QObject>& allowed : *allowed_) {
+      if (allowed == nullptr) continue;
+      if (allowed == object) return true;
+      if (allowed->isWidgetType() && object->isWidgetType() &&
+          static_cast<QWidget*>(allowed.data())->isAncestorOf(static_cast<QWidget*>(object))) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool IsAllowedKey(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    for (const QPointer<QObject>& allowed : *allowed_) {
+      const auto* action = qobject_cast<const QAction*>(allowed.data());
+      if (action == nullptr || !action->isEnabled()) continue;
+      if (action->shortcuts().contains(pressed)) return true;
+    }
+    return false;
+  }
+
+  const QList<QPointer<QObject>>* allowed_;
+
   static bool IsUserInput(QEvent::Type type) {
     switch (type) {
       case QEvent::MouseButtonPress:
@@ -146,6 +187,7 @@ RunController::RunController(QObject* parent) : QObject(parent) {
 }
 
 RunController::~RunController() {
+  RequestStop();
   if (bridge_) bridge_->Detach();
   if (thread_.joinable()) thread_.join();
   delete blocker_;
@@ -154,18 +196,19 @@ RunController::~RunController() {
 bool RunController::Start(const RunSettings& settings, std::vector<std::string> inputs,
                           std::string data_dir) {
   if (Running()) return false;
-  blocker_ = new InputBlocker(this);
+  blocker_ = new InputBlocker(&allowed_, this);
   qApp->installEventFilter(blocker_);
   bridge_ = std::make_shared<Bridge>(this);
   thread_ = std::thread([bridge = bridge_, settings, inputs = std::move(inputs),
                          data_dir = std::move(data_dir), state = &state_] {
+    bool stopped = false;
     try {
-      TaggingRun(settings, inputs, data_dir, state, bridge.get());
+      stopped = TaggingRun(settings, inputs, data_dir, state, bridge.get()).stopped;
     } catch (const std::exception& failure) {
       // Nothing may escape the thread; the user sees the failure and the window goes on.
       bridge->ErrorReport(failure.what());
     }
-    bridge->Ended();
+    bridge->Ended(stopped);
   });
   return true;
 }
@@ -173,6 +216,12 @@ bool RunController::Start(const RunSettings& settings, std::vector<std::string> 
 void RunController::MessageShown() {
   if (bridge_) bridge_->Answer();
 }
+
+void RunController::RequestStop() {
+  if (bridge_) bridge_->RequestStop();
+}
+
+void RunController::AllowDuringRun(QObject* object) { allowed_.append(object); }
 
 void RunController::OnRunEnded() {
   if (thread_.joinable()) thread_.join();

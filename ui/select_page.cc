@@ -1,13 +1,17 @@
 // The "Select Files" page: the folder tree drives the file list, the file list feeds the
-// ordered input list (no two entries equal ignoring letter case), the file preview shows
+// ordered input list (no two entries for one file: equal paths, or paths equal ignoring
+// letter case where the file system ignores it too), the file preview shows
 // the first lines of a clicked file or the whole of an input file, and the settings group
 // holds the run settings, the destination of output files and Start.
 // Tested by main_window_test.cc.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileIconProvider>
 #include <QFileSystemWatcher>
 #include <QGridLayout>
@@ -277,6 +281,7 @@ void TForm1::RefreshFileList() {
 
 void TForm1::FileListBox1Click() {
   file_preview_->clear();
+  DropPendingPreview(file_preview_);
   const QListWidgetItem* item = file_list_->currentItem();
   // The focus can rest on an entry that is not selected: then there is no file to show.
   if (item == nullptr || !item->isSelected()) return;
@@ -284,9 +289,23 @@ void TForm1::FileListBox1Click() {
           /*clear_on_failure=*/true);
 }
 
+// Paths equal but for letter case are one file where the file system ignores case (both
+// names lead to one file) and two where it tells case apart (two files). When the file
+// system cannot say (a name no longer leads anywhere), they count as one, as always.
+bool TForm1::SameInput(const QString& entry, const QString& path) {
+  if (entry == path) return true;
+  if (entry.compare(path, Qt::CaseInsensitive) != 0) return false;
+  struct stat a, b;
+  if (::stat(QFile::encodeName(entry).constData(), &a) != 0 ||
+      ::stat(QFile::encodeName(path).constData(), &b) != 0) {
+    return true;
+  }
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool TForm1::AddToInputList(const QString& path) {
   for (int i = 0; i < input_list_->count(); ++i) {
-    if (input_list_->item(i)->text().compare(path, Qt::CaseInsensitive) == 0) return false;
+    if (SameInput(input_list_->item(i)->text(), path)) return false;
   }
   input_list_->addItem(path);
   return true;

@@ -193,7 +193,15 @@ SavedIndexes SettingsFile::Load() const {
   return indexes;
 }
 
-bool SettingsFile::Save(const SavedIndexes& indexes, std::string* error) const {
+int SettingsFile::LoadOwn(const char* key, int default_value) const {
+  std::string bytes;
+  if (!ReadFileBytes(path_, &bytes).ok()) return default_value;
+  const auto text = IniFile(bytes).Value(SavedIndexes::kSection, key);
+  return text ? ParseIniInteger(*text, default_value) : default_value;
+}
+
+bool SettingsFile::Save(const SavedIndexes& indexes, std::string* error,
+                        const std::vector<OwnSetting>& own) const {
   std::string bytes;
   struct stat st;
   if (::stat(path_.c_str(), &st) == 0) {
@@ -212,6 +220,11 @@ bool SettingsFile::Save(const SavedIndexes& indexes, std::string* error) const {
   for (int i = 0; i < SavedIndexes::kCount; ++i) {
     file.SetValue(SavedIndexes::kSection, SavedIndexes::kKeys[i],
                   std::to_string(indexes.values[i]));
+  }
+  for (const OwnSetting& setting : own) {
+    if (setting.value != setting.default_value || file.Value(SavedIndexes::kSection, setting.key)) {
+      file.SetValue(SavedIndexes::kSection, setting.key, std::to_string(setting.value));
+    }
   }
   Status written = WriteFileAtomically(path_, file.Bytes());
   if (!written.ok()) *error = written.message();

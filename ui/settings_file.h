@@ -68,6 +68,15 @@ struct SavedIndexes {
                                      // Splitter, Lemma
 };
 
+// A setting of ours beyond the six, in the same section. Older files lack it and read as
+// its default; a save adds it only once it differs from its default (or the file already
+// holds it), so that a file written from the initial settings still holds the six alone.
+struct OwnSetting {
+  const char* key;
+  int value;
+  int default_value;
+};
+
 // The settings file at one path.
 class SettingsFile {
  public:
@@ -78,10 +87,14 @@ class SettingsFile {
   // Reads the six values (unclamped); a missing or unreadable file, section or key gives 0.
   SavedIndexes Load() const;
 
-  // Writes the six values into the file, keeping everything else in it, in one atomic
-  // replacement. Fails, writing nothing, when the file is marked read-only or cannot be
-  // written; error then holds the system's reason.
-  bool Save(const SavedIndexes& indexes, std::string* error) const;
+  // Reads a setting of ours; a missing or unreadable file or key gives default_value.
+  int LoadOwn(const char* key, int default_value) const;
+
+  // Writes the six values, then the settings of ours, into the file, keeping everything
+  // else in it, in one atomic replacement. Fails, writing nothing, when the file is marked
+  // read-only or cannot be written; error then holds the system's reason.
+  bool Save(const SavedIndexes& indexes, std::string* error,
+            const std::vector<OwnSetting>& own = {}) const;
 
  private:
   std::string path_;

@@ -148,17 +148,31 @@ TEST_F(TaggingRunTest, MissingFilesAreReportedInLoadingOrder) {
   }
 }
 
+// A setting outside 0..2 names no file: the run ends before any input with the
+// failure's own text, for the lexicon and the contextual rules alike.
 TEST_F(TaggingRunTest, SettingsOutsideTheirRange) {
   Write(root_ + "/a.txt", "to cat");
-  RunSettings no_rules;
-  no_rules.RadioGroup3 = 7;  // no contextual rule file: no contextual rules
-  Run(no_rules, {root_ + "/a.txt"});
-  EXPECT_EQ(Read(root_ + "/Tagged/a_tag.txt"), "to_NN cat_NN\r\n");
-  RunSettings no_lexicon;
-  no_lexicon.RadioGroup4 = 3;
-  observer_.events.clear();
-  EXPECT_TRUE(Run(no_lexicon, {root_ + "/a.txt"}).ended_early);
-  EXPECT_TRUE(observer_.Has(std::string("error:") + messages::kNoLexicon));
+  struct Case {
+    int lexicon, contextual;
+    const char* message;
+  };
+  const Case cases[] = {{3, 0, messages::kNoLexicon},
+                        {-1, 0, messages::kNoLexicon},
+                        {0, 7, messages::kNoContextualRules},
+                        {0, -1, messages::kNoContextualRules},
+                        {0, -5, messages::kNoContextualRules}};
+  for (const Case& c : cases) {
+    RunSettings settings;
+    settings.RadioGroup4 = c.lexicon;
+    settings.RadioGroup3 = c.contextual;
+    observer_.events.clear();
+    const RunResult result = Run(settings, {root_ + "/a.txt"});
+    EXPECT_TRUE(result.ended_early) << c.lexicon << " " << c.contextual;
+    EXPECT_TRUE(observer_.Has(std::string("error:") + c.message)) << c.contextual;
+    EXPECT_FALSE(observer_.Has("finished"));
+    EXPECT_TRUE(result.outputs.empty());
+    EXPECT_FALSE(std::ifstream(root_ + "/Tagged/a_tag.txt").good()) << c.contextual;
+  }
 }
 
 TEST_F(TaggingRunTest, FailedWriteIsReportedAndTheRunGoesOn) {

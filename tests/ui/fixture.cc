@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace quillon::testing {
@@ -69,6 +70,14 @@ QStringList Entries(const QListWidget* list) {
   QStringList entries;
   for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
   return entries;
+}
+
+QListWidgetItem* TagAllAndFindResult(TForm1* window, const QString& name) {
+  QTest::mouseClick(Child<QPushButton>(window, "Button3"), Qt::LeftButton);
+  QTest::mouseClick(Child<QPushButton>(window, "Button1"), Qt::LeftButton);
+  if (!QTest::qWaitFor([window] { return !window->RunActive(); }, 30000)) return nullptr;
+  const auto found = Child<QListWidget>(window, "ListBox2")->findItems(name, Qt::MatchEndsWith);
+  return found.size() == 1 ? found.front() : nullptr;
 }
 
 void ClickRadio(QObject* window, const QString& name) {

@@ -18,6 +18,7 @@
 #include "ui/message_sink.h"
 
 class QListWidget;
+class QListWidgetItem;
 
 namespace quillon::testing {
 
@@ -64,6 +65,11 @@ T* Child(QObject* window, const QString& name) {
   if (child == nullptr) qFatal("no widget named %s", qPrintable(name));
   return child;
 }
+
+// Adds every file of the start folder (Add All), starts a run, waits for its end and
+// returns the result list's entry whose path ends with name; null when the run does not
+// end within 30 s or there is no such entry.
+QListWidgetItem* TagAllAndFindResult(TForm1* window, const QString& name);
 
 // Clicks the radio button named name on its indicator (its centre may lie beyond the
 // caption's end, where a click does nothing).

@@ -3,6 +3,8 @@
 // the destination controls, menus, and the settings file read at start and written at
 // the end.
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +13,7 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -119,11 +122,82 @@ class MainWindowTest : public QObject {
     QCOMPARE(Entries(input_list_), QStringList({t + "/b.txt", t + "/a.txt", t + "/c.TXT"}));
     // The file list keeps its selection.
     QCOMPARE(file_list_->selectedItems().size(), 3);
-    // The same path in other letter case is the same entry.
-    window_->AddPaths({t + "/A.TXT"});
-    testing::WriteBytes(t + "/B.TXT", "other file on a case-sensitive disk\n");
-    window_->AddPaths({t + "/B.TXT"});
+    // The same path again is the same entry; a path in other letter case that leads
+    // nowhere is no file to add.
+    window_->AddPaths({t + "/a.txt", t + "/A.TXT"});
     QCOMPARE(input_list_->count(), 3);
+  }
+
+  // Where the file system tells letter case apart, Foo.txt and foo.txt are two files and
+  // two inputs, and a run writes both; two names of one file (as a disk that ignores case
+  // shows them) are one input.
+  void LetterCaseTellsFilesApart() {
+    const QString t = world_->texts;
+    testing::WriteBytes(t + "/Foo.txt", "The cat sat.\n");
+    testing::WriteBytes(t + "/foo.txt", "The dog ran.\n");
+    testing::WriteBytes(t + "/bar.txt", "one file\n");
+    QVERIFY(::link(QFile::encodeName(t + "/bar.txt"), QFile::encodeName(t + "/Bar.txt")) == 0);
+    window_->ShowFolder(world_->root);
+    window_->ShowFolder(t);
+    QTest::mouseClick(Child<QPushButton>(window_, "Button3"), Qt::LeftButton);
+    const QStringList entries = Entries(input_list_);
+    QCOMPARE(entries.size(), 6);
+    for (const char* name : {"/a.txt", "/b.txt", "/c.TXT", "/Foo.txt", "/foo.txt"}) {
+      QVERIFY2(entries.contains(t + name), name);
+    }
+    QVERIFY(entries.contains(t + "/Bar.txt") != entries.contains(t + "/bar.txt"));
+    window_->AddPaths({t + "/FOO.txt", t + "/foo.txt"});
+    QCOMPARE(input_list_->count(), 6);
+
+    QTest::mouseClick(Child<QPushButton>(window_, "Button5"), Qt::LeftButton);
+    window_->AddPaths({t + "/Foo.txt", t + "/foo.txt"});
+    QTest::mouseClick(Child<QPushButton>(window_, "Button1"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->RunActive(), 30000);
+    QCOMPARE(testing::ReadBytes(t + "/Tagged/Foo_tag.txt"),
+             QByteArray("The_DT cat_NN sat_VBD ._.\r\n"));
+    QCOMPARE(testing::ReadBytes(t + "/Tagged/foo_tag.txt"),
+             QByteArray("The_DT dog_NN ran_VBD ._.\r\n"));
+  }
+
+  // Previews beyond the size they can show without freezing the window show their first
+  // part and say so; they are read while the window goes on.
+  void LargePreviewsShowTheirFirstPart() {
+    QByteArray lines;
+    for (int i = 0; lines.size() <= 11'000'000; ++i)
+      lines += "line " + QByteArray::number(i) + "\r\n";
+    testing::WriteBytes(world_->texts + "/lines.txt", lines);
+    testing::WriteBytes(world_->texts + "/one.txt", QByteArray(11'000'000, 'x') + "\n");
+    window_->AddPaths({world_->texts + "/lines.txt", world_->texts + "/one.txt"});
+    auto* preview = Child<QPlainTextEdit>(window_, "RichEdit1");
+
+    const QPoint first = input_list_->visualItemRect(input_list_->item(0)).center();
+    QTest::mouseClick(input_list_->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(input_list_->viewport(), Qt::LeftButton, {}, first);
+    QVERIFY(window_->PreviewsPending() > 0);  // the window does not wait for the read
+    QTRY_VERIFY_WITH_TIMEOUT(!preview->toPlainText().isEmpty(), 30000);
+    QString text = preview->toPlainText();
+    QVERIFY(text.size() <= 10'000'000 + 200);
+    const QLocale locale;
+    const QString note =
+        QString("[Preview: only the first %1 of this %2 file are shown.]\n")
+            .arg(locale.formattedDataSize(10'000'000, 0, QLocale::DataSizeSIFormat),
+                 locale.formattedDataSize(lines.size(), 1, QLocale::DataSizeSIFormat));
+    QVERIFY2(text.endsWith(note), qPrintable(text.right(100)));
+    QVERIFY(text.startsWith("line 0\nline 1\n"));
+    // Only whole lines: the line before the note is one of the file's lines.
+    const QStringList shown = text.split('\n');
+    QVERIFY(lines.contains("\r\n" + shown[shown.size() - 3].toLatin1() + "\r\n"));
+
+    // One line of 11 MB: its first 100,000 bytes, and both notes.
+    QListWidgetItem* one = Entry(file_list_, "one.txt");
+    QTest::mouseClick(file_list_->viewport(), Qt::LeftButton, {},
+                      file_list_->visualItemRect(one).center());
+    QTRY_VERIFY_WITH_TIMEOUT(preview->toPlainText().startsWith("xxx"), 30000);
+    text = preview->toPlainText();
+    QCOMPARE(text.indexOf('\n'), 100000);
+    QVERIFY2(text.endsWith("are shown.]\n[Preview: lines longer than " + locale.toString(100000) +
+                           " bytes are cut short.]\n"),
+             qPrintable(text.right(150)));
   }
 
   void AddsAllAndNothingFromEmptyFolder() {
@@ -195,6 +269,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(file_list_->viewport(), Qt::LeftButton, {},
                       file_list_->visualItemRect(item).center());
     auto* preview = Child<QPlainTextEdit>(window_, "RichEdit1");
+    QTRY_VERIFY(!preview->toPlainText().isEmpty());
     QStringList lines = preview->toPlainText().split('\n');
     QCOMPARE(lines.size(), 101);  // 100 lines, each followed by a break
     QCOMPARE(lines[99], QString("line 100"));
@@ -205,6 +280,7 @@ class MainWindowTest : public QObject {
                       input_list_->visualItemRect(input).center());
     QTest::mouseDClick(input_list_->viewport(), Qt::LeftButton, {},
                        input_list_->visualItemRect(input).center());
+    QTRY_COMPARE(preview->toPlainText().count('\n'), 250);
     lines = preview->toPlainText().split('\n');
     QCOMPARE(lines.size(), 251);
     QCOMPARE(lines[249], QString("line 250"));
@@ -215,10 +291,15 @@ class MainWindowTest : public QObject {
     const QPoint at = file_list_->visualItemRect(a).center();
     QTest::mouseClick(file_list_->viewport(), Qt::LeftButton, {}, at);
     auto* preview = Child<QPlainTextEdit>(window_, "RichEdit1");
-    QVERIFY(preview->toPlainText().startsWith("The cat sat"));
+    QTRY_VERIFY(preview->toPlainText().startsWith("The cat sat"));
     // A control click takes the entry out of the selection but leaves the focus on it.
     QTest::mouseClick(file_list_->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
     QVERIFY(!a->isSelected());
+    QCOMPARE(preview->toPlainText(), QString());
+    // A click whose preview is still being read does not fill it afterwards.
+    QTest::mouseClick(file_list_->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(file_list_->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
+    QTRY_COMPARE(window_->PreviewsPending(), 0);
     QCOMPARE(preview->toPlainText(), QString());
     QVERIFY(world_->sink.shown.isEmpty());
   }
@@ -232,7 +313,7 @@ class MainWindowTest : public QObject {
     const QPoint at = input_list_->visualItemRect(input_list_->item(0)).center();
     QTest::mouseClick(input_list_->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(input_list_->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(world_->sink.shown.size(), 1);
+    QTRY_COMPARE(world_->sink.shown.size(), 1);
     QCOMPARE(world_->sink.shown[0].second,
              QString("ファイル %1 は開けません").arg(world_->texts + "/a.txt"));
     QCOMPARE(preview->toPlainText(), QString("before"));

@@ -89,8 +89,8 @@ class RunWindowTest : public QObject {
     QListWidgetItem* b = results_->item(1);
     QTest::mouseClick(results_->viewport(), Qt::LeftButton, {},
                       results_->visualItemRect(b).center());
-    QCOMPARE(preview->toPlainText(),
-             QString("The_DT dog_NN quickly_RB ran_VBD to_TO run_VB ._.\n"));
+    QTRY_COMPARE(preview->toPlainText(),
+                 QString("The_DT dog_NN quickly_RB ran_VBD to_TO run_VB ._.\n"));
     // A double click previews too, and touches no file.
     QTest::mouseDClick(results_->viewport(), Qt::LeftButton, {},
                        results_->visualItemRect(b).center());
@@ -180,9 +180,20 @@ class RunWindowTest : public QObject {
   }
 
   // A group left without a selection by the settings file hands -1 to the run; for the
-  // lexicon that names no file, and the run says so.
+  // lexicon and for the contextual rules that names no file, and the run ends before any
+  // input, saying so.
+  void GroupWithoutSelectionReachesTheRun_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("lexicon") << QByteArray("[ItemIndex]\nRadioGruop4=-5\n")
+                             << QString("No lexicon is selected.");
+    QTest::newRow("contextual rules") << QByteArray("[ItemIndex]\nRadioGruop3=-5\n")
+                                      << QString("No contextual rule file is selected.");
+  }
   void GroupWithoutSelectionReachesTheRun() {
-    testing::WriteBytes(world_->settings_path, "[ItemIndex]\nRadioGruop4=-5\n");
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, message);
+    testing::WriteBytes(world_->settings_path, settings);
     window_ = world_->Open();
     start_ = Child<QPushButton>(window_, "Button1");
     results_ = Child<QListWidget>(window_, "ListBox2");
@@ -190,8 +201,9 @@ class RunWindowTest : public QObject {
     RunAndWait();
     QCOMPARE(world_->sink.shown.size(), 1);
     QCOMPARE(world_->sink.shown[0].first, MessageSink::Kind::kError);
-    QCOMPARE(world_->sink.shown[0].second, QString("No lexicon is selected."));
+    QCOMPARE(world_->sink.shown[0].second, message);
     QCOMPARE(results_->count(), 0);
+    QVERIFY(!QDir(world_->texts + "/Tagged").exists());
   }
 
   // The window and the command line write the same bytes for the same settings.

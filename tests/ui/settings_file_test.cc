@@ -189,6 +189,40 @@ class SettingsFileTest : public QObject {
     QCOMPARE(file.Load().values, indexes.values);
   }
 
+  // A setting of ours is added only once it differs from its default; then it is kept
+  // and updated like the six. Older files lack it and read as the default.
+  void SavesOwnSettingsOnlyOnceSet_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray six =
+        "[ItemIndex]\r\nRadioGruop4=0\r\nRadioGruop3=0\r\nSeparator=0\r\n"
+        "Tokenization=0\r\nSplitter=0\r\nLemma=0\r\n";
+    QTest::newRow("default, no file: the six alone") << QByteArray() << 0 << six;
+    QTest::newRow("set: added after the six") << QByteArray() << 1 << six + "Own=1\r\n";
+    QTest::newRow("back to default: kept")
+        << QByteArray(six + "Own=1\r\n") << 0 << six + "Own=0\r\n";
+    QTest::newRow("in place in an older order")
+        << QByteArray("[ItemIndex]\r\nOwn=1\r\n") << 2
+        << QByteArray(
+               "[ItemIndex]\r\nOwn=2\r\nRadioGruop4=0\r\nRadioGruop3=0\r\nSeparator=0\r\n"
+               "Tokenization=0\r\nSplitter=0\r\nLemma=0\r\n");
+  }
+  void SavesOwnSettingsOnlyOnceSet() {
+    QFETCH(QByteArray, before);
+    QFETCH(int, value);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/q.ini";
+    if (!before.isEmpty()) testing::WriteBytes(path, before);
+    SettingsFile file(path.toStdString());
+    QCOMPARE(file.LoadOwn("Own", 7), before.isEmpty() ? 7 : 1);
+    std::string error;
+    QVERIFY(file.Save(SavedIndexes(), &error, {{"Own", value, 0}}));
+    QCOMPARE(testing::ReadBytes(path), after);
+    QCOMPARE(file.LoadOwn("own", 7), after.contains("Own=") ? value : 7);  // any letter case
+  }
+
   void KeepsPermissionsOfTheFile() {
     QTemporaryDir dir;
     const QString path = dir.path() + "/q.ini";

@@ -1,5 +1,6 @@
 // Preview reading: the run's line rule, the line limit across read chunks, and decoding of
 // UTF-8 with a single-byte fallback.
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,6 +75,55 @@ class TextPreviewTest : public QObject {
     QCOMPARE(read, expected);
     QVERIFY(ReadPreview(dir.path() + "/long.txt", -1, &read));
     QCOMPARE(read.count('\n'), 300);
+  }
+
+  // Small limits stand in for the 10 MB and 100,000 bytes the window uses.
+  void KeepsWithinLimits_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("max_lines");
+    QTest::addColumn<QString>("text");
+    const QString size_note = "[Preview: only the first %1 of this %2 file are shown.]\n";
+    const QString line_note = "[Preview: lines longer than 4 bytes are cut short.]\n";
+    const QLocale locale;
+    const auto sizes = [&](qint64 file) {
+      return size_note.arg(locale.formattedDataSize(12, 0, QLocale::DataSizeSIFormat),
+                           locale.formattedDataSize(file, 1, QLocale::DataSizeSIFormat));
+    };
+    QTest::newRow("within") << QByteArray("ab\ncd\n") << -1 << "ab\ncd\n";
+    QTest::newRow("whole lines up to the size")
+        << QByteArray("ab\ncd\nef\ngh\nij\n") << -1 << "ab\ncd\nef\ngh\n" + sizes(15);
+    QTest::newRow("no note when the line limit comes first")
+        << QByteArray("ab\ncd\nef\ngh\nij\n") << 2 << "ab\ncd\n";
+    QTest::newRow("long lines cut")
+        << QByteArray("abcdefg\nab\n") << -1 << "abcd\nab\n" + line_note;
+    QTest::newRow("a line cut at a character")
+        << QByteArray("a\xc3\xa9\xc3\xa9\n") << -1 << QString::fromUtf8("a\u00e9\n") + line_note;
+    QTest::newRow("one line over the size")
+        << QByteArray(20, 'x') << -1 << "xxxx\n" + sizes(20) + line_note;
+    QTest::newRow("NUL before the size") << QByteArray("ab\0cd\nef\ngh\nij\n", 15) << -1 << "ab\n";
+  }
+  void KeepsWithinLimits() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, max_lines);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    testing::WriteBytes(dir.path() + "/f.txt", bytes);
+    QString read;
+    PreviewLimits limits;
+    limits.max_bytes = 12;
+    limits.max_line_bytes = 4;
+    QVERIFY(ReadPreview(dir.path() + "/f.txt", max_lines, &read, limits));
+    QCOMPARE(read, text);
+  }
+
+  void StopsWhenNoLongerWanted() {
+    QTemporaryDir dir;
+    testing::WriteBytes(dir.path() + "/f.txt", QByteArray(1 << 20, 'a'));
+    int asked = 0;
+    QString read;
+    QVERIFY(!ReadPreview(dir.path() + "/f.txt", -1, &read, PreviewLimits(),
+                         [&] { return ++asked < 3; }));
+    QCOMPARE(asked, 3);
   }
 
   void FailsOnMissingFileOrFolder() {
