@@ -1,0 +1,524 @@
+// The modern tokenizer. The sentence is cut at spaces into chunks; each chunk is then
+// taken apart from both ends, as treebank tokenizers do:
+//   1. a chunk that is one whole token (a single character, a run of one punctuation
+//      mark, an emoticon, a URL, an e-mail address or @name, a #tag, a lone contraction
+//      such as "n't") is emitted as it stands;
+//   2. otherwise an opening mark is cut off its front (brackets, quotes, currency signs),
+//   3. or a closing one off its back (closing quotes and brackets, commas, sentence
+//      punctuation, the period of a word that is no abbreviation, contractions such as
+//      n't and 's), which is kept aside and emitted after the rest;
+//   4. and what is left when neither end gives way is cut inside: at punctuation between
+//      words, except the marks that join a word (a period in "3.5" or "enron.com", a
+//      comma or colon between digits, an apostrophe in "o'clock", a hyphen after a
+//      prefix or inside a phone number).
+// Steps 1 to 3 repeat until step 1 or 4 ends the chunk. Positions are byte offsets of
+// the sentence; characters are decoded as they are met, the marks after a character
+// belong to it, and a byte that is not valid UTF-8 is a character of its own.
+// Tested by modern_tokenizer_test.cc and fuzz/modern_tokenizer_fuzzer.cc.
+#include "core/modern_tokenizer.h"
+
+#include "core/token_patterns.h"
+#include "core/unicode_class.h"
+
+namespace quillon {
+namespace {
+
+// Chunks longer than this are not tested as whole URLs, addresses or #tags, so that
+// taking a long chunk apart stays linear in its length.
+constexpr size_t kMaxPatternBytes = 1024;
+// At most this many marks belong to one character (Unicode's stream-safe limit).
+constexpr int kMaxMarks = 32;
+
+struct Char {
+  char32_t code = 0;
+  size_t begin = 0;
+  size_t end = 0;  // one past its last byte, marks included
+  CharClass char_class = CharClass::kSpace;
+};
+
+bool IsWordLike(const Char& c) {
+  return c.char_class == CharClass::kWord || c.char_class == CharClass::kMark;
+}
+bool IsDigit(const Char& c) { return IsAsciiDigit(c.code); }
+bool IsLetter(const Char& c) { return IsWordLike(c) && !IsDigit(c); }
+
+// Marks that make a run: a token of their own however many stand together.
+bool MakesRuns(char32_t c) {
+  return c == '-' || c == '*' || c == '=' || c == '~' || c == '_' || c == '#' || c == '$' ||
+         c == '+' || c == '/' || c == '^' || c == '<' || c == '>' || (c >= 0x2012 && c <= 0x2015);
+}
+
+// Whether a and b belong to one punctuation token.
+bool SameRun(char32_t a, char32_t b) {
+  if (IsPeriodLike(a)) return IsPeriodLike(b);
+  if (a == '!' || a == '?') return b == '!' || b == '?';
+  if (IsQuote(a)) return IsQuote(b);
+  return a == b && MakesRuns(a);
+}
+
+class Scanner {
+ public:
+  Scanner(std::string_view s, const IgnoreList& ignore, std::vector<std::string_view>* tokens,
+          std::vector<std::string_view>* suffixes)
+      : s_(s), ignore_(ignore), tokens_(tokens), suffixes_(suffixes) {}
+
+  void Run() {
+    const size_t n = s_.size();
+    size_t i = SkipSpaces(0);
+    while (i < n) {
+      size_t e = i;
+      while (e < n) {
+        const Char c = At(e, n);
+        if (c.char_class == CharClass::kSpace) break;
+        e = c.end;
+      }
+      const size_t next = SkipSpaces(e);
+      Chunk(i, e, next >= n);
+      i = next;
+    }
+  }
+
+ private:
+  // The character that starts at i, with the marks after it, ending by limit.
+  Char At(size_t i, size_t limit) const {
+    const DecodedChar d = DecodeUtf8At(s_, i);
+    Char c{d.code, i, i + d.length, ClassOf(d.code)};
+    if (c.char_class == CharClass::kSpace) return c;
+    for (int marks = 0; c.end < limit && marks < kMaxMarks; ++marks) {
+      const DecodedChar m = DecodeUtf8At(s_, c.end);
+      if (ClassOf(m.code) != CharClass::kMark) break;
+      c.end += m.length;
+    }
+    return c;
+  }
+
+  // The character that ends at i, not starting before lo (i > lo).
+  Char Before(size_t i, size_t lo) const {
+    Char c = EndingAt(i, lo);
+    for (int marks = 0; c.char_class == CharClass::kMark && c.begin > lo && marks < kMaxMarks;
+         ++marks) {
+      const Char base = EndingAt(c.begin, lo);
+      c = Char{base.code, base.begin, i, base.char_class};
+    }
+    return c;
+  }
+
+  // The single code point (or stray byte) that ends at i. A valid sequence that ends
+  // there starts with a lead byte, which forward decoding also starts a character at.
+  Char EndingAt(size_t i, size_t lo) const {
+    for (size_t length = 4; length >= 2; --length) {
+      if (i - lo < length) continue;
+      const DecodedChar d = DecodeUtf8At(s_, i - length);
+      if (d.length == length) return Char{d.code, i - length, i, ClassOf(d.code)};
+    }
+    const DecodedChar d = DecodeUtf8At(s_, i - 1);
+    return Char{d.code, i - 1, i, ClassOf(d.code)};
+  }
+
+  size_t SkipSpaces(size_t i) const {
+    while (i < s_.size()) {
+      const Char c = At(i, s_.size());
+      if (c.char_class != CharClass::kSpace) break;
+      i = c.end;
+    }
+    return i;
+  }
+
+  void Emit(size_t from, size_t to) {
+    if (to > from) tokens_->push_back(s_.substr(from, to - from));
+  }
+
+  std::string_view View(size_t from, size_t to) const { return s_.substr(from, to - from); }
+
+  // Takes the chunk [b, e) apart; last tells whether it ends the sentence.
+  void Chunk(size_t b, size_t e, bool last) {
+    const size_t base = suffixes_->size();
+    while (b < e) {
+      if (IsWholeToken(b, e)) {
+        Emit(b, e);
+        break;
+      }
+      if (const size_t after = Prefix(b, e); after > b) {
+        Emit(b, after);
+        b = after;
+        continue;
+      }
+      const Cut cut = Suffix(b, e, last);
+      if (cut.whole) {
+        Emit(b, e);
+        break;
+      }
+      if (cut.end < e) {
+        suffixes_->push_back(View(cut.end, e));
+        e = cut.end;
+        continue;
+      }
+      Inside(b, e);
+      break;
+    }
+    for (size_t k = suffixes_->size(); k > base; --k) tokens_->push_back((*suffixes_)[k - 1]);
+    suffixes_->resize(base);
+  }
+
+  // Step 1: whether [b, e) is one token as it stands.
+  bool IsWholeToken(size_t b, size_t e) const {
+    const Char first = At(b, e);
+    if (first.end == e) return true;
+    if (IsRun(first, e) || IsEmoticon(View(b, e)) || IsLoneContraction(b, e)) return true;
+    if (e - b > kMaxPatternBytes) return false;
+    if (UrlOpeningLength(View(b, e)) > 0) return UrlMayEndAt(b, e);
+    if (first.code == '#') return IsTag(first.end, e);
+    if (IsApostrophe(first.code)) return IsDecade(first.end, e);
+    return IsAddress(b, e);
+  }
+
+  // A run of one punctuation mark ("...", "!?!", "--", "''", "***").
+  bool IsRun(const Char& first, size_t e) const {
+    if (IsWordLike(first)) return false;
+    for (size_t i = first.end; i < e;) {
+      const Char c = At(i, e);
+      if (!SameRun(first.code, c.code)) return false;
+      i = c.end;
+    }
+    return true;
+  }
+
+  // "n't", "'s", "’ll" standing alone.
+  bool IsLoneContraction(size_t b, size_t e) const {
+    return e - b <= 5 && ContractionStart(b, e) == b;
+  }
+
+  // A URL ends with a letter, digit or slash, or a closing bracket it opened itself.
+  bool UrlMayEndAt(size_t b, size_t e) const {
+    const Char last = Before(e, b);
+    if (IsWordLike(last) || last.code == '/' || last.code == '=' || last.code == '-') return true;
+    const char open = last.code == ')' ? '(' : last.code == ']' ? '[' : 0;
+    return open != 0 && View(b, e).find(open) != std::string_view::npos;
+  }
+
+  // "#tag": a letter after the sign, then letters and digits only.
+  bool IsTag(size_t i, size_t e) const {
+    if (!IsLetter(At(i, e))) return false;
+    for (; i < e;) {
+      const Char c = At(i, e);
+      if (!IsWordLike(c)) return false;
+      i = c.end;
+    }
+    return true;
+  }
+
+  // "'90s", "’72": a digit after the apostrophe, then letters and digits.
+  bool IsDecade(size_t i, size_t e) const {
+    if (!IsDigit(At(i, e))) return false;
+    for (; i < e;) {
+      const Char c = At(i, e);
+      if (!IsWordLike(c)) return false;
+      i = c.end;
+    }
+    return true;
+  }
+
+  // An e-mail address or @name: word characters and . - _ + % ' around at least one @
+  // that a word character follows; it ends with a word character.
+  bool IsAddress(size_t b, size_t e) const {
+    bool at = false;
+    for (size_t i = b; i < e;) {
+      const Char c = At(i, e);
+      if (c.code == '@') {
+        if (c.end >= e || !IsWordLike(At(c.end, e))) return false;
+        at = true;
+      } else if (!IsWordLike(c) && c.code != '.' && c.code != '-' && c.code != '_' &&
+                 c.code != '+' && c.code != '%' && c.code != '\'') {
+        return false;
+      }
+      i = c.end;
+    }
+    return at && IsWordLike(Before(e, b));
+  }
+
+  // Step 2: where the chunk goes on after an opening mark, or b when it has none.
+  size_t Prefix(size_t b, size_t e) const {
+    const Char c = At(b, e);
+    if (IsWordLike(c) || c.code == '@') return b;
+    const Char next = At(c.end, e);
+    // A sign or an apostrophe before a number belongs to it (+44, '90s, .5).
+    if ((c.code == '+' || c.code == '.' || IsApostrophe(c.code)) && IsDigit(next)) return b;
+    if (c.code == '#' && IsLetter(next)) return b;  // a #tag followed by punctuation
+    return RunEnd(c, e);
+  }
+
+  // The end of the punctuation token that starts with c.
+  size_t RunEnd(const Char& c, size_t e) const {
+    size_t i = c.end;
+    while (i < e) {
+      const Char next = At(i, e);
+      if (!SameRun(c.code, next.code)) break;
+      i = next.end;
+    }
+    return i;
+  }
+
+  // The start of the punctuation token that ends with c.
+  size_t RunStart(const Char& c, size_t b) const {
+    size_t i = c.begin;
+    while (i > b) {
+      const Char before = Before(i, b);
+      if (!SameRun(c.code, before.code)) break;
+      i = before.begin;
+    }
+    return i;
+  }
+
+  struct Cut {
+    size_t end;          // where the rest of the chunk ends now
+    bool whole = false;  // the rest is one token, period included
+  };
+
+  // Step 3: the closing mark at the end of [b, e), if any.
+  Cut Suffix(size_t b, size_t e, bool last) const {
+    const Char c = Before(e, b);
+    if (IsWordLike(c)) {
+      const size_t start = ContractionStart(b, e);
+      return {start > b ? start : e};
+    }
+    if (c.code == '.' && (c.begin == b || !IsPeriodLike(Before(c.begin, b).code))) {
+      if (KeepsPeriod(b, c.begin, last)) return {e, true};
+      return {c.begin};
+    }
+    if (IsHyphen(c.code) && c.begin > b && IsWordLike(Before(c.begin, b))) {
+      return {e};  // "pre-" as in "pre- and post-war" keeps its hyphen
+    }
+    return {RunStart(c, b)};
+  }
+
+  // Where a contraction at the end of [b, e) starts ("n't", "'s", "’re", "'LL"), or e
+  // when there is none. A word character must stand before it, unless it is alone.
+  size_t ContractionStart(size_t b, size_t e) const {
+    // The letters after the apostrophe, one or two, are ASCII, so the apostrophe ends
+    // where they start.
+    const std::string_view v = View(b, e);
+    for (size_t letters = 1; letters <= 2 && letters < v.size(); ++letters) {
+      const std::string_view tail = v.substr(v.size() - letters);
+      const bool nt = letters == 1 && (tail[0] | 0x20) == 't';
+      if (!nt && !IsContractionTail(tail)) continue;
+      const Char apostrophe = Before(e - letters, b);
+      if (!IsApostrophe(apostrophe.code)) continue;
+      const size_t at = apostrophe.begin;
+      if (nt) {
+        if (at == b || (View(at - 1, at)[0] | 0x20) != 'n') continue;
+        const size_t n_at = at - 1;
+        if (n_at == b) return b;  // "n't" alone
+        return IsWordLike(Before(n_at, b)) ? n_at : e;
+      }
+      if (at == b) return b;  // "'s" alone
+      return IsWordLike(Before(at, b)) ? at : e;
+    }
+    return e;
+  }
+
+  static bool IsContractionTail(std::string_view tail) {
+    if (tail.size() == 1) {
+      const char c = static_cast<char>(tail[0] | 0x20);
+      return c == 's' || c == 'm' || c == 'd';
+    }
+    const char a = static_cast<char>(tail[0] | 0x20), b = static_cast<char>(tail[1] | 0x20);
+    return (a == 'r' && b == 'e') || (a == 'v' && b == 'e') || (a == 'l' && b == 'l');
+  }
+
+  // Whether the word [b, p) keeps the period after it: dotted abbreviations (U.S, a.m,
+  // Ph.D) always; initials and the ignore list's abbreviations unless the sentence ends.
+  bool KeepsPeriod(size_t b, size_t p, bool last) const {
+    if (p == b) return false;
+    const std::string_view word = View(b, p);
+    if (IsDotted(word)) return true;
+    if (last) return false;
+    if (word.size() == 1 && IsAsciiLetter(static_cast<unsigned char>(word[0]))) return true;
+    return ignore_.Contains(word);
+  }
+
+  // Letters in groups of one to three, joined by single periods: U.S, a.m, Ph.D.
+  static bool IsDotted(std::string_view word) {
+    size_t group = 0;
+    bool period = false;
+    for (const char ch : word) {
+      if (ch == '.') {
+        if (group == 0) return false;
+        period = true;
+        group = 0;
+      } else if (IsAsciiLetter(static_cast<unsigned char>(ch)) && ++group <= 3) {
+        continue;
+      } else {
+        return false;
+      }
+    }
+    return period && group > 0;
+  }
+
+  // Step 4: cuts [b, e) at the punctuation that does not join words.
+  void Inside(size_t b, size_t e) {
+    size_t piece = b;
+    size_t i = b;
+    while (i < e) {
+      const Char c = At(i, e);
+      if (IsWordLike(c)) {
+        i = c.end;
+        continue;
+      }
+      if (const size_t joined = JoinEnd(piece, c, e); joined > i) {
+        i = joined;
+        continue;
+      }
+      EmitWord(piece, i);
+      const size_t end = RunEnd(c, e);
+      Emit(i, end);
+      piece = i = end;
+    }
+    EmitWord(piece, e);
+  }
+
+  // Where the word goes on when the mark c joins it to what follows, or c.begin when c
+  // cuts the word that started at piece.
+  size_t JoinEnd(size_t piece, const Char& c, size_t e) const {
+    const size_t i = c.begin;
+    const bool has_next = c.end < e;
+    const Char next = has_next ? At(c.end, e) : Char{};
+    if (i == piece) {
+      const bool sign = c.code == '+' || c.code == '.' || IsApostrophe(c.code);
+      return sign && IsDigit(next) ? c.end : i;
+    }
+    const Char prev = Before(i, piece);
+    if (!IsWordLike(prev)) return i;
+    if (IsHyphen(c.code)) {
+      if (!has_next) return c.end;  // "af-" at the end of the chunk
+      return IsWordLike(next) ? HyphenJoinEnd(piece, prev, c, next, e) : i;
+    }
+    if (!has_next || !IsWordLike(next)) return i;
+    switch (c.code) {
+      case '.':
+      case '&':
+      case '@':
+      case '\'':
+      case 0x2019:
+        return c.end;
+      case ',':
+      case ':':
+        return IsDigit(prev) && IsDigit(next) ? c.end : i;
+      case '/':
+        if (IsDigit(prev) && IsDigit(next)) return c.end;
+        return IsSingleLetter(piece, prev) && IsSingleLetterAt(next, e) ? c.end : i;
+      default:
+        return i;
+    }
+  }
+
+  static bool IsSingleLetter(size_t piece, const Char& prev) {
+    return prev.begin == piece && IsAsciiLetter(prev.code);
+  }
+  bool IsSingleLetterAt(const Char& c, size_t e) const {
+    return IsAsciiLetter(c.code) && (c.end >= e || !IsWordLike(At(c.end, e)));
+  }
+
+  // A hyphen between two word characters: kept inside numbers that look like phone
+  // numbers, codes or dates (853-7906, 1-800-991-9019, 01-Feb-02) and after a prefix
+  // (non-stop, e-mail); elsewhere the hyphen is a token of its own (well - known).
+  size_t HyphenJoinEnd(size_t piece, const Char& prev, const Char& c, const Char& next,
+                       size_t e) const {
+    if (IsDigit(prev)) {
+      size_t start = prev.begin;
+      while (start > piece && IsAsciiDigit(static_cast<unsigned char>(s_[start - 1]))) --start;
+      if (const size_t date_end = DateEnd(start, e); date_end > c.end) return date_end;
+      if (!IsDigit(next)) return c.begin;
+      return NumberCodeEnd(start, c.begin, e);
+    }
+    // The part of the word before this hyphen, after any earlier hyphen.
+    size_t start = piece;
+    for (size_t k = c.begin; k > piece; --k) {
+      if (s_[k - 1] == '-') {
+        start = k;
+        break;
+      }
+    }
+    return IsHyphenPrefix(View(start, c.begin)) ? c.end : c.begin;
+  }
+
+  // 01-Feb-02: digits, a month's name, digits, joined by hyphens.
+  size_t DateEnd(size_t start, size_t e) const {
+    size_t i = DigitsEnd(start, e);
+    if (i - start > 2 || i >= e || s_[i] != '-') return start;
+    size_t month_end = i + 1;
+    while (month_end < e && IsAsciiLetter(static_cast<unsigned char>(s_[month_end]))) ++month_end;
+    if (!IsMonthAbbreviation(View(i + 1, month_end)) || month_end >= e || s_[month_end] != '-') {
+      return start;
+    }
+    const size_t end = DigitsEnd(month_end + 1, e);
+    return end > month_end + 1 && end - month_end - 1 <= 4 ? end : start;
+  }
+
+  size_t DigitsEnd(size_t i, size_t e) const {
+    while (i < e && IsAsciiDigit(static_cast<unsigned char>(s_[i]))) ++i;
+    return i;
+  }
+
+  // Groups of digits joined by single hyphens, from start: three or more groups, or a
+  // short group and a group of four or more (a number without its area code), stay
+  // whole; otherwise the hyphen at hyphen is cut (1998-2000, 3-4).
+  size_t NumberCodeEnd(size_t start, size_t hyphen, size_t e) const {
+    size_t groups = 0, first = 0, last = 0;
+    size_t i = start;
+    size_t end = start;
+    while (true) {
+      const size_t group_end = DigitsEnd(i, e);
+      if (group_end == i) break;
+      last = group_end - i;
+      if (groups++ == 0) first = last;
+      end = group_end;
+      if (group_end + 1 >= e || s_[group_end] != '-') break;
+      i = group_end + 1;
+    }
+    if (groups >= 3 || (groups == 2 && first <= 3 && last >= 4)) return end;
+    return hyphen;
+  }
+
+  // Emits a word, cut where it hides a contraction ("gonna") or a unit ("5pm").
+  void EmitWord(size_t from, size_t to) {
+    if (to <= from) return;
+    const std::string_view word = View(from, to);
+    if (const unsigned char* parts = ContractionParts(word)) {
+      for (size_t at = from; *parts != 0; ++parts) {
+        Emit(at, at + *parts);
+        at += *parts;
+      }
+      return;
+    }
+    if (IsAsciiDigit(static_cast<unsigned char>(word[0]))) {
+      size_t number = 0;
+      while (number < word.size() &&
+             (IsAsciiDigit(static_cast<unsigned char>(word[number])) || word[number] == '.' ||
+              word[number] == ',' || word[number] == ':')) {
+        ++number;
+      }
+      if (number < word.size() && IsAsciiDigit(static_cast<unsigned char>(word[number - 1])) &&
+          IsUnitAfterNumber(word.substr(number))) {
+        Emit(from, from + number);
+        Emit(from + number, to);
+        return;
+      }
+    }
+    Emit(from, to);
+  }
+
+  std::string_view s_;
+  const IgnoreList& ignore_;
+  std::vector<std::string_view>* tokens_;
+  std::vector<std::string_view>* suffixes_;
+};
+
+}  // namespace
+
+void ModernTokenizer::Tokenize(std::string_view sentence, std::vector<std::string_view>* tokens) {
+  tokens->clear();
+  suffixes_.clear();
+  Scanner(sentence, *ignore_, tokens, &suffixes_).Run();
+}
+
+}  // namespace quillon

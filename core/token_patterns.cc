@@ -1,0 +1,102 @@
+// Fixed word lists of the modern tokenizer, searched linearly: each is short and is asked
+// only about words of the right shape. Tested by modern_tokenizer_test.cc.
+#include "core/token_patterns.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/ascii.h"
+
+namespace quillon {
+namespace {
+
+template <size_t N>
+bool ContainsIgnoringCase(const std::array<std::string_view, N>& list, std::string_view word) {
+  return std::any_of(list.begin(), list.end(),
+                     [&](std::string_view entry) { return AsciiEqualsIgnoringCase(entry, word); });
+}
+
+// Prefixes that the corpora keep joined to the rest of the word by a hyphen. Whole words
+// before a hyphen ("self", "well", "vice", "x") are cut there, as the corpora cut them.
+constexpr std::array<std::string_view, 40> kHyphenPrefixes = {
+    "anti",   "arch",   "bi",    "bio",   "co",    "counter", "cross", "cyber", "de",    "e",
+    "eco",    "ex",     "extra", "hyper", "infra", "inter",   "intra", "macro", "mega",  "micro",
+    "mid",    "mini",   "mis",   "multi", "neo",   "non",     "over",  "post",  "pre",   "pro",
+    "pseudo", "psycho", "quasi", "re",    "semi",  "socio",   "sub",   "super", "trans", "ultra"};
+
+constexpr std::array<std::string_view, 33> kUnits = {
+    "am", "pm", "m",  "k",   "b",   "bn",   "mm",  "cm",   "km",      "kg",      "mg",
+    "ml", "x",  "ft", "f",   "hz",  "lb",   "lbs", "oz",   "kb",      "mb",      "gb",
+    "tb", "sq", "hr", "hrs", "min", "mins", "mph", "days", "minutes", "percent", "kw"};
+
+struct Contraction {
+  std::string_view word;
+  unsigned char parts[4];  // lengths, ending with 0
+};
+
+// Words that hide a contraction, cut as the corpora cut them ("dont" as "do" "nt").
+constexpr std::array<Contraction, 41> kContractions = {{
+    {"cannot", {3, 3, 0}},   {"gonna", {3, 2, 0}},    {"wanna", {3, 2, 0}},  {"gotta", {3, 2, 0}},
+    {"outta", {3, 2, 0}},    {"lotta", {3, 2, 0}},    {"gimme", {3, 2, 0}},  {"lemme", {3, 2, 0}},
+    {"dunno", {2, 1, 2, 0}}, {"dont", {2, 2, 0}},     {"doesnt", {4, 2, 0}}, {"didnt", {3, 2, 0}},
+    {"cant", {2, 2, 0}},     {"wont", {2, 2, 0}},     {"aint", {2, 2, 0}},   {"couldnt", {5, 2, 0}},
+    {"wouldnt", {5, 2, 0}},  {"shouldnt", {6, 2, 0}}, {"isnt", {2, 2, 0}},   {"arent", {3, 2, 0}},
+    {"wasnt", {3, 2, 0}},    {"werent", {4, 2, 0}},   {"havent", {4, 2, 0}}, {"hasnt", {3, 2, 0}},
+    {"hadnt", {3, 2, 0}},    {"mustnt", {4, 2, 0}},   {"neednt", {4, 2, 0}}, {"im", {1, 1, 0}},
+    {"ive", {1, 2, 0}},      {"youre", {3, 2, 0}},    {"theyre", {4, 2, 0}}, {"youve", {3, 2, 0}},
+    {"theyve", {4, 2, 0}},   {"youll", {3, 2, 0}},    {"itll", {2, 2, 0}},   {"thats", {4, 1, 0}},
+    {"whats", {4, 1, 0}},    {"theres", {5, 1, 0}},   {"hes", {2, 1, 0}},    {"kinda", {4, 1, 0}},
+    {"sorta", {4, 1, 0}},
+}};
+
+constexpr std::array<std::string_view, 46> kEmoticons = {
+    ":)",  ":-)", ":(",  ":-(", ";)",  ";-)", ":D",   ":-D", ";D", ":P", ":-P", ":p",
+    ":-p", ";P",  ";p",  ":'(", ":/",  ":-/", ":|",   ":-|", ":o", ":O", ":-O", ":]",
+    ":[",  ":*",  ":-*", ":3",  "=)",  "=(",  "=D",   "XD",  "xD", "<3", "</3", "^_^",
+    "^^",  "o_O", "O_o", "-_-", ">:(", ":S",  ":'-)", "(:",  "):", "D:"};
+
+constexpr std::array<std::string_view, 6> kUrlOpenings = {"http://", "https://", "ftp://",
+                                                          "file://", "mailto:",  "www."};
+
+constexpr std::array<std::string_view, 22> kMonthsAndDays = {
+    "Jan", "Feb", "Mar", "Apr",  "Jun", "Jul", "Aug",  "Sep",   "Sept", "Oct", "Nov",
+    "Dec", "Mon", "Tue", "Tues", "Wed", "Thu", "Thur", "Thurs", "Fri",  "Sat", "Sun"};
+
+}  // namespace
+
+bool IsHyphenPrefix(std::string_view prefix) {
+  return prefix.size() <= 6 && ContainsIgnoringCase(kHyphenPrefixes, prefix);
+}
+
+bool IsUnitAfterNumber(std::string_view letters) {
+  return letters.size() <= 7 && ContainsIgnoringCase(kUnits, letters);
+}
+
+const unsigned char* ContractionParts(std::string_view word) {
+  if (word.size() < 2 || word.size() > 8) return nullptr;
+  for (const Contraction& c : kContractions) {
+    if (AsciiEqualsIgnoringCase(c.word, word)) return c.parts;
+  }
+  return nullptr;
+}
+
+bool IsEmoticon(std::string_view text) {
+  return text.size() <= 4 &&
+         std::find(kEmoticons.begin(), kEmoticons.end(), text) != kEmoticons.end();
+}
+
+size_t UrlOpeningLength(std::string_view text) {
+  for (std::string_view opening : kUrlOpenings) {
+    if (text.size() > opening.size() &&
+        AsciiEqualsIgnoringCase(text.substr(0, opening.size()), opening)) {
+      return opening.size();
+    }
+  }
+  return 0;
+}
+
+bool IsMonthAbbreviation(std::string_view word) {
+  return word.size() <= 5 && ContainsIgnoringCase(kMonthsAndDays, word);
+}
+
+}  // namespace quillon
