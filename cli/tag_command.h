@@ -20,7 +20,8 @@ struct TagCommandOptions {
   int contextual = 0;
   std::string separator = "_";
   bool split = false;
-  bool no_tokenize = false;
+  bool no_tokenize = false;  // the old name of --tokenizer spaces
+  std::string tokenizer;     // modern (when empty), classic or spaces
   bool lemma = false;
   bool multiword = false;
   std::string output_dir;

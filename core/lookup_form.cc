@@ -40,8 +40,22 @@ bool IsDoubleQuote(char32_t c) {
          c == 0x2033 || c == '"';
 }
 
-// The ASCII text that code stands for inside a word, or nullptr when it stays as it is.
-const char* AsciiFor(char32_t code) {
+// The letters of U+00C0 to U+017F without their accents, two bytes each (a space pads
+// single letters); × and ÷ (U+00D7, U+00F7) are no letters and stay.
+constexpr std::string_view kUnaccented =
+    "A A A A A A AEC E E E E I I I I D N O O O O O   O U U U U Y Thssa a a a a a aec e e e e "
+    "i i i i d n o o o o o   o u u u u y thy A a A a A a C c C c C c C c D d D d E e E e E e "
+    "E e E e G g G g G g G g H h H h I i I i I i I i I i IJijJ j K k k L l L l L l L l L l N "
+    "n N n N n n N n O o O o O o OEoeR r R r R r S s S s S s S s T t T t T t U u U u U u U u "
+    "U u U u W w Y y Y Z z Z z Z z s ";
+
+// The ASCII text that code stands for inside a word, or empty when it stays as it is.
+std::string_view AsciiFor(char32_t code) {
+  if (code >= 0xC0 && code < 0x180) {
+    std::string_view letters = kUnaccented.substr(2 * (code - 0xC0), 2);
+    if (letters[1] == ' ') letters.remove_suffix(1);
+    return letters[0] == ' ' ? std::string_view() : letters;
+  }
   switch (code) {
     case 0x2018:  // ‘ ’ ‛ ′ ʼ
     case 0x2019:
@@ -65,15 +79,14 @@ const char* AsciiFor(char32_t code) {
       return "<";
     case 0x203A:  // ›
       return ">";
-    case 0x2010:  // ‐ ‑ ‒ – −
-    case 0x2011:
+    case 0x2010:  // ‐ ‑ ‒ – — ― −: the em dash too, since the shipped lexicons know
+    case 0x2011:  // "-" far better than "--" (GUM dev: 93.92% against 93.81% tag F1)
     case 0x2012:
     case 0x2013:
+    case 0x2014:
+    case 0x2015:
     case 0x2212:
       return "-";
-    case 0x2014:  // — ―
-    case 0x2015:
-      return "--";
     case 0x2026:  // …
       return "...";
     case 0x2022:  // • · ‧ ∙
@@ -90,7 +103,7 @@ const char* AsciiFor(char32_t code) {
     case 0x2044:  // ⁄
       return "/";
     default:
-      return nullptr;
+      return {};
   }
 }
 
@@ -133,7 +146,7 @@ bool AppendLookupForm(std::string_view token, std::string* out) {
   bool mapped = false;
   for (size_t i = 0; i < token.size();) {
     const DecodedChar d = DecodeUtf8At(token, i);
-    if (const char* ascii = AsciiFor(d.code)) {
+    if (const std::string_view ascii = AsciiFor(d.code); !ascii.empty()) {
       out->append(ascii);
       mapped = true;
     } else if (d.code >= 0xFF01 && d.code <= 0xFF5E) {  // full-width ASCII
@@ -146,6 +159,16 @@ bool AppendLookupForm(std::string_view token, std::string* out) {
   }
   if (!mapped) out->resize(start);
   return mapped;
+}
+
+std::span<const std::string_view> QuoteFallbacks(std::string_view form) {
+  static constexpr std::string_view kOpening[] = {"`", "\""};
+  static constexpr std::string_view kClosing[] = {"'", "\""};
+  static constexpr std::string_view kSingle[] = {"'"};
+  if (form == "``") return kOpening;
+  if (form == "''") return kClosing;
+  if (form == "`") return kSingle;
+  return {};
 }
 
 }  // namespace quillon

@@ -8,6 +8,7 @@
 #ifndef QUILLON_CORE_LOOKUP_FORM_H_
 #define QUILLON_CORE_LOOKUP_FORM_H_
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ bool HasNonAscii(std::string_view token);
 // Appends the ASCII spelling of token to out and returns true, or returns false and
 // leaves out as it is when token has no character that maps.
 bool AppendLookupForm(std::string_view token, std::string* out);
+
+// The spellings to try, in order, when a lexicon does not know form: a quotation-mark
+// form ``, '' or ` can stand as ` or ' or "; empty for any other form.
+std::span<const std::string_view> QuoteFallbacks(std::string_view form);
 
 }  // namespace quillon
 

@@ -44,15 +44,23 @@ bool IsLetter(const Char& c) { return IsWordLike(c) && !IsDigit(c); }
 
 // Marks that make a run: a token of their own however many stand together.
 bool MakesRuns(char32_t c) {
-  return c == '-' || c == '*' || c == '=' || c == '~' || c == '_' || c == '#' || c == '$' ||
-         c == '+' || c == '/' || c == '^' || c == '<' || c == '>' || (c >= 0x2012 && c <= 0x2015);
+  return c == '$' || c == '/' || c == '\\' || c == '<' || c == '>' || c == '%' ||
+         (c >= 0x2012 && c <= 0x2015);
 }
+
+// Marks of which any mix makes one token, as in the rules of plain-text mail ("----==").
+bool IsDecoration(char32_t c) {
+  return c == '-' || c == '=' || c == '_' || c == '*' || c == '~' || c == '+' || c == '#' ||
+         c == '^';
+}
+
+bool EndsSentence(char32_t c) { return IsPeriodLike(c) || c == '!' || c == '?'; }
 
 // Whether a and b belong to one punctuation token.
 bool SameRun(char32_t a, char32_t b) {
-  if (IsPeriodLike(a)) return IsPeriodLike(b);
-  if (a == '!' || a == '?') return b == '!' || b == '?';
+  if (EndsSentence(a)) return EndsSentence(b);
   if (IsQuote(a)) return IsQuote(b);
+  if (IsDecoration(a)) return IsDecoration(b);
   return a == b && MakesRuns(a);
 }
 
@@ -130,7 +138,8 @@ class Scanner {
 
   std::string_view View(size_t from, size_t to) const { return s_.substr(from, to - from); }
 
-  // Takes the chunk [b, e) apart; last tells whether it ends the sentence.
+  // Takes the chunk [b, e) apart; last tells whether it ends the sentence, which it no
+  // longer does for what stands before a sentence's final punctuation.
   void Chunk(size_t b, size_t e, bool last) {
     const size_t base = suffixes_->size();
     while (b < e) {
@@ -150,11 +159,11 @@ class Scanner {
       }
       if (cut.end < e) {
         suffixes_->push_back(View(cut.end, e));
+        if (EndsSentence(At(cut.end, e).code)) last = false;
         e = cut.end;
         continue;
       }
-      Inside(b, e);
-      break;
+      b = Inside(b, e);
     }
     for (size_t k = suffixes_->size(); k > base; --k) tokens_->push_back((*suffixes_)[k - 1]);
     suffixes_->resize(base);
@@ -168,7 +177,9 @@ class Scanner {
     if (e - b > kMaxPatternBytes) return false;
     if (UrlOpeningLength(View(b, e)) > 0) return UrlMayEndAt(b, e);
     if (first.code == '#') return IsTag(first.end, e);
-    if (IsApostrophe(first.code)) return IsDecade(first.end, e);
+    if (IsApostrophe(first.code)) {
+      return IsDecade(first.end, e) || LettersEnd(first.end, e) == e;
+    }
     return IsAddress(b, e);
   }
 
@@ -207,6 +218,13 @@ class Scanner {
     return true;
   }
 
+  // The end of the apostrophe word ('em, 'cause) whose letters start at i, or 0.
+  size_t LettersEnd(size_t i, size_t e) const {
+    size_t end = i;
+    while (end < e && IsAsciiLetter(static_cast<unsigned char>(s_[end]))) ++end;
+    return IsApostropheWord(View(i, end)) ? end : 0;
+  }
+
   // "'90s", "’72": a digit after the apostrophe, then letters and digits.
   bool IsDecade(size_t i, size_t e) const {
     if (!IsDigit(At(i, e))) return false;
@@ -240,9 +258,14 @@ class Scanner {
   size_t Prefix(size_t b, size_t e) const {
     const Char c = At(b, e);
     if (IsWordLike(c) || c.code == '@') return b;
+    if (const size_t n = EmoticonPrefixLength(View(b, e));
+        n > 0 && b + n < e && !IsWordLike(At(b + n, e))) {
+      return b + n;  // ":-)." or ":)))"
+    }
     const Char next = At(c.end, e);
     // A sign or an apostrophe before a number belongs to it (+44, '90s, .5).
     if ((c.code == '+' || c.code == '.' || IsApostrophe(c.code)) && IsDigit(next)) return b;
+    if (IsApostrophe(c.code) && LettersEnd(c.end, e) > 0) return b;  // 'em,
     if (c.code == '#' && IsLetter(next)) return b;  // a #tag followed by punctuation
     return RunEnd(c, e);
   }
@@ -277,18 +300,42 @@ class Scanner {
   // Step 3: the closing mark at the end of [b, e), if any.
   Cut Suffix(size_t b, size_t e, bool last) const {
     const Char c = Before(e, b);
+    const size_t emoticon = EmoticonSuffixLength(View(b, e));
+    if (emoticon > 0 && emoticon < e - b &&
+        !IsAsciiLetter(static_cast<unsigned char>(s_[e - emoticon])) &&
+        IsLetter(Before(e - emoticon, b))) {
+      return {e - emoticon};  // "great:)"
+    }
     if (IsWordLike(c)) {
       const size_t start = ContractionStart(b, e);
       return {start > b ? start : e};
     }
-    if (c.code == '.' && (c.begin == b || !IsPeriodLike(Before(c.begin, b).code))) {
-      if (KeepsPeriod(b, c.begin, last)) return {e, true};
-      return {c.begin};
+    if (c.code == '.') {
+      const size_t run = RunStart(c, b);
+      if (run == c.begin) {
+        if (KeepsPeriod(b, c.begin, last)) return {e, true};
+        return {c.begin};
+      }
+      // "Inc.." and "U.S.." are an abbreviation and a period.
+      if (run + 2 == e && s_[run] == '.' && KeepsPeriod(b, run, false)) return {c.begin};
+      return {run};
     }
-    if (IsHyphen(c.code) && c.begin > b && IsWordLike(Before(c.begin, b))) {
-      return {e};  // "pre-" as in "pre- and post-war" keeps its hyphen
+    if (IsHyphen(c.code) && KeepsHyphen(b, c.begin)) {
+      return {e};  // "w-" and "th-" (a word broken off) keep their hyphen
     }
     return {RunStart(c, b)};
+  }
+
+  // Whether the letters [b, h) keep the hyphen after them: a short word, broken off.
+  bool KeepsHyphen(size_t b, size_t h) const {
+    if (h == b || h - b > 3) return false;
+    int capitals = 0;
+    for (size_t i = b; i < h; ++i) {
+      const unsigned char c = static_cast<unsigned char>(s_[i]);
+      if (!IsAsciiLetter(c)) return false;
+      capitals += c <= 'Z';
+    }
+    return capitals < 2;  // "PS-" is an abbreviation before a dash
   }
 
   // Where a contraction at the end of [b, e) starts ("n't", "'s", "’re", "'LL"), or e
@@ -311,9 +358,18 @@ class Scanner {
         return IsWordLike(Before(n_at, b)) ? n_at : e;
       }
       if (at == b) return b;  // "'s" alone
+      // A decade keeps its 's ("the 60's", "1960's"), other numbers do not ("2003's").
+      if (at > b && s_[at - 1] == '0' && (tail[0] | 0x20) == 's' && IsNumber(b, at - 1)) return e;
       return IsWordLike(Before(at, b)) ? at : e;
     }
     return e;
+  }
+
+  bool IsNumber(size_t b, size_t e) const {
+    for (size_t i = b; i < e; ++i) {
+      if (!IsAsciiDigit(static_cast<unsigned char>(s_[i]))) return false;
+    }
+    return true;
   }
 
   static bool IsContractionTail(std::string_view tail) {
@@ -354,26 +410,31 @@ class Scanner {
     return period && group > 0;
   }
 
-  // Step 4: cuts [b, e) at the punctuation that does not join words.
-  void Inside(size_t b, size_t e) {
-    size_t piece = b;
-    size_t i = b;
-    while (i < e) {
+  // Step 4: emits the word at the front of [b, e), up to the first punctuation that does
+  // not join words (or that punctuation, when the chunk starts with it); returns where
+  // the chunk goes on, so that what follows is taken apart from its own front again
+  // ("Reynolds\"<rreynol...@cogeco.ca" keeps the address whole).
+  size_t Inside(size_t b, size_t e) {
+    for (size_t i = b; i < e;) {
       const Char c = At(i, e);
       if (IsWordLike(c)) {
         i = c.end;
         continue;
       }
-      if (const size_t joined = JoinEnd(piece, c, e); joined > i) {
+      if (const size_t joined = JoinEnd(b, c, e); joined > i) {
         i = joined;
         continue;
       }
-      EmitWord(piece, i);
+      if (i > b) {
+        EmitWord(b, i);
+        return i;
+      }
       const size_t end = RunEnd(c, e);
       Emit(i, end);
-      piece = i = end;
+      return end;
     }
-    EmitWord(piece, e);
+    EmitWord(b, e);
+    return e;
   }
 
   // Where the word goes on when the mark c joins it to what follows, or c.begin when c
@@ -389,9 +450,10 @@ class Scanner {
     const Char prev = Before(i, piece);
     if (!IsWordLike(prev)) return i;
     if (IsHyphen(c.code)) {
-      if (!has_next) return c.end;  // "af-" at the end of the chunk
+      if (!has_next) return KeepsHyphen(piece, i) ? c.end : i;  // "w-" at the chunk's end
       return IsWordLike(next) ? HyphenJoinEnd(piece, prev, c, next, e) : i;
     }
+    if (c.code == '/' && !has_next) return IsSingleLetter(piece, prev) ? c.end : i;  // "w/"
     if (!has_next || !IsWordLike(next)) return i;
     switch (c.code) {
       case '.':
@@ -403,9 +465,9 @@ class Scanner {
       case ',':
       case ':':
         return IsDigit(prev) && IsDigit(next) ? c.end : i;
-      case '/':
+      case '/':  // 1/2, and l/c, w/o, s/he
         if (IsDigit(prev) && IsDigit(next)) return c.end;
-        return IsSingleLetter(piece, prev) && IsSingleLetterAt(next, e) ? c.end : i;
+        return IsSingleLetter(piece, prev) && IsAsciiLetter(next.code) ? c.end : i;
       default:
         return i;
     }
@@ -413,9 +475,6 @@ class Scanner {
 
   static bool IsSingleLetter(size_t piece, const Char& prev) {
     return prev.begin == piece && IsAsciiLetter(prev.code);
-  }
-  bool IsSingleLetterAt(const Char& c, size_t e) const {
-    return IsAsciiLetter(c.code) && (c.end >= e || !IsWordLike(At(c.end, e)));
   }
 
   // A hyphen between two word characters: kept inside numbers that look like phone
@@ -430,6 +489,8 @@ class Scanner {
       if (!IsDigit(next)) return c.begin;
       return NumberCodeEnd(start, c.begin, e);
     }
+    // Inside a dotted name (alt.animals.open-forum, www.blue-cross.com) hyphens join.
+    if (View(piece, c.begin).find('.') != std::string_view::npos) return c.end;
     // The part of the word before this hyphen, after any earlier hyphen.
     size_t start = piece;
     for (size_t k = c.begin; k > piece; --k) {

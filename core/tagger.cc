@@ -83,7 +83,18 @@ std::span<const std::string_view> Tagger::LookupWords(std::span<const std::strin
   std::vector<size_t>& ends = lookup_ends_;
   ends.assign(tokens.size(), 0);
   for (size_t i = first; i < tokens.size(); ++i) {
-    if (AppendLookupForm(tokens[i], &lookup_bytes_)) ends[i] = lookup_bytes_.size();
+    const size_t start = lookup_bytes_.size();
+    if (!AppendLookupForm(tokens[i], &lookup_bytes_)) continue;
+    ends[i] = lookup_bytes_.size();
+    // A quotation mark takes the first of its spellings that the lexicon knows.
+    const std::string_view form = std::string_view(lookup_bytes_).substr(start);
+    if (resources_->lexicon_index.FindWord(form, &key_) >= 2) continue;
+    for (const std::string_view fallback : QuoteFallbacks(form)) {
+      if (resources_->lexicon_index.FindWord(fallback, &key_) < 2) continue;
+      lookup_bytes_.replace(start, std::string::npos, fallback);
+      ends[i] = lookup_bytes_.size();
+      break;
+    }
   }
   size_t start = 0;
   for (size_t i = first; i < tokens.size(); ++i) {

@@ -106,7 +106,8 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   TagResult tagged = TagResult::kWriteFailed;
   if (settings.Splitter == 1) {
     std::string text;
-    if (!SplitTextOnThread(next_line, line_count, observer, &text, &error)) {
+    const bool modern = OptionsFromSettings(settings).modern;
+    if (!SplitTextOnThread(next_line, line_count, observer, &text, &error, modern)) {
       observer->ErrorReport(error);
       return FileResult::kRunEnds;
     }

@@ -3,28 +3,28 @@
 #include "core/token_patterns.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
+#include <span>
 
 #include "core/ascii.h"
 
 namespace quillon {
 namespace {
 
-template <size_t N>
-bool ContainsIgnoringCase(const std::array<std::string_view, N>& list, std::string_view word) {
+bool ContainsIgnoringCase(std::span<const std::string_view> list, std::string_view word) {
   return std::any_of(list.begin(), list.end(),
                      [&](std::string_view entry) { return AsciiEqualsIgnoringCase(entry, word); });
 }
 
 // Prefixes that the corpora keep joined to the rest of the word by a hyphen. Whole words
 // before a hyphen ("self", "well", "vice", "x") are cut there, as the corpora cut them.
-constexpr std::array<std::string_view, 40> kHyphenPrefixes = {
+constexpr std::string_view kHyphenPrefixes[] = {
     "anti",   "arch",   "bi",    "bio",   "co",    "counter", "cross", "cyber", "de",    "e",
     "eco",    "ex",     "extra", "hyper", "infra", "inter",   "intra", "macro", "mega",  "micro",
     "mid",    "mini",   "mis",   "multi", "neo",   "non",     "over",  "post",  "pre",   "pro",
     "pseudo", "psycho", "quasi", "re",    "semi",  "socio",   "sub",   "super", "trans", "ultra"};
 
-constexpr std::array<std::string_view, 33> kUnits = {
+constexpr std::string_view kUnits[] = {
     "am", "pm", "m",  "k",   "b",   "bn",   "mm",  "cm",   "km",      "kg",      "mg",
     "ml", "x",  "ft", "f",   "hz",  "lb",   "lbs", "oz",   "kb",      "mb",      "gb",
     "tb", "sq", "hr", "hrs", "min", "mins", "mph", "days", "minutes", "percent", "kw"};
@@ -35,7 +35,7 @@ struct Contraction {
 };
 
 // Words that hide a contraction, cut as the corpora cut them ("dont" as "do" "nt").
-constexpr std::array<Contraction, 41> kContractions = {{
+constexpr Contraction kContractions[] = {
     {"cannot", {3, 3, 0}},   {"gonna", {3, 2, 0}},    {"wanna", {3, 2, 0}},  {"gotta", {3, 2, 0}},
     {"outta", {3, 2, 0}},    {"lotta", {3, 2, 0}},    {"gimme", {3, 2, 0}},  {"lemme", {3, 2, 0}},
     {"dunno", {2, 1, 2, 0}}, {"dont", {2, 2, 0}},     {"doesnt", {4, 2, 0}}, {"didnt", {3, 2, 0}},
@@ -45,27 +45,30 @@ constexpr std::array<Contraction, 41> kContractions = {{
     {"hadnt", {3, 2, 0}},    {"mustnt", {4, 2, 0}},   {"neednt", {4, 2, 0}}, {"im", {1, 1, 0}},
     {"ive", {1, 2, 0}},      {"youre", {3, 2, 0}},    {"theyre", {4, 2, 0}}, {"youve", {3, 2, 0}},
     {"theyve", {4, 2, 0}},   {"youll", {3, 2, 0}},    {"itll", {2, 2, 0}},   {"thats", {4, 1, 0}},
-    {"whats", {4, 1, 0}},    {"theres", {5, 1, 0}},   {"hes", {2, 1, 0}},    {"kinda", {4, 1, 0}},
-    {"sorta", {4, 1, 0}},
-}};
+    {"whats", {4, 1, 0}},    {"theres", {5, 1, 0}},   {"hes", {2, 1, 0}},
+};
 
-constexpr std::array<std::string_view, 46> kEmoticons = {
-    ":)",  ":-)", ":(",  ":-(", ";)",  ";-)", ":D",   ":-D", ";D", ":P", ":-P", ":p",
-    ":-p", ";P",  ";p",  ":'(", ":/",  ":-/", ":|",   ":-|", ":o", ":O", ":-O", ":]",
-    ":[",  ":*",  ":-*", ":3",  "=)",  "=(",  "=D",   "XD",  "xD", "<3", "</3", "^_^",
-    "^^",  "o_O", "O_o", "-_-", ">:(", ":S",  ":'-)", "(:",  "):", "D:"};
+// Ordered so that a longer one comes before any that begins it (":-)" before ":-").
+constexpr std::string_view kEmoticons[] = {
+    ":'-)", ">:(", ":-)", ":-(", ";-)", ":-D", ":-P", ":-p", ":'(", ":-/", ":-|",
+    ":-O",  ":-*", "</3", "^_^", "o_O", "O_o", "-_-", ":)",  ":(",  ";)",  ":D",
+    ";D",   ":P",  ":p",  ";P",  ";p",  ":/",  ":|",  ":o",  ":O",  ":]",  ":[",
+    ":*",   "=)",  "=(",  "=D",  "XD",  "xD",  "<3",  "^^",  ":S"};
 
-constexpr std::array<std::string_view, 6> kUrlOpenings = {"http://", "https://", "ftp://",
-                                                          "file://", "mailto:",  "www."};
+// Words that begin with an apostrophe standing for letters left out.
+constexpr std::string_view kApostropheWords[] = {"em", "n", "cause", "til", "bout"};
 
-constexpr std::array<std::string_view, 22> kMonthsAndDays = {
+constexpr std::string_view kUrlOpenings[] = {"http://", "https://", "ftp://",
+                                             "file://", "mailto:",  "www."};
+
+constexpr std::string_view kMonthsAndDays[] = {
     "Jan", "Feb", "Mar", "Apr",  "Jun", "Jul", "Aug",  "Sep",   "Sept", "Oct", "Nov",
     "Dec", "Mon", "Tue", "Tues", "Wed", "Thu", "Thur", "Thurs", "Fri",  "Sat", "Sun"};
 
 }  // namespace
 
 bool IsHyphenPrefix(std::string_view prefix) {
-  return prefix.size() <= 6 && ContainsIgnoringCase(kHyphenPrefixes, prefix);
+  return prefix.size() <= 7 && ContainsIgnoringCase(kHyphenPrefixes, prefix);
 }
 
 bool IsUnitAfterNumber(std::string_view letters) {
@@ -82,7 +85,21 @@ const unsigned char* ContractionParts(std::string_view word) {
 
 bool IsEmoticon(std::string_view text) {
   return text.size() <= 4 &&
-         std::find(kEmoticons.begin(), kEmoticons.end(), text) != kEmoticons.end();
+         std::find(std::begin(kEmoticons), std::end(kEmoticons), text) != std::end(kEmoticons);
+}
+
+size_t EmoticonPrefixLength(std::string_view text) {
+  for (std::string_view emoticon : kEmoticons) {
+    if (text.starts_with(emoticon)) return emoticon.size();
+  }
+  return 0;
+}
+
+size_t EmoticonSuffixLength(std::string_view text) {
+  for (std::string_view emoticon : kEmoticons) {
+    if (text.ends_with(emoticon)) return emoticon.size();
+  }
+  return 0;
 }
 
 size_t UrlOpeningLength(std::string_view text) {
@@ -93,6 +110,10 @@ size_t UrlOpeningLength(std::string_view text) {
     }
   }
   return 0;
+}
+
+bool IsApostropheWord(std::string_view letters) {
+  return letters.size() <= 5 && ContainsIgnoringCase(kApostropheWords, letters);
 }
 
 bool IsMonthAbbreviation(std::string_view word) {

@@ -45,9 +45,16 @@ const unsigned char* ContractionParts(std::string_view word);
 // Whether text is one of the common emoticons (":)", ";-)", ":D", "<3", "^_^", ...).
 bool IsEmoticon(std::string_view text);
 
+// The length of the longest emoticon that text begins (or ends) with, or 0.
+size_t EmoticonPrefixLength(std::string_view text);
+size_t EmoticonSuffixLength(std::string_view text);
+
 // The number of bytes of text that name a scheme or host opening a URL ("http://",
 // "https://", "ftp://", "www.", "mailto:"), or 0. Ignores ASCII letter case.
 size_t UrlOpeningLength(std::string_view text);
+
+// Whether letters, after an apostrophe, make a word that keeps it ('em, 'cause, 'til).
+bool IsApostropheWord(std::string_view letters);
 
 // Whether word (without its period) names a month or a weekday ("Nov", "Sept", "Thurs").
 bool IsMonthAbbreviation(std::string_view word);
