@@ -3,7 +3,7 @@
 # code point above ASCII, as sorted (first code point, class) ranges, from the Unicode
 # database that Python's unicodedata module carries. The table is committed; rerun this
 # script (python3 scripts/unicode-table.py > core/unicode_table.cc) to move to a newer
-# Unicode version.
+# Unicode version; clang-format leaves the table as it is written.
 import unicodedata
 
 # Invisible characters that separate words although Unicode does not call them spaces.
@@ -56,12 +56,14 @@ def main():
     print("                    P = CharClass::kPunctuation, S = CharClass::kSymbol;")
     print("}  // namespace")
     print()
+    print("// clang-format off")
     print("const UnicodeRange kUnicodeRanges[] = {")
     short = {"kWord": "W", "kMark": "M", "kSpace": "Z", "kPunctuation": "P", "kSymbol": "S"}
     cells = ["{0x%X, %s}," % (code, short[cls]) for code, cls in ranges]
     for i in range(0, len(cells), 6):
         print("    " + " ".join(cells[i:i + 6]))
     print("};")
+    print("// clang-format on")
     print("const size_t kUnicodeRangeCount = sizeof kUnicodeRanges / sizeof kUnicodeRanges[0];")
     print()
     print("}  // namespace quillon")

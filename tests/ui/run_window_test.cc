@@ -198,7 +198,7 @@ class RunWindowTest : public QObject {
   void WritesWhatTheCommandLineWrites_data() {
     QTest::addColumn<QStringList>("radios");  // radio buttons clicked before Start
     QTest::addColumn<QStringList>("flags");   // the same settings for `quillon tag`
-    QTest::newRow("defaults") << QStringList() << QStringList();
+    QTest::newRow("defaults") << QStringList() << QStringList({"--tokenizer", "classic"});
     QTest::newRow("slash, split at spaces") << QStringList({"Separator_1", "Tokenization_1"})
                                             << QStringList({"-s", "/", "--no-tokenize"});
   }
