@@ -53,7 +53,8 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
     return 1;
   }
   Tagger tagger(&resources, OptionsFromSettings(settings));
-  LineStream input(STDIN_FILENO, false, "standard input");
+  LineStream input(STDIN_FILENO, false, "standard input", LineStream::kDefaultBlock,
+                   settings.encoding);
   const NextLine next_line = [&](std::string_view* line) { return input.Next(line); };
   bool written = true;
   if (settings.Splitter == 1) {
@@ -112,6 +113,10 @@ CLI::App* AddTagCommand(CLI::App* app, TagCommandOptions* o) {
   tag->add_flag("--lemma", o->lemma, "Append lemmas");
   tag->add_flag("--multiword", o->multiword,
                 "Append multi-word marks (takes precedence over --lemma)");
+  tag->add_option("--encoding", o->encoding,
+                  "Read 8-bit texts as utf-8, windows-1252 or latin-1 (default: bytes as they "
+                  "are; UTF-16 with a byte order mark is always read)")
+      ->check(CLI::IsMember({"utf-8", "windows-1252", "latin-1"}, CLI::ignore_case));
   tag->add_option("-o,--output-dir", o->output_dir,
                   "Write outputs into DIR (default: Tagged/ beside each input)");
   tag->add_flag("-q,--quiet", o->quiet, "No progress output");
@@ -133,6 +138,7 @@ RunSettings SettingsFromOptions(const TagCommandOptions& o) {
   settings.RadioGroup5 = o.multiword ? 0 : 1;
   settings.RadioGroup1 = o.output_dir.empty() ? 0 : 1;
   settings.destination_folder = o.output_dir;
+  if (!o.encoding.empty()) ParseTextEncoding(o.encoding, &settings.encoding);
   return settings;
 }
 

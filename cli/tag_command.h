@@ -25,6 +25,7 @@ struct TagCommandOptions {
   bool lemma = false;
   bool multiword = false;
   std::string output_dir;
+  std::string encoding;  // --encoding: utf-8, windows-1252 or latin-1
   bool quiet = false;
   std::vector<std::string> files;
 };

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/text_decoder.h"
+
 namespace quillon {
 
 struct RunSettings {
@@ -22,6 +24,8 @@ struct RunSettings {
   // (UTF-8 quotes, numbers, URLs) instead of the classic one, and the sentence splitter's
   // modern variant.
   bool modern_tokenizer = false;
+  // Not a control of the window either: how input bytes are read (--encoding).
+  TextEncoding encoding = TextEncoding::kAsIs;
 
   char SeparatorChar() const { return Separator == 0 ? '_' : '/'; }
 };

@@ -90,7 +90,7 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   std::unique_ptr<LineStream> input;
   std::string error;
   size_t line_count = 0;
-  if (Status opened = OpenInput(input_path, &input); !opened.ok()) {
+  if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     error = opened.message();
   } else {
     CountLines(input.get(), &line_count, &error);

@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -248,6 +249,7 @@ void TForm1::ReadSettings() {
   for (int i = 0; i < SavedIndexes::kCount; ++i) {
     groups[i]->SetItemIndex(ClampItemIndex(saved.values[i], groups[i]->Count()));
   }
+  modern_text_->setChecked(saved.modern_text == 1);
 }
 
 bool TForm1::WriteSettings() {
@@ -255,6 +257,7 @@ bool TForm1::WriteSettings() {
                                  tokenization_, splitter_,   lemma_};
   SavedIndexes indexes;
   for (int i = 0; i < SavedIndexes::kCount; ++i) indexes.values[i] = groups[i]->ItemIndex();
+  indexes.modern_text = modern_text_->isChecked() ? 1 : 0;
   std::string error;
   if (settings_file_.Save(indexes, &error)) return true;
   ShowMessage(MessageSink::Kind::kError,
@@ -273,6 +276,7 @@ RunSettings TForm1::CurrentRunSettings() const {
   settings.Separator = separator_->ItemIndex();
   settings.Splitter = splitter_->ItemIndex();
   settings.Tokenization = tokenization_->ItemIndex();
+  settings.modern_tokenizer = modern_text_->isChecked();
   settings.Lemma = lemma_->ItemIndex();
   settings.RadioGroup5 = multiword_->ItemIndex();
   settings.RadioGroup1 = destination_->ItemIndex();

@@ -190,6 +190,8 @@ SavedIndexes SettingsFile::Load() const {
     const auto text = file.Value(SavedIndexes::kSection, SavedIndexes::kKeys[i]);
     indexes.values[i] = text ? ParseIniInteger(*text) : 0;
   }
+  const auto modern = file.Value(SavedIndexes::kSection, SavedIndexes::kModernTextKey);
+  indexes.modern_text = modern ? ParseIniInteger(*modern) : 0;
   return indexes;
 }
 
@@ -212,6 +214,11 @@ bool SettingsFile::Save(const SavedIndexes& indexes, std::string* error) const {
   for (int i = 0; i < SavedIndexes::kCount; ++i) {
     file.SetValue(SavedIndexes::kSection, SavedIndexes::kKeys[i],
                   std::to_string(indexes.values[i]));
+  }
+  if (indexes.modern_text != 0 ||
+      file.Value(SavedIndexes::kSection, SavedIndexes::kModernTextKey)) {
+    file.SetValue(SavedIndexes::kSection, SavedIndexes::kModernTextKey,
+                  std::to_string(indexes.modern_text));
   }
   Status written = WriteFileAtomically(path_, file.Bytes());
   if (!written.ok()) *error = written.message();

@@ -66,6 +66,12 @@ struct SavedIndexes {
 
   std::array<int, kCount> values{};  // RadioGroup4, RadioGroup3, Separator, Tokenization,
                                      // Splitter, Lemma
+
+  // Not one of the six: the window's "Modern text" check box, 1 when it is ticked. It is
+  // written only once it has been ticked (or the file holds it already), so that a file
+  // of someone who never used it stays as it was.
+  static constexpr char kModernTextKey[] = "ModernText";
+  int modern_text = 0;
 };
 
 // The settings file at one path.
@@ -75,7 +81,8 @@ class SettingsFile {
 
   const std::string& path() const { return path_; }
 
-  // Reads the six values (unclamped); a missing or unreadable file, section or key gives 0.
+  // Reads the six values (unclamped) and the check box; a missing or unreadable file,
+  // section or key gives 0.
   SavedIndexes Load() const;
 
   // Writes the six values into the file, keeping everything else in it, in one atomic

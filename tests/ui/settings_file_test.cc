@@ -189,6 +189,32 @@ class SettingsFileTest : public QObject {
     QCOMPARE(file.Load().values, indexes.values);
   }
 
+  // The modern-text key: absent from older files (read as 0), written once it is set, and
+  // then kept even when it goes back to 0.
+  void ModernTextKeyIsWrittenOnceUsed() {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/q.ini";
+    const QByteArray older =
+        "[ItemIndex]\r\nRadioGruop4=0\r\nRadioGruop3=0\r\nSeparator=0\r\n"
+        "Tokenization=0\r\nSplitter=0\r\nLemma=1\r\n";
+    testing::WriteBytes(path, older);
+    SettingsFile file(path.toStdString());
+    SavedIndexes indexes = file.Load();
+    QCOMPARE(indexes.modern_text, 0);
+    std::string error;
+    QVERIFY(file.Save(indexes, &error));
+    QCOMPARE(testing::ReadBytes(path), older);
+    indexes.modern_text = 1;
+    QVERIFY(file.Save(indexes, &error));
+    QCOMPARE(testing::ReadBytes(path), older + "ModernText=1\r\n");
+    QCOMPARE(file.Load().modern_text, 1);
+    indexes.modern_text = 0;
+    QVERIFY(file.Save(indexes, &error));
+    QCOMPARE(testing::ReadBytes(path), older + "ModernText=0\r\n");
+    testing::WriteBytes(path, "[itemindex]\nmoderntext = 0x1\n");
+    QCOMPARE(file.Load().modern_text, 1);
+  }
+
   void KeepsPermissionsOfTheFile() {
     QTemporaryDir dir;
     const QString path = dir.path() + "/q.ini";
