@@ -2,6 +2,9 @@
 // with quotation-mark tokens treated as a whole. Tested by lookup_form_test.cc.
 #include "core/lookup_form.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/unicode_class.h"
 
 namespace quillon {
@@ -133,8 +136,15 @@ bool AppendQuoteForm(std::string_view token, std::string* out) {
 }  // namespace
 
 bool HasNonAscii(std::string_view token) {
-  for (const char c : token) {
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  // Eight bytes at a time: a sentence's worth of ASCII costs a few instructions a word.
+  size_t i = 0;
+  for (; i + 8 <= token.size(); i += 8) {
+    uint64_t bytes;
+    std::memcpy(&bytes, token.data() + i, 8);
+    if (bytes & 0x8080808080808080u) return true;
+  }
+  for (; i < token.size(); ++i) {
+    if (static_cast<unsigned char>(token[i]) >= 0x80) return true;
   }
   return false;
 }

@@ -14,7 +14,7 @@
 
 namespace quillon {
 
-// Whether token holds a byte outside ASCII (only such tokens can have a lookup form).
+// Whether text holds a byte outside ASCII (only such tokens can have a lookup form).
 bool HasNonAscii(std::string_view token);
 
 // Appends the ASCII spelling of token to out and returns true, or returns false and

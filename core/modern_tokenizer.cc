@@ -64,6 +64,17 @@ bool SameRun(char32_t a, char32_t b) {
   return a == b && MakesRuns(a);
 }
 
+// ASCII letters, digits and the underscore: the bytes of most words.
+constexpr std::array<bool, 256> MakePlainBytes() {
+  std::array<bool, 256> t{};
+  for (int c = 0; c < 128; ++c) t[c] = kAsciiClasses[c] == CharClass::kWord;
+  return t;
+}
+constexpr std::array<bool, 256> kPlainByte = MakePlainBytes();
+
+// Punctuation that stands alone after a plain word as it always does after any word.
+bool IsPlainSuffix(char c) { return c == ',' || c == ';' || c == '!' || c == '?'; }
+
 class Scanner {
  public:
   Scanner(std::string_view s, const IgnoreList& ignore, std::vector<std::string_view>* tokens,
@@ -74,14 +85,30 @@ class Scanner {
     const size_t n = s_.size();
     size_t i = SkipSpaces(0);
     while (i < n) {
+      // Most chunks are a plain word, perhaps with a comma or a period after it; they
+      // need none of the rules for punctuation and are found in one pass over the bytes.
       size_t e = i;
+      while (e < n && kPlainByte[static_cast<unsigned char>(s_[e])]) ++e;
+      const size_t plain_end = e;
       while (e < n) {
         const Char c = At(e, n);
         if (c.char_class == CharClass::kSpace) break;
         e = c.end;
       }
       const size_t next = SkipSpaces(e);
-      Chunk(i, e, next >= n);
+      const bool last = next >= n;
+      if (plain_end == e) {
+        EmitWord(i, e);
+      } else if (plain_end + 1 == e && plain_end > i && IsPlainSuffix(s_[plain_end])) {
+        EmitWord(i, plain_end);
+        Emit(plain_end, e);
+      } else if (plain_end + 1 == e && plain_end > i && s_[plain_end] == '.' &&
+                 !KeepsPeriod(i, plain_end, last)) {
+        EmitWord(i, plain_end);
+        Emit(plain_end, e);
+      } else {
+        Chunk(i, e, last);
+      }
       i = next;
     }
   }
@@ -89,6 +116,11 @@ class Scanner {
  private:
   // The character that starts at i, with the marks after it, ending by limit.
   Char At(size_t i, size_t limit) const {
+    const unsigned char b = static_cast<unsigned char>(s_[i]);
+    // Marks are never ASCII: an ASCII character before an ASCII byte is one byte.
+    if (b < 0x80 && (i + 1 >= limit || static_cast<unsigned char>(s_[i + 1]) < 0x80)) {
+      return Char{b, i, i + 1, kAsciiClasses[b]};
+    }
     const DecodedChar d = DecodeUtf8At(s_, i);
     Char c{d.code, i, i + d.length, ClassOf(d.code)};
     if (c.char_class == CharClass::kSpace) return c;
@@ -114,6 +146,8 @@ class Scanner {
   // The single code point (or stray byte) that ends at i. A valid sequence that ends
   // there starts with a lead byte, which forward decoding also starts a character at.
   Char EndingAt(size_t i, size_t lo) const {
+    const unsigned char b = static_cast<unsigned char>(s_[i - 1]);
+    if (b < 0x80) return Char{b, i - 1, i, kAsciiClasses[b]};  // ASCII is always whole
     for (size_t length = 4; length >= 2; --length) {
       if (i - lo < length) continue;
       const DecodedChar d = DecodeUtf8At(s_, i - length);
@@ -124,6 +158,7 @@ class Scanner {
   }
 
   size_t SkipSpaces(size_t i) const {
+    while (i < s_.size() && s_[i] == ' ') ++i;
     while (i < s_.size()) {
       const Char c = At(i, s_.size());
       if (c.char_class != CharClass::kSpace) break;
@@ -544,12 +579,14 @@ class Scanner {
   void EmitWord(size_t from, size_t to) {
     if (to <= from) return;
     const std::string_view word = View(from, to);
-    if (const unsigned char* parts = ContractionParts(word)) {
-      for (size_t at = from; *parts != 0; ++parts) {
-        Emit(at, at + *parts);
-        at += *parts;
+    if (MayHideContraction(word)) {
+      if (const unsigned char* parts = ContractionParts(word)) {
+        for (size_t at = from; *parts != 0; ++parts) {
+          Emit(at, at + *parts);
+          at += *parts;
+        }
+        return;
       }
-      return;
     }
     if (IsAsciiDigit(static_cast<unsigned char>(word[0]))) {
       size_t number = 0;

@@ -71,8 +71,9 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
   }
 }
 
-std::span<const std::string_view> Tagger::LookupWords(std::span<const std::string_view> tokens) {
-  if (!options_.modern) return tokens;
+std::span<const std::string_view> Tagger::LookupWords(std::span<const std::string_view> tokens,
+                                                      bool ascii) {
+  if (!options_.modern || ascii) return tokens;
   // Most sentences are plain ASCII and are looked up as they stand. Otherwise the forms
   // are written first and viewed afterwards, since writing may move the bytes.
   size_t first = 0;
@@ -115,7 +116,8 @@ void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<Tag
 
 void Tagger::TagSentence(std::string_view sentence, std::string* out) {
   Tokens(sentence, &tokens_);
-  const std::span<const std::string_view> words = LookupWords(tokens_);
+  const std::span<const std::string_view> words =
+      LookupWords(tokens_, options_.modern && !HasNonAscii(sentence));
   StartTags(words);
   contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
   if (options_.multiword) {

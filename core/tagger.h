@@ -62,8 +62,10 @@ class Tagger {
   void StartTags(std::span<const std::string_view> tokens);
 
   // The words that tokens are looked up by: the tokens themselves, or in modern mode
-  // their lookup forms (views into lookup_bytes_, valid until the next call).
-  std::span<const std::string_view> LookupWords(std::span<const std::string_view> tokens);
+  // their lookup forms (views into lookup_bytes_, valid until the next call). ascii tells
+  // that no token holds a byte above ASCII, when the caller knows it.
+  std::span<const std::string_view> LookupWords(std::span<const std::string_view> tokens,
+                                                bool ascii = false);
 
   Resources* resources_;
   TaggerOptions options_;

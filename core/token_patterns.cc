@@ -3,6 +3,8 @@
 #include "core/token_patterns.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <iterator>
 #include <span>
 
@@ -65,7 +67,41 @@ constexpr std::string_view kMonthsAndDays[] = {
     "Jan", "Feb", "Mar", "Apr",  "Jun", "Jul", "Aug",  "Sep",   "Sept", "Oct", "Nov",
     "Dec", "Mon", "Tue", "Tues", "Wed", "Thu", "Thur", "Thurs", "Fri",  "Sat", "Sun"};
 
+constexpr LetterSets MakeContractionLetters() {
+  LetterSets sets;
+  for (const Contraction& c : kContractions) {
+    sets.first[c.word.size()] |= 1u << (c.word.front() - 'a');
+    sets.last[c.word.size()] |= 1u << (c.word.back() - 'a');
+  }
+  return sets;
+}
+constexpr LetterSets kLetters = MakeContractionLetters();
+
+// The bytes that emoticons begin and end with, so that most texts are ruled out at once.
+struct ByteSets {
+  std::array<bool, 256> first{};
+  std::array<bool, 256> last{};
+};
+constexpr ByteSets MakeEmoticonBytes() {
+  ByteSets sets;
+  for (std::string_view e : kEmoticons) {
+    sets.first[static_cast<unsigned char>(e.front())] = true;
+    sets.last[static_cast<unsigned char>(e.back())] = true;
+  }
+  return sets;
+}
+constexpr ByteSets kEmoticonBytes = MakeEmoticonBytes();
+
+bool MayStartEmoticon(std::string_view text) {
+  return !text.empty() && kEmoticonBytes.first[static_cast<unsigned char>(text.front())];
+}
+bool MayEndEmoticon(std::string_view text) {
+  return !text.empty() && kEmoticonBytes.last[static_cast<unsigned char>(text.back())];
+}
+
 }  // namespace
+
+const LetterSets kContractionLetters = kLetters;
 
 bool IsHyphenPrefix(std::string_view prefix) {
   return prefix.size() <= 7 && ContainsIgnoringCase(kHyphenPrefixes, prefix);
@@ -76,7 +112,7 @@ bool IsUnitAfterNumber(std::string_view letters) {
 }
 
 const unsigned char* ContractionParts(std::string_view word) {
-  if (word.size() < 2 || word.size() > 8) return nullptr;
+  if (!MayHideContraction(word)) return nullptr;
   for (const Contraction& c : kContractions) {
     if (AsciiEqualsIgnoringCase(c.word, word)) return c.parts;
   }
@@ -84,11 +120,12 @@ const unsigned char* ContractionParts(std::string_view word) {
 }
 
 bool IsEmoticon(std::string_view text) {
-  return text.size() <= 4 &&
+  return text.size() >= 2 && text.size() <= 4 && MayStartEmoticon(text) && MayEndEmoticon(text) &&
          std::find(std::begin(kEmoticons), std::end(kEmoticons), text) != std::end(kEmoticons);
 }
 
 size_t EmoticonPrefixLength(std::string_view text) {
+  if (!MayStartEmoticon(text)) return 0;
   for (std::string_view emoticon : kEmoticons) {
     if (text.starts_with(emoticon)) return emoticon.size();
   }
@@ -96,6 +133,7 @@ size_t EmoticonPrefixLength(std::string_view text) {
 }
 
 size_t EmoticonSuffixLength(std::string_view text) {
+  if (!MayEndEmoticon(text)) return 0;
   for (std::string_view emoticon : kEmoticons) {
     if (text.ends_with(emoticon)) return emoticon.size();
   }
@@ -103,6 +141,8 @@ size_t EmoticonSuffixLength(std::string_view text) {
 }
 
 size_t UrlOpeningLength(std::string_view text) {
+  const char first = text.empty() ? 0 : static_cast<char>(text[0] | 0x20);
+  if (first != 'h' && first != 'f' && first != 'm' && first != 'w') return 0;
   for (std::string_view opening : kUrlOpenings) {
     if (text.size() > opening.size() &&
         AsciiEqualsIgnoringCase(text.substr(0, opening.size()), opening)) {

@@ -4,25 +4,9 @@
 #include "core/unicode_class.h"
 
 #include <algorithm>
-#include <array>
 
 namespace quillon {
 namespace {
-
-constexpr std::array<CharClass, 128> MakeAsciiClasses() {
-  std::array<CharClass, 128> t{};
-  for (int c = 0; c < 0x20; ++c) t[c] = CharClass::kSpace;  // tab, line ends, controls
-  t[' '] = CharClass::kSpace;
-  t[0x7F] = CharClass::kSpace;
-  for (unsigned char c : std::string_view("!\"#%&'()*,-./:;?@[\\]{}")) {
-    t[c] = CharClass::kPunctuation;
-  }
-  for (unsigned char c : std::string_view("$+<=>^`|~")) t[c] = CharClass::kSymbol;
-  // The underscore is punctuation in Unicode, but it joins the parts of names (file_name).
-  return t;
-}
-
-constexpr std::array<CharClass, 128> kAsciiClasses = MakeAsciiClasses();
 
 unsigned char Byte(std::string_view s, size_t i) { return static_cast<unsigned char>(s[i]); }
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
@@ -54,8 +38,7 @@ DecodedChar DecodeUtf8At(std::string_view s, size_t i) {
   return {kInvalidByte, 1};
 }
 
-CharClass ClassOf(char32_t code) {
-  if (code < 0x80) return kAsciiClasses[code];
+CharClass ClassOfNonAscii(char32_t code) {
   if (code == kInvalidByte) return CharClass::kWord;
   const UnicodeRange* end = kUnicodeRanges + kUnicodeRangeCount;
   const UnicodeRange* after = std::upper_bound(

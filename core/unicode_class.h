@@ -9,6 +9,7 @@
 #ifndef QUILLON_CORE_UNICODE_CLASS_H_
 #define QUILLON_CORE_UNICODE_CLASS_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -38,8 +39,28 @@ struct DecodedChar {
 };
 DecodedChar DecodeUtf8At(std::string_view s, size_t i);
 
-// The class of a code point; kInvalidByte is a word character.
-CharClass ClassOf(char32_t code);
+// The classes of the ASCII characters. The underscore is punctuation in Unicode, but it
+// joins the parts of names (file_name), so it is a word character here.
+constexpr std::array<CharClass, 128> MakeAsciiClasses() {
+  std::array<CharClass, 128> t{};
+  for (int c = 0; c < 0x20; ++c) t[c] = CharClass::kSpace;  // tab, line ends, controls
+  t[' '] = CharClass::kSpace;
+  t[0x7F] = CharClass::kSpace;
+  for (unsigned char c : std::string_view("!\"#%&'()*,-./:;?@[\\]{}")) {
+    t[c] = CharClass::kPunctuation;
+  }
+  for (unsigned char c : std::string_view("$+<=>^`|~")) t[c] = CharClass::kSymbol;
+  return t;
+}
+inline constexpr std::array<CharClass, 128> kAsciiClasses = MakeAsciiClasses();
+
+// The class of a code point above ASCII; kInvalidByte is a word character.
+CharClass ClassOfNonAscii(char32_t code);
+
+// The class of a code point.
+inline CharClass ClassOf(char32_t code) {
+  return code < 0x80 ? kAsciiClasses[code] : ClassOfNonAscii(code);
+}
 
 }  // namespace quillon
 
