@@ -17,6 +17,8 @@
 // Tested by modern_tokenizer_test.cc and fuzz/modern_tokenizer_fuzzer.cc.
 #include "core/modern_tokenizer.h"
 
+#include <algorithm>
+
 #include "core/token_patterns.h"
 #include "core/unicode_class.h"
 
@@ -35,6 +37,8 @@ struct Char {
   size_t end = 0;  // one past its last byte, marks included
   CharClass char_class = CharClass::kSpace;
 };
+
+bool IsRegionalIndicator(char32_t c) { return c >= 0x1F1E6 && c <= 0x1F1FF; }
 
 bool IsWordLike(const Char& c) {
   return c.char_class == CharClass::kWord || c.char_class == CharClass::kMark;
@@ -124,6 +128,10 @@ class Scanner {
     const DecodedChar d = DecodeUtf8At(s_, i);
     Char c{d.code, i, i + d.length, ClassOf(d.code)};
     if (c.char_class == CharClass::kSpace) return c;
+    if (IsRegionalIndicator(c.code) && c.end < limit) {  // a flag is a pair of them
+      const DecodedChar next = DecodeUtf8At(s_, c.end);
+      if (IsRegionalIndicator(next.code)) c.end += next.length;
+    }
     for (int marks = 0; c.end < limit && marks < kMaxMarks; ++marks) {
       const DecodedChar m = DecodeUtf8At(s_, c.end);
       if (ClassOf(m.code) != CharClass::kMark) break;
@@ -135,6 +143,10 @@ class Scanner {
   // The character that ends at i, not starting before lo (i > lo).
   Char Before(size_t i, size_t lo) const {
     Char c = EndingAt(i, lo);
+    if (IsRegionalIndicator(c.code) && c.begin > lo) {
+      const Char first = EndingAt(c.begin, lo);
+      if (IsRegionalIndicator(first.code)) c.begin = first.begin;
+    }
     for (int marks = 0; c.char_class == CharClass::kMark && c.begin > lo && marks < kMaxMarks;
          ++marks) {
       const Char base = EndingAt(c.begin, lo);
@@ -238,8 +250,11 @@ class Scanner {
   bool UrlMayEndAt(size_t b, size_t e) const {
     const Char last = Before(e, b);
     if (IsWordLike(last) || last.code == '/' || last.code == '=' || last.code == '-') return true;
-    const char open = last.code == ')' ? '(' : last.code == ']' ? '[' : 0;
-    return open != 0 && View(b, e).find(open) != std::string_view::npos;
+    if (last.code != ')' && last.code != ']') return false;
+    const char open = last.code == ')' ? '(' : '[';
+    const std::string_view url = View(b, e);
+    return std::count(url.begin(), url.end(), open) >=
+           std::count(url.begin(), url.end(), static_cast<char>(last.code));
   }
 
   // "#tag": a letter after the sign, then letters and digits only.
@@ -488,7 +503,6 @@ class Scanner {
       if (!has_next) return KeepsHyphen(piece, i) ? c.end : i;  // "w-" at the chunk's end
       return IsWordLike(next) ? HyphenJoinEnd(piece, prev, c, next, e) : i;
     }
-    if (c.code == '/' && !has_next) return IsSingleLetter(piece, prev) ? c.end : i;  // "w/"
     if (!has_next || !IsWordLike(next)) return i;
     switch (c.code) {
       case '.':
