@@ -114,8 +114,8 @@ CLI::App* AddTagCommand(CLI::App* app, TagCommandOptions* o) {
   tag->add_flag("--multiword", o->multiword,
                 "Append multi-word marks (takes precedence over --lemma)");
   tag->add_option("--encoding", o->encoding,
-                  "Read 8-bit texts as utf-8, windows-1252 or latin-1 (default: bytes as they "
-                  "are; UTF-16 with a byte order mark is always read)")
+                  "Read text as utf-8, windows-1252 or latin-1 (default: bytes as they are; "
+                  "UTF-16 with a byte order mark is read anyway)")
       ->check(CLI::IsMember({"utf-8", "windows-1252", "latin-1"}, CLI::ignore_case));
   tag->add_option("-o,--output-dir", o->output_dir,
                   "Write outputs into DIR (default: Tagged/ beside each input)");

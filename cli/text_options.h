@@ -16,10 +16,9 @@ class App;
 namespace quillon {
 
 inline constexpr char kTokenizerHelp[] =
-    "modern (default): UTF-8 text and treebank conventions: typographic quotes and "
-    "dashes, ’ as apostrophe, whole numbers, URLs, e-mail addresses, emoticons; "
-    "classic: the rule-based tokenizer of the window's \"On\" setting, byte for byte; "
-    "spaces: split at runs of spaces only (the window's \"Off\")";
+    "modern (default): UTF-8 text as treebanks cut it (quotes, dashes, numbers, URLs); "
+    "classic: the window's \"On\" tokenizer, byte for byte; spaces: cut at spaces only "
+    "(the window's \"Off\")";
 
 // Adds --tokenizer to command, filling name.
 void AddTokenizerOption(CLI::App* command, std::string* name);

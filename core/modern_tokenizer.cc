@@ -258,9 +258,10 @@ class Scanner {
   }
 
   // "#tag": a letter after the sign, then letters and digits only.
-  bool IsTag(size_t i, size_t e) const {
-    if (!IsLetter(At(i, e))) return false;
-    for (; i < e;) {
+  bool IsTag(size_t i, size_t e) const { return IsLetter(At(i, e)) && AllWordLike(i, e); }
+
+  bool AllWordLike(size_t i, size_t e) const {
+    while (i < e) {
       const Char c = At(i, e);
       if (!IsWordLike(c)) return false;
       i = c.end;
@@ -276,15 +277,7 @@ class Scanner {
   }
 
   // "'90s", "’72": a digit after the apostrophe, then letters and digits.
-  bool IsDecade(size_t i, size_t e) const {
-    if (!IsDigit(At(i, e))) return false;
-    for (; i < e;) {
-      const Char c = At(i, e);
-      if (!IsWordLike(c)) return false;
-      i = c.end;
-    }
-    return true;
-  }
+  bool IsDecade(size_t i, size_t e) const { return IsDigit(At(i, e)) && AllWordLike(i, e); }
 
   // An e-mail address or @name: word characters and . - _ + % ' around at least one @
   // that a word character follows; it ends with a word character.
@@ -534,9 +527,11 @@ class Scanner {
     if (IsDigit(prev)) {
       size_t start = prev.begin;
       while (start > piece && IsAsciiDigit(static_cast<unsigned char>(s_[start - 1]))) --start;
-      if (const size_t date_end = DateEnd(start, e); date_end > c.end) return date_end;
+      const std::string_view rest = View(start, e);
+      if (const size_t date = DateLength(rest); start + date > c.end) return start + date;
       if (!IsDigit(next)) return c.begin;
-      return NumberCodeEnd(start, c.begin, e);
+      const size_t code = NumberCodeLength(rest);
+      return code > 0 ? start + code : c.begin;
     }
     // Inside a dotted name (alt.animals.open-forum, www.blue-cross.com) hyphens join.
     if (View(piece, c.begin).find('.') != std::string_view::npos) return c.end;
@@ -549,44 +544,6 @@ class Scanner {
       }
     }
     return IsHyphenPrefix(View(start, c.begin)) ? c.end : c.begin;
-  }
-
-  // 01-Feb-02: digits, a month's name, digits, joined by hyphens.
-  size_t DateEnd(size_t start, size_t e) const {
-    size_t i = DigitsEnd(start, e);
-    if (i - start > 2 || i >= e || s_[i] != '-') return start;
-    size_t month_end = i + 1;
-    while (month_end < e && IsAsciiLetter(static_cast<unsigned char>(s_[month_end]))) ++month_end;
-    if (!IsMonthAbbreviation(View(i + 1, month_end)) || month_end >= e || s_[month_end] != '-') {
-      return start;
-    }
-    const size_t end = DigitsEnd(month_end + 1, e);
-    return end > month_end + 1 && end - month_end - 1 <= 4 ? end : start;
-  }
-
-  size_t DigitsEnd(size_t i, size_t e) const {
-    while (i < e && IsAsciiDigit(static_cast<unsigned char>(s_[i]))) ++i;
-    return i;
-  }
-
-  // Groups of digits joined by single hyphens, from start: three or more groups, or a
-  // short group and a group of four or more (a number without its area code), stay
-  // whole; otherwise the hyphen at hyphen is cut (1998-2000, 3-4).
-  size_t NumberCodeEnd(size_t start, size_t hyphen, size_t e) const {
-    size_t groups = 0, first = 0, last = 0;
-    size_t i = start;
-    size_t end = start;
-    while (true) {
-      const size_t group_end = DigitsEnd(i, e);
-      if (group_end == i) break;
-      last = group_end - i;
-      if (groups++ == 0) first = last;
-      end = group_end;
-      if (group_end + 1 >= e || s_[group_end] != '-') break;
-      i = group_end + 1;
-    }
-    if (groups >= 3 || (groups == 2 && first <= 3 && last >= 4)) return end;
-    return hyphen;
   }
 
   // Emits a word, cut where it hides a contraction ("gonna") or a unit ("5pm").

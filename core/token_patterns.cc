@@ -99,6 +99,12 @@ bool MayEndEmoticon(std::string_view text) {
   return !text.empty() && kEmoticonBytes.last[static_cast<unsigned char>(text.back())];
 }
 
+size_t DigitsLength(std::string_view text) {
+  size_t n = 0;
+  while (n < text.size() && IsAsciiDigit(static_cast<unsigned char>(text[n]))) ++n;
+  return n;
+}
+
 }  // namespace
 
 const LetterSets kContractionLetters = kLetters;
@@ -158,6 +164,33 @@ bool IsApostropheWord(std::string_view letters) {
 
 bool IsMonthAbbreviation(std::string_view word) {
   return word.size() <= 5 && ContainsIgnoringCase(kMonthsAndDays, word);
+}
+
+size_t DateLength(std::string_view text) {
+  const size_t day = DigitsLength(text);
+  if (day == 0 || day > 2 || day >= text.size() || text[day] != '-') return 0;
+  size_t month_end = day + 1;
+  while (month_end < text.size() && IsAsciiLetter(static_cast<unsigned char>(text[month_end]))) {
+    ++month_end;
+  }
+  const std::string_view month = text.substr(day + 1, month_end - day - 1);
+  if (!IsMonthAbbreviation(month) || month_end >= text.size() || text[month_end] != '-') return 0;
+  const size_t year = DigitsLength(text.substr(month_end + 1));
+  return year > 0 && year <= 4 ? month_end + 1 + year : 0;
+}
+
+size_t NumberCodeLength(std::string_view text) {
+  size_t groups = 0, first = 0, last = 0, end = 0;
+  for (size_t i = 0;;) {
+    const size_t group = DigitsLength(text.substr(i));
+    if (group == 0) break;
+    last = group;
+    if (groups++ == 0) first = group;
+    end = i + group;
+    if (end + 1 >= text.size() || text[end] != '-') break;
+    i = end + 1;
+  }
+  return groups >= 3 || (groups == 2 && first <= 3 && last >= 4) ? end : 0;
 }
 
 }  // namespace quillon

@@ -81,6 +81,16 @@ bool IsApostropheWord(std::string_view letters);
 // Whether word (without its period) names a month or a weekday ("Nov", "Sept", "Thurs").
 bool IsMonthAbbreviation(std::string_view word);
 
+// The length of the date that text begins with, written with a month's name between
+// hyphens (01-Feb-02), or 0.
+size_t DateLength(std::string_view text);
+
+// The length of the groups of digits joined by single hyphens that text begins with,
+// when they stay one token: three or more groups (11-20-2000, 1-800-991-9019), or a
+// short group and one of four or more digits (853-7906, 3-5213); otherwise 0, and the
+// hyphen is cut (1998-2000, 3-4).
+size_t NumberCodeLength(std::string_view text);
+
 }  // namespace quillon
 
 #endif  // QUILLON_CORE_TOKEN_PATTERNS_H_
