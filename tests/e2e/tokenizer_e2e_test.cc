@@ -3,6 +3,8 @@
 // UTF-16 and 8-bit inputs, the modern splitter, and `quillon eval --raw`.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/core/random_resources.h"
 #include "tests/e2e/e2e_util.h"
 
@@ -94,13 +96,13 @@ TEST_F(TokenizerE2eTest, ClassicIsTheReferenceByteForByte) {
 
 // A UTF-16 file used to give an empty output and a success; it is read in every mode now.
 TEST_F(TokenizerE2eTest, Utf16AndEightBitFiles) {
-  // "The cat sat.\r\n“A” mat\r\n" in UTF-16 LE and BE, each with its byte order mark.
-  const std::string le = std::string(
-      "\xFF\xFET\0h\0e\0 \0c\0a\0t\0 \0s\0a\0t\0.\0\r\0\n\0\x1C\x20"
-      "A\0\x1D\x20 \0m\0a\0t\0",
-      52);
-  std::string be = "\xFE\xFF";
-  for (size_t i = 2; i + 1 < le.size(); i += 2) be += std::string{le[i + 1], le[i]};
+  // "The cat sat.\r\n“A” mat" in UTF-16 LE and BE, each with its byte order mark.
+  std::string le = "\xFF\xFE", be = "\xFE\xFF";
+  for (const char16_t unit : std::u16string(u"The cat sat.\r\n“A” mat")) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    le += std::string{low, high};
+    be += std::string{high, low};
+  }
   dir_.Write("le.txt", le);
   dir_.Write("be.txt", be);
   for (const char* tokenizer : {"spaces", "classic", "modern"}) {
