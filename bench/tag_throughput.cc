@@ -1,7 +1,8 @@
 // Whole-program throughput of `quillon tag`: generates a realistic resource load and a
 // text of at least two million tokens, runs the real binary on it several times (one
-// thread, tokenizer on) and reports tokens per second (median) and peak memory.
-// Usage: tag_throughput [--tokens N] [--runs N] [--keep DIR] [--lemma 1]
+// thread, the tokenizer of --tokenizer, classic by default) and reports tokens per second
+// (median) and peak memory.
+// Usage: tag_throughput [--tokens N] [--runs N] [--keep DIR] [--lemma 1] [--tokenizer NAME]
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -55,11 +56,13 @@ int main(int argc, char** argv) {
   int runs = 5;
   std::string keep;
   bool lemma = false;
+  std::string tokenizer = "classic";
   for (int i = 1; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--tokens")) load.tokens = std::atol(argv[i + 1]);
     if (!std::strcmp(argv[i], "--runs")) runs = std::atoi(argv[i + 1]);
     if (!std::strcmp(argv[i], "--keep")) keep = argv[i + 1];
     if (!std::strcmp(argv[i], "--lemma")) lemma = std::atoi(argv[i + 1]) != 0;
+    if (!std::strcmp(argv[i], "--tokenizer")) tokenizer = argv[i + 1];
   }
   char pattern[] = "/tmp/quillon-bench-XXXXXX";
   const std::string dir = keep.empty() ? mkdtemp(pattern) : keep;
@@ -72,6 +75,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> args = {std::string(QUILLON_BIN_DIR) + "/quillon",
                                    "tag",
                                    "-q",
+                                   "--tokenizer",
+                                   tokenizer,
                                    "-d",
                                    dir + "/data",
                                    "-o",

@@ -6,12 +6,14 @@
 #include <cstdio>
 
 #include "cli/stderr_observer.h"
+#include "cli/text_options.h"
 #include "core/data_dir.h"
 #include "core/resources.h"
 #include "core/tagger.h"
 #include "train/corpus.h"
 #include "train/evaluation.h"
 #include "train/lemma_evaluation.h"
+#include "train/raw_evaluation.h"
 
 namespace quillon {
 
@@ -37,10 +39,35 @@ CLI::App* AddEvalCommand(CLI::App* app, EvalCommandOptions* o) {
                  "Leave out sentences with a malformed line instead of stopping");
   eval->add_option("--seen", o->seen_files,
                    "Training corpus: also score the tokens whose word it never held");
+  eval->add_flag("--raw", o->raw,
+                 "Cut and tag the raw text of each sentence (its \"# text\" line) and score "
+                 "tokens and tags by their spans, CoNLL 2018 style");
+  AddTokenizerOption(eval, &o->tokenizer);
+  eval->add_option("--system", o->system_file,
+                   "With --raw: score this CoNLL-U output of another system instead");
   eval->add_option("files", o->files, "Tagged corpus files (CoNLL-U or word_TAG lines)")
       ->required();
   return eval;
 }
+
+namespace {
+
+// Scores another system's CoNLL-U output of the gold texts.
+int ScoreSystemOutput(const Corpus& gold, const std::string& path, CorpusFormat format) {
+  Corpus system;
+  Status status = ReadCorpus(path, format, &system);
+  RawScore score;
+  if (status.ok()) status = EvaluateSystemOutput(gold, system, &score);
+  if (!status.ok()) {
+    std::fprintf(stderr, "%s\n", status.message().c_str());
+    return 1;
+  }
+  const std::string report = FormatRawReport(score);
+  std::fwrite(report.data(), 1, report.size(), stdout);
+  return 0;
+}
+
+}  // namespace
 
 int RunEvalCommand(const EvalCommandOptions& o) {
   CorpusFormat format;
@@ -64,11 +91,19 @@ int RunEvalCommand(const EvalCommandOptions& o) {
       return 1;
     }
   }
+  if (!o.system_file.empty()) {
+    if (!o.raw) {
+      std::fprintf(stderr, "quillon eval: --system needs --raw\n");
+      return 2;
+    }
+    return ScoreSystemOutput(corpus, o.system_file, format);
+  }
   const std::set<std::string, std::less<>> seen = CorpusWords(seen_corpus);
   RunSettings settings;
   settings.RadioGroup4 = o.lexicon;
   settings.RadioGroup3 = o.contextual;
   settings.Lemma = o.lemma ? 1 : 0;
+  ApplyTokenizer(o.tokenizer, &settings);
   StderrObserver observer(false);
   Resources resources;
   LoadFailure failure;
@@ -78,6 +113,11 @@ int RunEvalCommand(const EvalCommandOptions& o) {
     return 1;
   }
   Tagger tagger(&resources, OptionsFromSettings(settings));
+  if (o.raw) {
+    const std::string report = FormatRawReport(EvaluateRaw(&tagger, corpus));
+    std::fwrite(report.data(), 1, report.size(), stdout);
+    return 0;
+  }
   const EvalResult result = Evaluate(&tagger, corpus, o.seen_files.empty() ? nullptr : &seen);
   const std::string report = FormatEvalReport(result, o.detail);
   std::fwrite(report.data(), 1, report.size(), stdout);

@@ -2,7 +2,10 @@
 // `quillon tag` would use (same data folder and lexicon and contextual rule choices) and
 // prints token accuracy, accuracy on known and unknown words, the most frequent confusions
 // and, with --detail, precision and recall per tag. With --lemma it also scores the lemma
-// list of the data folder against the LEMMA column of CoNLL-U files.
+// list of the data folder against the LEMMA column of CoNLL-U files. With --raw it cuts
+// each sentence's raw text itself (with the tokenizer of --tokenizer) and scores tokens
+// and tags by their spans, CoNLL 2018 style; with --raw --system it scores another
+// system's CoNLL-U output of the same texts the same way.
 #ifndef QUILLON_CLI_EVAL_COMMAND_H_
 #define QUILLON_CLI_EVAL_COMMAND_H_
 
@@ -25,6 +28,9 @@ struct EvalCommandOptions {
   bool skip_malformed = false;  // leave out malformed sentences instead of failing
   std::vector<std::string> files;
   std::vector<std::string> seen_files;  // --seen: the training corpus for "unseen words"
+  bool raw = false;                     // cut and tag the "# text" of each sentence
+  std::string tokenizer = "modern";     // with raw: modern, classic or spaces
+  std::string system_file;              // with raw: score this CoNLL-U output instead
 };
 
 // Adds the "eval" subcommand to app; options are filled when it parses.

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "cli/stderr_observer.h"
+#include "cli/text_options.h"
 #include "core/data_dir.h"
 #include "core/line_stream.h"
 #include "core/messages.h"
@@ -52,12 +53,14 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
     return 1;
   }
   Tagger tagger(&resources, OptionsFromSettings(settings));
-  LineStream input(STDIN_FILENO, false, "standard input");
+  LineStream input(STDIN_FILENO, false, "standard input", LineStream::kDefaultBlock,
+                   settings.encoding);
   const NextLine next_line = [&](std::string_view* line) { return input.Next(line); };
   bool written = true;
   if (settings.Splitter == 1) {
     std::string text, error;
-    if (!SplitTextOnThread(next_line, std::nullopt, nullptr, &text, &error)) {
+    const bool modern = OptionsFromSettings(settings).modern;
+    if (!SplitTextOnThread(next_line, std::nullopt, nullptr, &text, &error, modern)) {
       observer->ErrorReport(error);
       return 1;
     }
@@ -105,11 +108,15 @@ CLI::App* AddTagCommand(CLI::App* app, TagCommandOptions* o) {
       ->check(CLI::IsMember({"_", "/"}))
       ->default_str("_");
   tag->add_flag("--split", o->split, "Split the text into sentences first");
-  tag->add_flag("--no-tokenize", o->no_tokenize,
-                "Split at runs of spaces instead of the tokenizer");
+  AddTokenizerOption(tag, &o->tokenizer);
+  tag->add_flag("--no-tokenize", o->no_tokenize, "The same as --tokenizer spaces");
   tag->add_flag("--lemma", o->lemma, "Append lemmas");
   tag->add_flag("--multiword", o->multiword,
                 "Append multi-word marks (takes precedence over --lemma)");
+  tag->add_option("--encoding", o->encoding,
+                  "Read text as utf-8, windows-1252 or latin-1 (default: bytes as they are; "
+                  "UTF-16 with a byte order mark is read anyway)")
+      ->check(CLI::IsMember({"utf-8", "windows-1252", "latin-1"}, CLI::ignore_case));
   tag->add_option("-o,--output-dir", o->output_dir,
                   "Write outputs into DIR (default: Tagged/ beside each input)");
   tag->add_flag("-q,--quiet", o->quiet, "No progress output");
@@ -123,15 +130,24 @@ RunSettings SettingsFromOptions(const TagCommandOptions& o) {
   settings.RadioGroup3 = o.contextual;
   settings.Separator = o.separator == "/" ? 1 : 0;
   settings.Splitter = o.split ? 1 : 0;
-  settings.Tokenization = o.no_tokenize ? 1 : 0;
+  ApplyTokenizer(o.no_tokenize         ? "spaces"
+                 : o.tokenizer.empty() ? "modern"
+                                       : o.tokenizer,
+                 &settings);
   settings.Lemma = o.lemma ? 1 : 0;
   settings.RadioGroup5 = o.multiword ? 0 : 1;
   settings.RadioGroup1 = o.output_dir.empty() ? 0 : 1;
   settings.destination_folder = o.output_dir;
+  if (!o.encoding.empty()) ParseTextEncoding(o.encoding, &settings.encoding);
   return settings;
 }
 
 int RunTagCommand(const TagCommandOptions& o) {
+  if (o.no_tokenize && !o.tokenizer.empty() && o.tokenizer != "spaces") {
+    std::fprintf(stderr, "quillon tag: --no-tokenize is --tokenizer spaces, not %s\n",
+                 o.tokenizer.c_str());
+    return 2;
+  }
   const RunSettings settings = SettingsFromOptions(o);
   const std::string data_dir = o.data_dir.empty() ? DefaultDataDir() : o.data_dir;
   const bool show_progress = !o.quiet && ::isatty(STDERR_FILENO);

@@ -20,10 +20,12 @@ struct TagCommandOptions {
   int contextual = 0;
   std::string separator = "_";
   bool split = false;
-  bool no_tokenize = false;
+  bool no_tokenize = false;  // the old name of --tokenizer spaces
+  std::string tokenizer;     // modern (when empty), classic or spaces
   bool lemma = false;
   bool multiword = false;
   std::string output_dir;
+  std::string encoding;  // --encoding: utf-8, windows-1252 or latin-1
   bool quiet = false;
   std::vector<std::string> files;
 };

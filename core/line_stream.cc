@@ -34,24 +34,46 @@ ssize_t ReadSome(int fd, char* into, size_t size) {
   }
 }
 
-// Reads fd to its end or its first NUL, whichever comes first.
-bool ReadUpToNul(int fd, std::string* bytes) {
+// Reads fd to its end or the first NUL of its decoded text, whichever comes first, into
+// text (decoded).
+bool ReadUpToNul(int fd, TextEncoding encoding, std::string* text) {
+  TextDecoder decoder(encoding);
   char block[1 << 16];
   for (;;) {
     const ssize_t got = ReadSome(fd, block, sizeof block);
     if (got < 0) return false;
+    const size_t before = text->size();
+    if (got == 0) {
+      decoder.Finish(text);
+    } else {
+      decoder.Decode(std::string_view(block, static_cast<size_t>(got)), text);
+    }
+    if (const size_t nul = text->find('\0', before); nul != std::string::npos) {
+      text->resize(nul);
+      return true;
+    }
     if (got == 0) return true;
-    const char* nul = static_cast<const char*>(std::memchr(block, '\0', got));
-    bytes->append(block, nul == nullptr ? static_cast<size_t>(got) : nul - block);
-    if (nul != nullptr) return true;
   }
 }
 
 }  // namespace
 
-LineStream::LineStream(int fd, bool owns_fd, std::string name, size_t block_size)
-    : fd_(fd), owns_fd_(owns_fd), name_(std::move(name)), block_size_(block_size) {
+LineStream::LineStream(int fd, bool owns_fd, std::string name, size_t block_size,
+                       TextEncoding encoding)
+    : fd_(fd),
+      owns_fd_(owns_fd),
+      name_(std::move(name)),
+      block_size_(block_size),
+      decoder_(encoding) {
   assert(block_size_ > 0);
+}
+
+LineStream::LineStream(std::string_view bytes, TextEncoding encoding)
+    : block_size_(kDefaultBlock), at_end_(true), in_memory_(true) {
+  TextDecoder decoder(encoding);
+  decoder.Decode(bytes, &buffer_);
+  decoder.Finish(&buffer_);
+  end_ = buffer_.size();
 }
 
 LineStream::LineStream(std::string text)
@@ -89,6 +111,8 @@ bool LineStream::Fill() {
   if (buffer_.size() - end_ < block_size_ / 2 + 1) {
     buffer_.resize(std::max(buffer_.size() * 2, end_ + block_size_));
   }
+  if (!decoder_.passes_through()) return FillDecoded();
+  // Once the text is known to pass as it stands, it is read straight into place.
   const ssize_t got = ReadSome(fd_, buffer_.data() + end_, buffer_.size() - end_);
   if (got < 0) {
     status_ = Status::Error(ReadError(name_, errno));
@@ -101,6 +125,29 @@ bool LineStream::Fill() {
   }
   end_ += static_cast<size_t>(got);
   return true;
+}
+
+bool LineStream::FillDecoded() {
+  // A quarter of the free room, so that the decoded block (at most three bytes for each
+  // byte read) always fits; at least the few bytes that tell a byte order mark.
+  raw_.resize(std::max<size_t>((buffer_.size() - end_) / 4, 4));
+  const ssize_t got = ReadSome(fd_, raw_.data(), raw_.size());
+  if (got < 0) {
+    status_ = Status::Error(ReadError(name_, errno));
+    at_end_ = true;
+    return false;
+  }
+  decoded_.clear();
+  if (got == 0) {
+    decoder_.Finish(&decoded_);  // what the decoder held back
+    at_end_ = true;
+  } else {
+    decoder_.Decode(std::string_view(raw_.data(), static_cast<size_t>(got)), &decoded_);
+  }
+  if (buffer_.size() - end_ < decoded_.size()) buffer_.resize(end_ + decoded_.size());
+  std::memcpy(buffer_.data() + end_, decoded_.data(), decoded_.size());
+  end_ += decoded_.size();
+  return !decoded_.empty();
 }
 
 bool LineStream::Next(std::string_view* line) {
@@ -138,6 +185,7 @@ Status LineStream::Rewind() {
   status_ = Status::Ok();
   begin_ = scan_ = 0;
   if (in_memory_) return status_;
+  decoder_.Reset();
   if (::lseek(fd_, 0, SEEK_SET) < 0) {
     status_ = Status::Error(ReadError(name_, errno));
     at_end_ = true;
@@ -148,7 +196,8 @@ Status LineStream::Rewind() {
   return status_;
 }
 
-Status OpenInput(const std::string& input_path, std::unique_ptr<LineStream>* stream) {
+Status OpenInput(const std::string& input_path, std::unique_ptr<LineStream>* stream,
+                 TextEncoding encoding) {
   // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
   const int fd = ::open(input_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return Status::Error(OpenError(input_path, errno));
@@ -160,13 +209,14 @@ Status OpenInput(const std::string& input_path, std::unique_ptr<LineStream>* str
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (S_ISREG(st.st_mode)) {
-    *stream = std::make_unique<LineStream>(fd, true, input_path);
+    *stream =
+        std::make_unique<LineStream>(fd, true, input_path, LineStream::kDefaultBlock, encoding);
     return Status::Ok();
   }
   // A FIFO or a device cannot be read twice: keep its text, which ends at a NUL anyway
   // (so an endless device of zeros ends at once).
   std::string bytes;
-  const bool ok = ReadUpToNul(fd, &bytes);
+  const bool ok = ReadUpToNul(fd, encoding, &bytes);
   const int error = errno;
   ::close(fd);
   if (!ok) return Status::Error(ReadError(input_path, error));

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/text_decoder.h"
+
 namespace quillon {
 
 struct RunSettings {
@@ -18,6 +20,12 @@ struct RunSettings {
   int RadioGroup5 = 1;   // 0 multi-word marks in the output
   int RadioGroup1 = 0;   // 0 "Tagged" folder beside each input; otherwise destination folder
   std::string destination_folder;
+  // Not a control of the described window: with Tokenization 0, the modern tokenizer
+  // (UTF-8 quotes, numbers, URLs) instead of the classic one, and the sentence splitter's
+  // modern variant.
+  bool modern_tokenizer = false;
+  // Not a control of the window either: how input bytes are read (--encoding).
+  TextEncoding encoding = TextEncoding::kAsIs;
 
   char SeparatorChar() const { return Separator == 0 ? '_' : '/'; }
 };

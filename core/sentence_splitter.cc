@@ -113,7 +113,7 @@ void SentenceSplitter::NormaliseLine(std::string* line) {
 }
 
 std::vector<std::string> SentenceSplitter::Split(std::vector<std::string> lines,
-                                                 RunObserver* observer) {
+                                                 RunObserver* observer, bool modern) {
   size_t next = 0;
   const std::string text = SplitText(
       [&](std::string_view* line) {
@@ -122,7 +122,7 @@ std::vector<std::string> SentenceSplitter::Split(std::vector<std::string> lines,
         *line = lines[next++];
         return true;
       },
-      lines.size(), observer);
+      lines.size(), observer, modern);
   std::vector<std::string> sentences;
   sentences.reserve(CountSentences(text));
   ForEachSentence(text, [&](std::string_view sentence) { sentences.emplace_back(sentence); });
@@ -130,7 +130,7 @@ std::vector<std::string> SentenceSplitter::Split(std::vector<std::string> lines,
 }
 
 std::string SentenceSplitter::SplitText(const NextLine& next_line, std::optional<size_t> line_count,
-                                        RunObserver* observer) {
+                                        RunObserver* observer, bool modern) {
   PanelGuard panel(observer, static_cast<int>(line_count.value_or(0) / 10 + 9));
   // Known count: each line goes into its part as it comes. Unknown: a line feed marks the
   // start of every line until PlaceParts knows the parts.
@@ -159,8 +159,13 @@ std::string SentenceSplitter::SplitText(const NextLine& next_line, std::optional
 
   // Each substitution builds its result beside the text; free the old bytes at once so
   // that no more than two copies of the text are ever alive.
-  boundary_.Substitute(kBoundaryCommand, &text);
-  boundary_.ReleaseScratch();
+  if (modern) {
+    modern_boundary_.Substitute(kModernBoundaryCommand, &text);
+    modern_boundary_.ReleaseScratch();
+  } else {
+    boundary_.Substitute(kBoundaryCommand, &text);
+    boundary_.ReleaseScratch();
+  }
   repair_.Substitute(repair_command_, &text);
   repair_.ReleaseScratch();
   return text;
@@ -173,13 +178,13 @@ size_t CountSentences(std::string_view text) {
 }
 
 bool SplitSentences(int splitter, std::vector<std::string> lines, RunObserver* observer,
-                    std::vector<std::string>* sentences, std::string* error) {
+                    std::vector<std::string>* sentences, std::string* error, bool modern) {
   if (splitter != 1) {
     *sentences = std::move(lines);
     return true;
   }
   try {
-    *sentences = ThreadSplitter().Split(std::move(lines), observer);
+    *sentences = ThreadSplitter().Split(std::move(lines), observer, modern);
   } catch (const ESubstError& e) {
     *error = e.what();
     return false;
@@ -188,9 +193,9 @@ bool SplitSentences(int splitter, std::vector<std::string> lines, RunObserver* o
 }
 
 bool SplitTextOnThread(const NextLine& next_line, std::optional<size_t> line_count,
-                       RunObserver* observer, std::string* text, std::string* error) {
+                       RunObserver* observer, std::string* text, std::string* error, bool modern) {
   try {
-    *text = ThreadSplitter().SplitText(next_line, line_count, observer);
+    *text = ThreadSplitter().SplitText(next_line, line_count, observer, modern);
   } catch (const ESubstError& e) {
     *error = e.what();
     return false;

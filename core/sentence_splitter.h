@@ -35,6 +35,14 @@ inline constexpr char kAbbreviationPattern[] =
     R"(|[A-Z]|i\.e|e\.g|vs?|Re[pv]|Gen|Univ|Jr|[fF]t|[Ss]gt|[Pp]res|[Pp]rof|[Aa]pprox)"
     R"(|[Cc]orp|[Dd]ef)";
 
+// The boundary command of the modern tokenizer's runs: as kBoundaryCommand, but a sentence
+// also ends with the ellipsis character "…", the closing marks after its end include the
+// typographic quotes ’ ” » and "]", the opening marks before the next sentence “ ‘ « and
+// "[", and the vertical bar is no longer taken for a sentence end.
+inline constexpr char kModernBoundaryCommand[] =
+    R"(s/((?:[.!?]|\xE2\x80\xA6)(?:["')\]]|\xE2\x80[\x99\x9D]|\xC2\xBB)*) +)"
+    R"(((?:["('\[]|\xE2\x80[\x98\x9C]|\xC2\xAB)*[A-Z])/\1\n\2/g)";
+
 // The repair command: the abbreviation pattern between R"(s/\b()" and R"()\.\n/$1\. /g)".
 std::string RepairCommand();
 
@@ -51,14 +59,16 @@ class SentenceSplitter {
   // known, sizes the panel and places the parts as the lines arrive; when it is not known
   // (standard input) the parts are placed once the last line is in. Either way the text is
   // built once and substituted in place, so memory stays near twice the text's size.
-  // Throws ESubstError when the substitution library fails.
+  // With modern, sentence ends are found by kModernBoundaryCommand. Throws ESubstError
+  // when the substitution library fails.
   std::string SplitText(const NextLine& next_line, std::optional<size_t> line_count,
-                        RunObserver* observer);
+                        RunObserver* observer, bool modern = false);
 
   // Cuts lines into sentences. observer (may be null) sees the splitting panel: shown
   // with maximum lines.size() / 10 + 9, stepped at lines 0, 10, 20, ..., and hidden again
   // on every way out. Throws ESubstError when the substitution library fails.
-  std::vector<std::string> Split(std::vector<std::string> lines, RunObserver* observer);
+  std::vector<std::string> Split(std::vector<std::string> lines, RunObserver* observer,
+                                 bool modern = false);
 
   // The four line commands applied to one line, in order.
   void NormaliseLine(std::string* line);
@@ -71,6 +81,7 @@ class SentenceSplitter {
   TSubstituter tabs_;
   TSubstituter trailing_spaces_;
   TSubstituter boundary_;
+  TSubstituter modern_boundary_;
   TSubstituter repair_;
   std::string repair_command_;
 };
@@ -80,11 +91,12 @@ class SentenceSplitter {
 // library's message when splitting fails. Each thread keeps one splitter, so the
 // commands are compiled once per thread, not once per file.
 bool SplitSentences(int splitter, std::vector<std::string> lines, RunObserver* observer,
-                    std::vector<std::string>* sentences, std::string* error);
+                    std::vector<std::string>* sentences, std::string* error, bool modern = false);
 
 // SplitText with this thread's splitter; false with *error set when splitting fails.
 bool SplitTextOnThread(const NextLine& next_line, std::optional<size_t> line_count,
-                       RunObserver* observer, std::string* text, std::string* error);
+                       RunObserver* observer, std::string* text, std::string* error,
+                       bool modern = false);
 
 // Calls visit(sentence) for each sentence of a split text, in order: the text is cut at
 // its line feeds, and a line feed at its very end adds no empty sentence.

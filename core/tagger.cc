@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "core/ascii.h"
+#include "core/lookup_form.h"
 #include "core/order_key.h"
 #include "core/tokenizer.h"
 
@@ -12,6 +13,7 @@ namespace quillon {
 TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   TaggerOptions options;
   options.tokenize = settings.Tokenization != 1;
+  options.modern = options.tokenize && settings.modern_tokenizer;
   options.separator = settings.SeparatorChar();
   options.multiword = settings.RadioGroup5 == 0;
   options.lemma = settings.Lemma == 1 && !options.multiword;
@@ -22,7 +24,8 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
     : resources_(resources),
       options_(options),
       lexical_(resources->lexical_records, &resources->tags),
-      contextual_(resources->contextual_records, &resources->tags) {
+      contextual_(resources->contextual_records, &resources->tags),
+      modern_(&resources->ignore) {
   assert(resources_->lexicon.LexiconCount() >= 2);
   const LexiconTable& lexicon = resources_->lexicon;
   BuildLicenceRows(lexicon, &licence_rows_);
@@ -30,7 +33,8 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
 
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
   if (options_.tokenize) {
-    Tokenize(sentence, resources_->ignore, tokens);
+    options_.modern ? modern_.Tokenize(sentence, tokens)
+                    : Tokenize(sentence, resources_->ignore, tokens);
     return;
   }
   // With the tokenizer off, the tokens are the fields between runs of blanks. The pattern
@@ -67,8 +71,44 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
   }
 }
 
+std::span<const std::string_view> Tagger::LookupWords(std::span<const std::string_view> tokens,
+                                                      bool ascii) {
+  if (!options_.modern || ascii) return tokens;
+  // Most sentences are plain ASCII and are looked up as they stand. Otherwise the forms
+  // are written first and viewed afterwards, since writing may move the bytes.
+  size_t first = 0;
+  while (first < tokens.size() && !HasNonAscii(tokens[first])) ++first;
+  if (first == tokens.size()) return tokens;
+  lookup_bytes_.clear();
+  lookup_.assign(tokens.begin(), tokens.end());
+  std::vector<size_t>& ends = lookup_ends_;
+  ends.assign(tokens.size(), 0);
+  for (size_t i = first; i < tokens.size(); ++i) {
+    const size_t start = lookup_bytes_.size();
+    if (!AppendLookupForm(tokens[i], &lookup_bytes_)) continue;
+    ends[i] = lookup_bytes_.size();
+    // A quotation mark takes the first of its spellings that the lexicon knows.
+    const std::string_view form = std::string_view(lookup_bytes_).substr(start);
+    if (resources_->lexicon_index.FindWord(form, &key_) >= 2) continue;
+    for (const std::string_view fallback : QuoteFallbacks(form)) {
+      if (resources_->lexicon_index.FindWord(fallback, &key_) < 2) continue;
+      lookup_bytes_.replace(start, std::string::npos, fallback);
+      ends[i] = lookup_bytes_.size();
+      break;
+    }
+  }
+  size_t start = 0;
+  for (size_t i = first; i < tokens.size(); ++i) {
+    if (ends[i] == 0) continue;
+    lookup_[i] = std::string_view(lookup_bytes_).substr(start, ends[i] - start);
+    start = ends[i];
+  }
+  return lookup_;
+}
+
 void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags,
                        std::vector<uint32_t>* fired) {
+  tokens = LookupWords(tokens);
   StartTags(tokens);
   contextual_.Apply(tokens, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_, fired);
   tags->assign(tags_.begin(), tags_.end());
@@ -76,12 +116,14 @@ void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<Tag
 
 void Tagger::TagSentence(std::string_view sentence, std::string* out) {
   Tokens(sentence, &tokens_);
-  StartTags(tokens_);
-  contextual_.Apply(tokens_, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
+  const std::span<const std::string_view> words =
+      LookupWords(tokens_, options_.modern && !HasNonAscii(sentence));
+  StartTags(words);
+  contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
   if (options_.multiword) {
-    resources_->multiwords.MultiWord(tokens_, &marks_);
+    resources_->multiwords.MultiWord(words, &marks_);
   } else if (options_.lemma) {
-    for (const std::string_view token : tokens_) resources_->lemmas.Prefetch(token);
+    for (const std::string_view word : words) resources_->lemmas.Prefetch(word);
   }
   for (size_t i = 0; i < tokens_.size(); ++i) {
     if (i > 0) out->push_back(' ');
@@ -92,7 +134,7 @@ void Tagger::TagSentence(std::string_view sentence, std::string* out) {
       if (marks_.annotation[i] != nullptr) out->append(*marks_.annotation[i]);
     } else if (options_.lemma) {
       out->push_back(options_.separator);
-      out->append(resources_->lemmas.Lemmatization(tokens_[i], &lemma_scratch_));
+      out->append(resources_->lemmas.Lemmatization(words[i], &lemma_scratch_));
     }
   }
 }

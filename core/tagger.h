@@ -14,6 +14,7 @@
 
 #include "core/contextual_rules.h"
 #include "core/lexical_rules.h"
+#include "core/modern_tokenizer.h"
 #include "core/resources.h"
 #include "regex/awk_str.h"
 
@@ -24,6 +25,10 @@ struct TaggerOptions {
   char separator = '_';
   bool lemma = false;      // write each token's lemma after its tag
   bool multiword = false;  // write multi-word marks after the tag (no lemmas then)
+  // With tokenize: the modern tokenizer instead of the classic one, and each token looked
+  // up (lexicon, rules, lemmas, multi-words) by its ASCII form (’s as 's); the output
+  // keeps the token's own bytes.
+  bool modern = false;
 };
 
 // Options of a run's settings.
@@ -56,6 +61,12 @@ class Tagger {
   // Start tags (and lexical rules for unknown words) for tokens_, into tags_ and rows_.
   void StartTags(std::span<const std::string_view> tokens);
 
+  // The words that tokens are looked up by: the tokens themselves, or in modern mode
+  // their lookup forms (views into lookup_bytes_, valid until the next call). ascii tells
+  // that no token holds a byte above ASCII, when the caller knows it.
+  std::span<const std::string_view> LookupWords(std::span<const std::string_view> tokens,
+                                                bool ascii = false);
+
   Resources* resources_;
   TaggerOptions options_;
   LexicalRules lexical_;
@@ -72,6 +83,11 @@ class Tagger {
   MultiwordTable::Marks marks_;
   std::string key_;
   std::string scratch_;
+  std::vector<std::string_view> lookup_;
+  std::vector<size_t> lookup_ends_;  // where each token's form ends in lookup_bytes_, or 0
+  std::string lookup_bytes_;
+  // Keeps its scratch between sentences; cutting changes nothing else, hence mutable.
+  mutable ModernTokenizer modern_;
   // The splitter of the tokenizer-off mode. Splitting only changes which cached pattern is
   // current, never what Tokens computes, hence mutable.
   mutable TAWKStr awk_str1_;

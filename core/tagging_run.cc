@@ -90,7 +90,7 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   std::unique_ptr<LineStream> input;
   std::string error;
   size_t line_count = 0;
-  if (Status opened = OpenInput(input_path, &input); !opened.ok()) {
+  if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     error = opened.message();
   } else {
     CountLines(input.get(), &line_count, &error);
@@ -106,7 +106,8 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   TagResult tagged = TagResult::kWriteFailed;
   if (settings.Splitter == 1) {
     std::string text;
-    if (!SplitTextOnThread(next_line, line_count, observer, &text, &error)) {
+    const bool modern = OptionsFromSettings(settings).modern;
+    if (!SplitTextOnThread(next_line, line_count, observer, &text, &error, modern)) {
       observer->ErrorReport(error);
       return FileResult::kRunEnds;
     }

@@ -3,11 +3,14 @@
 // text has the abbreviation and hurts where the word ends a sentence ("He sat."), since the
 // lookup ignores case and would glue that period to the word. So a word x is listed when a
 // tokenised corpus shows it as the token "x." (A times) clearly more often than as the
-// token x followed by a period token (B times): A > B, or A >= 5 B for an ordinary English
-// word (one of `ordinary`, in lower case), whose sentence-final uses a corpus undercounts.
+// token x followed by a period token (B times): A >= 5 B for an ordinary English word (one
+// of `ordinary`, in lower case, that the corpus also writes in small letters), whose
+// sentence-final uses a corpus undercounts; for any other word A > C, where C counts only
+// the B cases where a capitalised word follows, since corpora whose tokenizer cuts the
+// period off abbreviations give "Feb . 19" and "Corp . ," where no sentence ends.
 //   - corpus words: A >= min_count as well;
 //   - common abbreviations given by hand (titles, months, states, ...): the list itself is
-//     evidence, so A > B suffices even for an ordinary word ("Prof"); when the corpus never
+//     evidence, so A > C suffices even for an ordinary word ("Prof"); when the corpus never
 //     has "x.", listed unless x is an ordinary word ("Me" for Maine, "Wash").
 // Only words the tokenizer can give before a period are candidates: letters, digits and
 // inner periods, at least one letter. Counts ignore case; an entry is spelt as the corpus

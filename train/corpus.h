@@ -25,6 +25,7 @@ struct TaggedSentence {
   std::vector<std::string> upos = {};     // universal tag, "PUNCT" for punctuation
   std::vector<int> heads = {};            // word number of the head (1-based), 0 root, -1 none
   std::vector<std::string> deprels = {};  // relation to the head, "fixed" in a fixed expression
+  std::string text = {};                  // the "# text = " comment of CoNLL-U, if any
 
   bool has_syntax() const { return !words.empty() && heads.size() == words.size(); }
 };

@@ -10,6 +10,8 @@ namespace quillon {
 namespace {
 
 constexpr size_t kConlluColumns = 10;
+// The comment that gives a sentence's raw text.
+constexpr std::string_view kTextComment = "# text = ";
 
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
@@ -149,6 +151,8 @@ Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpu
       if (malformed) sentence = TaggedSentence();
       malformed = false;
       FinishSentence(&sentence, corpus);
+    } else if (line.starts_with(kTextComment)) {
+      sentence.text = line.substr(kTextComment.size());
     } else if (line[0] != '#' && !malformed) {
       std::string problem = ReadConlluLine(line, &sentence);
       if (problem.empty()) return;

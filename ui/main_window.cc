@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -40,6 +41,8 @@ constexpr int kWidth = 920;
 constexpr int kHeight = 612;
 // The settings key of the View menu's colour switch; 1 is on.
 constexpr char kTagColoursKey[] = "TagColours";
+// The modern tokenizer check box (ModernText), ticked: 1.
+constexpr char kModernTextKey[] = "ModernText";
 // The window's money green.
 const QColor kBackground(192, 220, 192);
 
@@ -303,6 +306,7 @@ void TForm1::ReadSettings() {
   }
   // Off at first start and in files written before the switch existed.
   tag_colours_action_->setChecked(settings_file_.LoadOwn(kTagColoursKey, 0) == 1);
+  modern_text_->setChecked(settings_file_.LoadOwn(kModernTextKey, 0) == 1);
 }
 
 bool TForm1::WriteSettings() {
@@ -311,7 +315,9 @@ bool TForm1::WriteSettings() {
   SavedIndexes indexes;
   for (int i = 0; i < SavedIndexes::kCount; ++i) indexes.values[i] = groups[i]->ItemIndex();
   std::string error;
-  if (settings_file_.Save(indexes, &error, {{kTagColoursKey, tag_colours_ ? 1 : 0, 0}})) {
+  if (settings_file_.Save(indexes, &error,
+                          {{kTagColoursKey, tag_colours_ ? 1 : 0, 0},
+                           {kModernTextKey, modern_text_->isChecked() ? 1 : 0, 0}})) {
     return true;
   }
   ShowMessage(MessageSink::Kind::kError,
@@ -330,6 +336,7 @@ RunSettings TForm1::CurrentRunSettings() const {
   settings.Separator = separator_->ItemIndex();
   settings.Splitter = splitter_->ItemIndex();
   settings.Tokenization = tokenization_->ItemIndex();
+  settings.modern_tokenizer = modern_text_->isChecked();
   settings.Lemma = lemma_->ItemIndex();
   settings.RadioGroup5 = multiword_->ItemIndex();
   settings.RadioGroup1 = destination_->ItemIndex();

@@ -30,6 +30,7 @@
 #include "ui/settings_file.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
@@ -221,6 +222,7 @@ class TForm1 : public QMainWindow {
   TRadioGroup* separator_ = nullptr;        // Separator
   TRadioGroup* splitter_ = nullptr;         // Splitter
   TRadioGroup* tokenization_ = nullptr;     // Tokenization
+  QCheckBox* modern_text_ = nullptr;        // ModernText: the modern tokenizer, ours
   TRadioGroup* lemma_ = nullptr;            // Lemma
   TRadioGroup* multiword_ = nullptr;        // RadioGroup5, never shown
   TRadioGroup* destination_ = nullptr;      // RadioGroup1

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -181,6 +182,15 @@ QWidget* TForm1::CreateSettingsBox() {
                               {tr("Off"), tr("On")}, 0, box);
   tokenization_ = new TRadioGroup(QStringLiteral("Tokenization"), tr("Tokenizer"),
                                   {tr("On (don't -> do n't)"), tr("Off")}, 0, box);
+  // Under the tokenizer's two items, which stay as they are: the modern tokenizer.
+  modern_text_ = new QCheckBox(tr("Modern text (UTF-8 quotes, numbers, URLs)"), tokenization_);
+  modern_text_->setObjectName(QStringLiteral("ModernText"));
+  modern_text_->setToolTip(
+      tr("With the tokenizer on: cut today's UTF-8 text the way treebanks "
+         "do (typographic quotes and dashes, numbers, URLs, e-mail "
+         "addresses); looked up and tagged like its ASCII twins"));
+  auto* tokenization_layout = static_cast<QGridLayout*>(tokenization_->layout());
+  tokenization_layout->addWidget(modern_text_, tokenization_layout->rowCount(), 0);
   lemma_ =
       new TRadioGroup(QStringLiteral("Lemma"), tr("Lemmatizer"), {tr("Off"), tr("On")}, 0, box);
   // Multi-word marks are not offered to the user; the run still reads the choice.

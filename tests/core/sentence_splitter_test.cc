@@ -36,6 +36,30 @@ struct SplitCase {
   Lines sentences;
 };
 
+// The modern tokenizer's variant: sentences also end after typographic closing quotes and
+// the ellipsis character, and begin with typographic opening quotes; the vertical bar is
+// no sentence end; a lower-case word after "…" goes on with the sentence.
+TEST(SentenceSplitterTest, ModernVariantKnowsTypographicMarks) {
+  const SplitCase cases[] = {
+      {{"“Stop.” He left."}, {" “Stop.”", "He left.  "}},
+      {{"He said “no.” “Why?” she asked."}, {" He said “no.”", "“Why?” she asked.  "}},
+      {{"Wait… and then… Then it ended."}, {" Wait… and then…", "Then it ended.  "}},
+      {{"It ended.’ ‘Yes.» «Non."}, {" It ended.’", "‘Yes.»", "«Non.  "}},
+      {{"(See it.) [Done.] Next"}, {" (See it.)", "[Done.]", "Next  "}},
+      {{"a | B"}, {" a | B  "}},
+      {{"Mr. Smith came. The U.S. Army met J. Smith."},
+       {" Mr. Smith came.", "The U.S. Army met J. Smith.  "}},
+  };
+  for (const SplitCase& c : cases) {
+    Lines sentences;
+    std::string error;
+    ASSERT_TRUE(SplitSentences(1, c.lines, nullptr, &sentences, &error, true)) << error;
+    EXPECT_EQ(sentences, c.sentences) << c.lines[0];
+  }
+  // The classic variant is untouched by all this.
+  EXPECT_EQ(SplitOn({"“Stop.” He left. Wait… Then"}), (Lines{" “Stop.” He left.", "Wait… Then  "}));
+}
+
 TEST(SentenceSplitterTest, CutsAtSentenceEnds) {
   const SplitCase cases[] = {
       // An empty file is the two joining spaces; one line ends with both, two with one.

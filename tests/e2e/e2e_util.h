@@ -82,6 +82,14 @@ inline Outcome RunShell(const ScratchDir& dir, std::string line,
   return outcome;
 }
 
+// " --tokenizer classic", which the tests that check the classic tokenizer's bytes add to
+// their options, unless args choose a tokenizer themselves.
+inline std::string ClassicUnlessChosen(const std::string& args) {
+  const bool chosen = args.find("--tokenizer") != std::string::npos ||
+                      args.find("--no-tokenize") != std::string::npos;
+  return chosen ? args : "--tokenizer classic " + args;
+}
+
 // A small, complete data folder: every file a run can ask for.
 inline void WriteDataFolder(const ScratchDir& dir, const std::string& folder = "Q_data") {
   std::string lexicon;

@@ -43,7 +43,8 @@ bool HasTemporaryFiles(const ScratchDir& dir, const std::string& folder) {
 }
 
 // The tag command: quiet, the scratch data folder, a time limit against hangs.
-constexpr char kTag[] = "exec {bin}/quillon tag -q -d Q_data ";
+// The classic tokenizer, whose bytes these tests check.
+constexpr char kTag[] = "exec {bin}/quillon tag -q -d Q_data --tokenizer classic ";
 
 class FaultTest : public ::testing::Test {
  public:

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -391,6 +392,25 @@ class MainWindowTest : public QObject {
     for (int i = 0; i < 6; ++i) {
       QCOMPARE(Child<TRadioGroup>(window_, names[i])->ItemIndex(), indexes[i]);
     }
+  }
+
+  // The "Modern text" check box of ours: off at a first start and after older settings
+  // files, read from and saved to its own key, handed to the run.
+  void ModernTextCheckBox() {
+    auto* box = Child<QCheckBox>(window_, "ModernText");
+    QVERIFY(!box->isChecked());
+    QVERIFY(!window_->CurrentRunSettings().modern_tokenizer);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+    QVERIFY(box->isChecked());
+    QVERIFY(window_->CurrentRunSettings().modern_tokenizer);
+    QCOMPARE(window_->CurrentRunSettings().Tokenization, 0);
+    window_->close();
+    QVERIFY(testing::ReadBytes(world_->settings_path).endsWith("Lemma=0\r\nModernText=1\r\n"));
+    window_ = world_->Open();
+    QVERIFY(Child<QCheckBox>(window_, "ModernText")->isChecked());
+    testing::WriteBytes(world_->settings_path, "[ItemIndex]\nLemma=1\n");
+    window_ = world_->Open();
+    QVERIFY(!Child<QCheckBox>(window_, "ModernText")->isChecked());
   }
 
   void FirstCloseWritesSevenLines() {

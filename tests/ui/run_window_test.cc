@@ -1,6 +1,7 @@
 // Runs started from the window: what the user sees before, during and after a run, the
 // messages in their order while the run waits for them, the input that a run refuses, and
 // that the window writes exactly what `quillon tag` writes with the same settings.
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -210,14 +211,22 @@ class RunWindowTest : public QObject {
   void WritesWhatTheCommandLineWrites_data() {
     QTest::addColumn<QStringList>("radios");  // radio buttons clicked before Start
     QTest::addColumn<QStringList>("flags");   // the same settings for `quillon tag`
-    QTest::newRow("defaults") << QStringList() << QStringList();
+    QTest::newRow("defaults") << QStringList() << QStringList({"--tokenizer", "classic"});
     QTest::newRow("slash, split at spaces") << QStringList({"Separator_1", "Tokenization_1"})
                                             << QStringList({"-s", "/", "--no-tokenize"});
+    QTest::newRow("modern text, splitter")
+        << QStringList({"ModernText", "Splitter_1"}) << QStringList({"--split"});
   }
   void WritesWhatTheCommandLineWrites() {
     QFETCH(QStringList, radios);
     QFETCH(QStringList, flags);
-    for (const QString& radio : radios) testing::ClickRadio(window_, radio);
+    for (const QString& radio : radios) {
+      if (auto* box = window_->findChild<QCheckBox*>(radio)) {
+        box->setChecked(true);
+      } else {
+        testing::ClickRadio(window_, radio);
+      }
+    }
     AddAll();
     RunAndWait();
     QVERIFY(world_->sink.shown.isEmpty());

@@ -223,6 +223,30 @@ class SettingsFileTest : public QObject {
     QCOMPARE(file.LoadOwn("own", 7), after.contains("Own=") ? value : 7);  // any letter case
   }
 
+  // The modern-text key: absent from older files (read as 0), written once it is set, and
+  // then kept even when it goes back to 0.
+  void ModernTextKeyIsWrittenOnceUsed() {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/q.ini";
+    const QByteArray older =
+        "[ItemIndex]\r\nRadioGruop4=0\r\nRadioGruop3=0\r\nSeparator=0\r\n"
+        "Tokenization=0\r\nSplitter=0\r\nLemma=1\r\n";
+    testing::WriteBytes(path, older);
+    SettingsFile file(path.toStdString());
+    const SavedIndexes indexes = file.Load();
+    QCOMPARE(file.LoadOwn("ModernText", 0), 0);
+    std::string error;
+    QVERIFY(file.Save(indexes, &error, {{"ModernText", 0, 0}}));
+    QCOMPARE(testing::ReadBytes(path), older);
+    QVERIFY(file.Save(indexes, &error, {{"ModernText", 1, 0}}));
+    QCOMPARE(testing::ReadBytes(path), older + "ModernText=1\r\n");
+    QCOMPARE(file.LoadOwn("ModernText", 0), 1);
+    QVERIFY(file.Save(indexes, &error, {{"ModernText", 0, 0}}));
+    QCOMPARE(testing::ReadBytes(path), older + "ModernText=0\r\n");
+    testing::WriteBytes(path, "[itemindex]\nmoderntext = 0x1\n");
+    QCOMPARE(file.LoadOwn("ModernText", 0), 1);
+  }
+
   void KeepsPermissionsOfTheFile() {
     QTemporaryDir dir;
     const QString path = dir.path() + "/q.ini";
