@@ -8,14 +8,15 @@
 # the measurements.
 #
 # What is built (Q_data/README.md says why, and what each file scores):
-#   tagset                        the 45 tags of the training corpus with their descriptions
-#   LEXICON.BROWN.AND.WSJ         EWT train words, then WordNet lemmas and their forms
-#   LEXICON.WSJ                   EWT train words only
-#   LEXICON.BROWN                 EWT train words seen at least twice with each tag
+# The training corpora are EWT train, GUM-CC train and (WITH_DEV, the default) EWT dev.
+#   tagset                        the 45 tags of the training corpora with their descriptions
+#   LEXICON.BROWN.AND.WSJ         the corpus words, then WordNet's and MASC's words and tags
+#   LEXICON.WSJ                   the corpus words only
+#   LEXICON.BROWN                 the corpus words seen at least twice with each tag
 #   LEXICALRULEFILE.WSJ           unknown-word rules learned over five folds with the
-#                                 WordNet word list, as the default lexicon will be used
+#                                 word lists, as the default lexicon will be used
 #   CONTEXTUALRULEFILE.WSJ        rules over ten folds start-tagged with the default lexicon
-#   CONTEXTUALRULEFILE.BROWN      the same learned without the WordNet word list
+#   CONTEXTUALRULEFILE.BROWN      the same learned without the word lists
 #   CONTEXTUALRULEFILE.WSJ.NOLEX  learned without the lexicon licence
 # e_lemma.txt, Multiword.dat and ignore.dat come from scripts/build-lists.sh when it is
 # there; otherwise the files already in OUT_DIR stay.
@@ -34,9 +35,10 @@ quillon=${QUILLON:-$here/build/bin/quillon}
 # GUM's dev and test sets, and EWT test, never train anything.
 train="$corpus/ewt/train.conllu $corpus/gum-cc/train.conllu"
 dev="$corpus/ewt/dev.conllu $corpus/gum/dev.conllu"
-# WITH_DEV=1 trains on EWT dev as well, once the settings are chosen; GUM dev (whose licence
-# allows no training of shipped data) then alone prunes the contextual rules.
-if [ "${WITH_DEV:-0}" = 1 ]; then
+# The shipped files are trained on EWT dev as well, once the settings were chosen on the
+# dev sets (WITH_DEV=0 keeps it out, for comparing variants); GUM dev, whose licence allows
+# no training of shipped data, then alone prunes the contextual rules.
+if [ "${WITH_DEV:-1}" = 1 ]; then
   train="$train $corpus/ewt/dev.conllu"
   dev="$corpus/gum/dev.conllu"
 fi
@@ -44,8 +46,8 @@ fi
 # variants fairly on dev); DEFAULT_ONLY=1 builds only the files of the default slots.
 lexical_rules=${LEXICAL_RULES:-300}
 lexical_min_score=${LEXICAL_MIN_SCORE:-2}
-contextual_rules=${CONTEXTUAL_RULES:-3000}
-contextual_min_score=${CONTEXTUAL_MIN_SCORE:-1}
+contextual_rules=${CONTEXTUAL_RULES:-6000}
+contextual_min_score=${CONTEXTUAL_MIN_SCORE:-2}
 
 # shellcheck disable=SC2086 # the corpus paths hold no spaces
 prune=""
