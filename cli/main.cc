@@ -7,9 +7,12 @@
 #include "cli/tag_command.h"
 #include "cli/train_command.h"
 #include "cli/train_lists_command.h"
+#include "core/temporary_files.h"
 #include "core/version.h"
 
 int main(int argc, char** argv) {
+  // A run stopped by Ctrl+C, kill or a closed terminal leaves no temporary output behind.
+  quillon::RemoveTemporaryFilesOnSignals();
   CLI::App app{"quillon: an English part-of-speech tagger (Penn Treebank tags)", "quillon"};
   bool version = false;
   app.add_flag("--version", version, "Print the version and exit");

@@ -163,6 +163,12 @@ int RunTagCommand(const TagCommandOptions& o) {
   }
   TaggerState state;
   const RunResult result = TaggingRun(settings, o.files, data_dir, &state, &observer);
+  if (result.input_failed) {
+    // The failed input and the ones after it were skipped; say so, or they pass unnoticed.
+    const size_t left = o.files.size() - result.outputs.size();
+    observer.Warning(std::to_string(left) + " of " + std::to_string(o.files.size()) + " file" +
+                     (o.files.size() == 1 ? " was" : "s were") + " not tagged.");
+  }
   return result.ended_early || !result.all_written ? 1 : 0;
 }
 

@@ -11,12 +11,27 @@
 #include <cstring>
 #include <random>
 
+#include "core/temporary_files.h"
+
 namespace quillon {
 namespace {
 
 std::string_view BaseName(std::string_view path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// The longest file name the usual Linux file systems take.
+constexpr size_t kNameMax = 255;
+
+// The temporary file's name: the target's name and a random suffix. A target name too long
+// for the suffix is cut, so that any legal output name can be written.
+std::string TemporaryName(std::string_view name, uint64_t random) {
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, ".quillon-%016llx.tmp",
+                static_cast<unsigned long long>(random));
+  const size_t room = kNameMax - std::strlen(suffix);
+  return std::string(name.substr(0, room)) + suffix;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -63,7 +78,10 @@ std::string OutputFolder(const RunSettings& settings, std::string_view input_pat
   return settings.destination_folder;
 }
 
-void MakeFolder(const std::string& folder) { ::mkdir(folder.c_str(), 0777); }
+Status MakeFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST) return Status::Ok();
+  return Status::Error(std::strerror(errno));
+}
 
 Status OutputFile::Open(const std::string& path) {
   static thread_local std::mt19937_64 random(std::random_device{}());
@@ -72,10 +90,7 @@ Status OutputFile::Open(const std::string& path) {
   status_ = Status::Ok();
   const std::string folder = FolderOf(path);
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".quillon-%016llx.tmp",
-                  static_cast<unsigned long long>(random()));
-    temp_ = JoinPath(folder.empty() ? "." : folder, std::string(BaseName(path)) + suffix);
+    temp_ = JoinPath(folder.empty() ? "." : folder, TemporaryName(BaseName(path), random()));
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0 && errno != EEXIST) break;
   }
@@ -83,6 +98,8 @@ Status OutputFile::Open(const std::string& path) {
     temp_.clear();
     return status_ = Status::Error(std::strerror(errno));
   }
+  // Listed only once it is ours: a name taken by someone else is never removed.
+  listed_ = ListTemporaryFile(temp_);
   // A new file gets the mode of the one it replaces, so a rerun keeps its permissions.
   struct stat old;
   if (::stat(path.c_str(), &old) == 0) {
@@ -116,6 +133,8 @@ Status OutputFile::Commit() {
     status_ = Status::Error(std::strerror(errno));
   } else {
     temp_.clear();
+    UnlistTemporaryFile(listed_);
+    listed_ = -1;
     return status_;
   }
   Abort();
@@ -127,6 +146,8 @@ void OutputFile::Abort() {
   fd_ = -1;
   if (!temp_.empty()) ::unlink(temp_.c_str());
   temp_.clear();
+  UnlistTemporaryFile(listed_);
+  listed_ = -1;
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {

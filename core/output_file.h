@@ -46,19 +46,23 @@ class OutputFile {
   Status Commit();
   // Removes the temporary file; the target is left untouched.
   void Abort();
+  // The first failure, with the system's reason.
+  const Status& status() const { return status_; }
 
  private:
   std::string path_;
   std::string temp_;
   int fd_ = -1;
+  int listed_ = -1;  // slot in the list of temporary files a signal removes
   Status status_;
 };
 
 // Writes bytes to path through a temporary file in the same folder and a rename.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Creates folder when it does not exist; reports nothing (a failure shows in the write).
-void MakeFolder(const std::string& folder);
+// Creates folder when it does not exist; fails with the system's reason otherwise (a
+// failure shows in the write that follows, which may use the reason).
+Status MakeFolder(const std::string& folder);
 
 // Hands out output paths within one run: a path already used by an earlier input of
 // the run gets a numbered name ("news_tag(2).txt") so no output of the run is overwritten.

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <optional>
 
 #include "core/line_stream.h"
 #include "core/messages.h"
@@ -25,12 +26,13 @@ constexpr size_t kFlushBytes = 1 << 20;
 // How tagging the sentences of one file ended.
 enum class TagResult { kDone, kWriteFailed, kStopped };
 
-// Tags the sentences that next_sentence yields (count of them) into file, each line ended
-// by CR LF. A failed write ends the file (the rest is not tagged), and so does a stop
+// Tags the sentences that next_sentence yields (count of them, when known) into file, each line
+// ended by CR LF. A failed write ends the file (the rest is not tagged), and so does a stop
 // request, which is asked after every sentence.
-TagResult TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger,
+TagResult TagInto(std::optional<size_t> count, const NextLine& next_sentence, Tagger* tagger,
                   RunObserver* observer, OutputFile* file) {
-  const long long maximum = (static_cast<long long>(count) - 1) / 10;
+  // A stream read once (a FIFO) has no count: its bar then has no maximum.
+  const long long maximum = count ? (static_cast<long long>(*count) - 1) / 10 : 0;
   observer->ProgressShown(Indicator::kSentenceBar,
                           static_cast<int>(std::min<long long>(maximum, INT_MAX)));
   std::string out;
@@ -62,18 +64,29 @@ TagResult TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger,
   return ok ? TagResult::kDone : TagResult::kWriteFailed;
 }
 
-// Opens the output file of one input; false when it cannot take a new file.
-bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
-  if (settings.RadioGroup1 == 0) MakeFolder(FolderOf(path));
+// Opens the output file of one input; fails when it cannot take a new file.
+Status OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
+  Status made;
+  if (settings.RadioGroup1 == 0) made = MakeFolder(FolderOf(path));
   // A chosen destination that names no folder is not the working directory.
-  if (settings.RadioGroup1 != 0 && settings.destination_folder.empty()) return false;
-  return file->Open(path).ok();
+  if (settings.RadioGroup1 != 0 && settings.destination_folder.empty()) {
+    return Status::Error("no output folder is chosen");
+  }
+  Status opened = file->Open(path);
+  // Without its folder the file cannot be made: the folder's reason says more.
+  if (!opened.ok() && !made.ok()) {
+    return Status::Error("cannot create the folder: " + made.message());
+  }
+  return opened;
 }
 
-// The number of lines of input, which is then rewound. False with *error on a read error.
-bool CountLines(LineStream* input, size_t* count, std::string* error) {
-  *count = 0;
-  for (std::string_view line; input->Next(&line);) ++*count;
+// The number of lines of input, which is then rewound; none for input read only once.
+// False with *error on a read error.
+bool CountLines(LineStream* input, std::optional<size_t>* count, std::string* error) {
+  if (!input->can_rewind()) return true;
+  size_t lines = 0;
+  for (std::string_view line; input->Next(&line);) ++lines;
+  *count = lines;
   if (input->status().ok()) input->Rewind();
   *error = input->status().message();
   return input->status().ok();
@@ -84,12 +97,14 @@ enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 
 // Reads, splits, tags and writes one input file into the output file at path (already
 // claimed). The output replaces an older file only when every sentence is written, so a
-// run that ends inside the file leaves no output for it. Reports failures that end the run.
+// run that ends inside the file leaves no output for it. Reports failures that end the run;
+// the system's reason for an output not written goes to *write_error.
 FileResult TagFile(const RunSettings& settings, const std::string& input_path,
-                   const std::string& path, Tagger* tagger, RunObserver* observer) {
+                   const std::string& path, Tagger* tagger, RunObserver* observer,
+                   std::string* write_error) {
   std::unique_ptr<LineStream> input;
   std::string error;
-  size_t line_count = 0;
+  std::optional<size_t> line_count;
   if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     error = opened.message();
   } else {
@@ -102,7 +117,8 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   const NextLine next_line = [&](std::string_view* line) { return input->Next(line); };
 
   OutputFile file;
-  const bool opened = OpenOutput(settings, path, &file);
+  const Status open_status = OpenOutput(settings, path, &file);
+  const bool opened = open_status.ok();
   TagResult tagged = TagResult::kWriteFailed;
   if (settings.Splitter == 1) {
     std::string text;
@@ -114,6 +130,9 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
     if (!input->status().ok()) {
       observer->ErrorReport(input->status().message());
       return FileResult::kRunEnds;
+    }
+    if (const std::string note = InputCutNote(*input, input_path); !note.empty()) {
+      observer->Warning(note);
     }
     input.reset();  // the text holds all of it now
     size_t start = 0;
@@ -131,10 +150,13 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
       observer->ErrorReport(input->status().message());
       return FileResult::kRunEnds;
     }
+    const std::string note = tagged == TagResult::kDone ? InputCutNote(*input, input_path) : "";
+    if (!note.empty()) observer->Warning(note);
   }
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   if (tagged == TagResult::kStopped) return FileResult::kStopped;
   const bool written = tagged == TagResult::kDone && file.Commit().ok();
+  if (!written) *write_error = opened ? file.status().message() : open_status.message();
   return written ? FileResult::kWritten : FileResult::kNotWritten;
 }
 
@@ -180,9 +202,11 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     observer->FileStarted(f, inputs.size(), input);
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
     const std::string path = registry.Claim(wanted);
-    const FileResult file = TagFile(settings, input, path, &tagger, observer);
+    std::string write_error;
+    const FileResult file = TagFile(settings, input, path, &tagger, observer, &write_error);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
+      result.input_failed = file == FileResult::kRunEnds;
       result.stopped = file == FileResult::kStopped;
       return result;
     }
@@ -192,8 +216,9 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     }
     const bool written = file == FileResult::kWritten;
     if (!written) {
-      observer->Message(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
-                                                  : messages::kDirectoryNotFound);
+      observer->OutputFailed(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
+                                                       : messages::kDirectoryNotFound,
+                             "Cannot write \"" + path + "\": " + write_error);
     }
     result.all_written = result.all_written && written;
     result.outputs.push_back(path);
