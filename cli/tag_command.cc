@@ -83,6 +83,9 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
     observer->ErrorReport("Cannot read standard input.");
     return 1;
   }
+  if (const std::string note = InputCutNote(input, "standard input"); !note.empty()) {
+    observer->Warning(note);
+  }
   if (!written) {
     observer->ErrorReport("Cannot write standard output.");
     return 1;
@@ -152,6 +155,10 @@ int RunTagCommand(const TagCommandOptions& o) {
   const std::string data_dir = o.data_dir.empty() ? DefaultDataDir() : o.data_dir;
   const bool show_progress = !o.quiet && ::isatty(STDERR_FILENO);
   StderrObserver observer(show_progress);
+  if (Status found = CheckDataDir(data_dir); !o.data_dir.empty() && !found.ok()) {
+    observer.ErrorReport(found.message());
+    return 1;
+  }
 
   const bool has_stdin = std::find(o.files.begin(), o.files.end(), "-") != o.files.end();
   if (o.files.empty() || (has_stdin && o.files.size() == 1)) {

@@ -2,7 +2,7 @@
 // Rules are indexed by their FromTag; at a position only the rules from its current tag
 // are visited, in file order, and a change of tag continues with the rules from the new
 // tag that follow in the file, which is what a scan of every rule would do.
-// Tested by contextual_rules_test.cc.
+// Tested by rules_test.cc.
 #include "core/contextual_rules.h"
 
 #include <algorithm>
@@ -87,9 +87,10 @@ uint32_t ContextualRules::WordId(std::string_view word) const {
 }
 
 void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows) {
-  rows->Assign(table.LexiconCount(), LicenceRow{});
-  for (int r = 0; r < table.LexiconCount(); ++r) {
-    (*rows)[r] = {table.row(r).Tags, table.row(r).FieldCount};
+  rows->Assign(table.EntryCount(), LicenceRow{});
+  for (int e = 0; e < table.EntryCount(); ++e) {
+    const structure1 entry = table.entry(e);
+    (*rows)[e] = {entry.Tags, entry.FieldCount};
   }
 }
 

@@ -2,7 +2,7 @@
 // whose neighbourhood matches one of 22 templates. They run in three passes over the
 // sentence, position by position, the first pass with left-context templates only, and a
 // change is made only when the word's lexicon row licenses the new tag.
-// Tested by contextual_rules_test.cc and the differential test.
+// Tested by rules_test.cc and the differential test.
 #ifndef QUILLON_CORE_CONTEXTUAL_RULES_H_
 #define QUILLON_CORE_CONTEXTUAL_RULES_H_
 
@@ -72,7 +72,8 @@ struct LicenceRow {
   int field_count;
 };
 
-// The licence rows of every lexicon row, in row order.
+// The licence rows of every lexicon entry (rows with the same line share one), in entry
+// order: the lexicon index answers with entries.
 void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows);
 
 // The lexicon licence: may a contextual rule give the tag `to` to a word whose lexicon row

@@ -171,11 +171,21 @@ bool LineStream::FillDecoded() {
   return !decoded_.empty();
 }
 
+bool LineStream::TooLong(size_t length) {
+  if (length <= max_line_) return false;
+  status_ = Status::Error(name_ + ":" + std::to_string(lines_ + 1) + ": the line is longer than " +
+                          std::to_string(max_line_) + " bytes");
+  at_end_ = true;
+  return true;
+}
+
 bool LineStream::Next(std::string_view* line) {
   for (;;) {
     if (!status_.ok()) return false;
     size_t at;
-    if (FindBreak(&at)) {
+    const bool found = FindBreak(&at);
+    if (TooLong((found ? at : end_) - begin_)) return false;
+    if (found) {
       const char c = buffer_[at];
       if (c == '\0') {  // the text ends here; nothing after it is read
         nul_line_ = lines_ + 1;
@@ -243,21 +253,21 @@ Status OpenInput(const std::string& input_path, std::unique_ptr<LineStream>* str
   return Status::Ok();
 }
 
-std::string InputCutNote(const LineStream& input, const std::string& path) {
+std::string InputCutNote(const LineStream& input, const std::string& path, std::string_view done) {
   const std::string quoted = "\"" + path + "\"";
   if (input.bytes_after_nul()) {
     const std::string where = "line " + std::to_string(input.nul_line());
     if (input.looks_like_utf16()) {
       return quoted + " looks like UTF-16 without a byte order mark: its first NUL byte (" + where +
-             ") ends the text, so only the bytes before it were tagged. Save it as " +
-             "UTF-8, or as UTF-16 with a byte order mark.";
+             ") ends the text, so only the bytes before it were " + std::string(done) +
+             ". Save it as " + "UTF-8, or as UTF-16 with a byte order mark.";
     }
-    return quoted + ": a NUL byte in " + where +
-           " ends the text; only the bytes before it were tagged.";
+    return quoted + ": a NUL byte in " + where + " ends the text; only the bytes before it were " +
+           std::string(done) + ".";
   }
   if (input.shrank()) {
     return quoted + " became shorter while it was read; only its first " +
-           std::to_string(input.bytes_read()) + " bytes were tagged.";
+           std::to_string(input.bytes_read()) + " bytes were " + std::string(done) + ".";
   }
   return "";
 }

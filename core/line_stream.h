@@ -12,6 +12,7 @@
 #define QUILLON_CORE_LINE_STREAM_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ class LineStream {
 
   // Starts again from the first line. Only for a seekable file or a text in memory.
   Status Rewind();
+  // Lines longer than bytes end the reading with an error naming the file and the line;
+  // the buffer then never grows past about that size. Unlimited by default (input texts).
+  void set_max_line(size_t bytes) { max_line_ = bytes; }
+
   // False for a pipe, a FIFO or a device: they are read once.
   bool can_rewind() const { return can_rewind_; }
 
@@ -66,6 +71,8 @@ class LineStream {
   bool FillDecoded();
   // Scans for the end of the current line from scan_; true with *at when one is found.
   bool FindBreak(size_t* at);
+  // Ends the reading with an error when length passes the line limit.
+  bool TooLong(size_t length);
   // Keeps count of the bytes read and a copy of the first of them.
   void Took(const char* bytes, size_t count);
 
@@ -80,6 +87,7 @@ class LineStream {
   bool at_end_ = false;  // no more bytes will come (end of file, a NUL, a text in memory)
   bool in_memory_ = false;
   bool can_rewind_ = true;
+  size_t max_line_ = SIZE_MAX;
   size_t lines_ = 0;     // lines yielded since the start
   size_t nul_line_ = 0;  // see nul_line()
   bool bytes_after_nul_ = false;
@@ -103,7 +111,8 @@ Status OpenInput(const std::string& input_path, std::unique_ptr<LineStream>* str
 // a NUL byte that ended the text before its last byte (said differently when the text
 // looks like UTF-16 without a byte order mark), or a file that shrank while it was read.
 // Empty when nothing was lost.
-std::string InputCutNote(const LineStream& input, const std::string& path);
+std::string InputCutNote(const LineStream& input, const std::string& path,
+                         std::string_view done = "tagged");
 
 }  // namespace quillon
 

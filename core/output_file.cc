@@ -7,6 +7,7 @@
 
 #include <cassert>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -32,6 +33,21 @@ std::string TemporaryName(std::string_view name, uint64_t random) {
                 static_cast<unsigned long long>(random));
   const size_t room = kNameMax - std::strlen(suffix);
   return std::string(name.substr(0, room)) + suffix;
+}
+
+// The file that an output at path replaces: path itself, or the file a symbolic link there
+// points to (also when it does not exist yet), so the link stays and its file is written.
+std::string WrittenPath(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+  const ssize_t length = ::readlink(path.c_str(), resolved, sizeof resolved);
+  if (length <= 0 || static_cast<size_t>(length) >= sizeof resolved) return path;
+  const std::string target(resolved, static_cast<size_t>(length));
+  if (target[0] == '/') return target;
+  const std::string folder = FolderOf(path);
+  return JoinPath(folder.empty() ? "." : folder, target);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -86,11 +102,16 @@ Status MakeFolder(const std::string& folder) {
 Status OutputFile::Open(const std::string& path) {
   static thread_local std::mt19937_64 random(std::random_device{}());
   Abort();
-  path_ = path;
+  path_ = WrittenPath(path);
   status_ = Status::Ok();
-  const std::string folder = FolderOf(path);
+  struct stat old;
+  const bool exists = ::stat(path_.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) return status_ = Status::Error(std::strerror(EISDIR));
+  // A device or a FIFO (-o /dev/null) is written in place, as a shell's > would.
+  if (exists && !S_ISREG(old.st_mode)) return OpenInPlace();
+  const std::string folder = FolderOf(path_);
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-    temp_ = JoinPath(folder.empty() ? "." : folder, TemporaryName(BaseName(path), random()));
+    temp_ = JoinPath(folder.empty() ? "." : folder, TemporaryName(BaseName(path_), random()));
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0 && errno != EEXIST) break;
   }
@@ -100,15 +121,22 @@ Status OutputFile::Open(const std::string& path) {
   }
   // Listed only once it is ours: a name taken by someone else is never removed.
   listed_ = ListTemporaryFile(temp_);
-  // A new file gets the mode of the one it replaces, so a rerun keeps its permissions.
-  struct stat old;
-  if (::stat(path.c_str(), &old) == 0) {
-    if (!S_ISREG(old.st_mode) || ::access(path.c_str(), W_OK) != 0) {
+  if (exists) {
+    // A file that may not be written is not replaced behind its owner's back.
+    if (::access(path_.c_str(), W_OK) != 0) {
+      const int error = errno;
       Abort();
-      return status_ = Status::Error(std::strerror(S_ISREG(old.st_mode) ? EACCES : EISDIR));
+      return status_ = Status::Error(std::strerror(error));
     }
+    // A new file gets the mode of the one it replaces, so a rerun keeps its permissions.
     ::fchmod(fd_, old.st_mode & 07777);
   }
+  return status_;
+}
+
+Status OutputFile::OpenInPlace() {
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd_ < 0) status_ = Status::Error(std::strerror(errno));
   return status_;
 }
 
@@ -129,6 +157,8 @@ Status OutputFile::Commit() {
   fd_ = -1;
   if (::close(fd) != 0) {
     status_ = Status::Error(std::strerror(errno));
+  } else if (temp_.empty()) {
+    return status_;  // written in place
   } else if (::rename(temp_.c_str(), path_.c_str()) != 0) {
     status_ = Status::Error(std::strerror(errno));
   } else {

@@ -38,7 +38,9 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   // Creates the temporary file beside path. Fails when path is a folder or a file that
-  // may not be replaced, or the folder cannot take a new file.
+  // may not be replaced, or the folder cannot take a new file. A symbolic link at path is
+  // followed: the file it points to is replaced and the link stays. A device or a FIFO at
+  // path (/dev/null) is written in place, as a shell's > would write it.
   Status Open(const std::string& path);
   // Appends bytes; after a failure every later call fails too.
   Status Append(std::string_view bytes);
@@ -50,8 +52,10 @@ class OutputFile {
   const Status& status() const { return status_; }
 
  private:
-  std::string path_;
-  std::string temp_;
+  Status OpenInPlace();
+
+  std::string path_;  // the file that is replaced
+  std::string temp_;  // empty while a device or FIFO is written in place
   int fd_ = -1;
   int listed_ = -1;  // slot in the list of temporary files a signal removes
   Status status_;

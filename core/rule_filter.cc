@@ -1,4 +1,4 @@
-// Building the per-offset candidate tables. Tested through contextual_rules_test.cc.
+// Building the per-offset candidate tables. Tested through rules_test.cc.
 #include "core/rule_filter.h"
 
 namespace quillon {

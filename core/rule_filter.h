@@ -5,7 +5,7 @@
 // value allows; the union over the offsets is a superset of the rules that hold, found
 // with a few table reads instead of testing every rule. Candidates are then tested in
 // full, in file order, so the result is exactly that of testing every rule.
-// Tested through contextual_rules_test.cc and the differential test.
+// Tested through rules_test.cc and the differential test.
 #ifndef QUILLON_CORE_RULE_FILTER_H_
 #define QUILLON_CORE_RULE_FILTER_H_
 
