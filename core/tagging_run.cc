@@ -3,14 +3,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
 #include <cstdio>
 #include <optional>
 
 #include "core/line_stream.h"
 #include "core/messages.h"
 #include "core/output_file.h"
-#include "core/sentence_splitter.h"
+#include "core/tag_stream.h"
 #include "core/tagger.h"
 
 namespace quillon {
@@ -19,50 +18,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 class NullObserver : public RunObserver {};
-
-// Output is handed to the file in blocks of about this size.
-constexpr size_t kFlushBytes = 1 << 20;
-
-// How tagging the sentences of one file ended.
-enum class TagResult { kDone, kWriteFailed, kStopped };
-
-// Tags the sentences that next_sentence yields (count of them, when known) into file, each line
-// ended by CR LF. A failed write ends the file (the rest is not tagged), and so does a stop
-// request, which is asked after every sentence.
-TagResult TagInto(std::optional<size_t> count, const NextLine& next_sentence, Tagger* tagger,
-                  RunObserver* observer, OutputFile* file) {
-  // A stream read once (a FIFO) has no count: its bar then has no maximum.
-  const long long maximum = count ? (static_cast<long long>(*count) - 1) / 10 : 0;
-  observer->ProgressShown(Indicator::kSentenceBar,
-                          static_cast<int>(std::min<long long>(maximum, INT_MAX)));
-  std::string out;
-  out.reserve(kFlushBytes + (kFlushBytes >> 2));
-  bool ok = true;
-  bool stopped = false;
-  size_t i = 0;
-  for (std::string_view sentence; ok && next_sentence(&sentence); ++i) {
-    if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
-    tagger->TagSentence(sentence, &out);
-    out.append("\r\n");
-    if (observer->StopRequested()) {
-      stopped = true;
-      break;
-    }
-    if (out.size() >= kFlushBytes) {
-      ok = file->Append(out).ok();
-      out.clear();
-      // One enormous sentence must not keep its buffer for the rest of the file.
-      if (out.capacity() > 8 * kFlushBytes) {
-        std::string().swap(out);
-        out.reserve(kFlushBytes + (kFlushBytes >> 2));
-      }
-    }
-  }
-  if (ok && !stopped) ok = file->Append(out).ok();
-  observer->ProgressReset(Indicator::kSentenceBar);
-  if (stopped) return TagResult::kStopped;
-  return ok ? TagResult::kDone : TagResult::kWriteFailed;
-}
 
 // Opens the output file of one input; fails when it cannot take a new file.
 Status OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
@@ -114,50 +69,37 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
     observer->ErrorReport(error);
     return FileResult::kRunEnds;
   }
-  const NextLine next_line = [&](std::string_view* line) { return input->Next(line); };
-
   OutputFile file;
   const Status open_status = OpenOutput(settings, path, &file);
-  const bool opened = open_status.ok();
-  TagResult tagged = TagResult::kWriteFailed;
-  if (settings.Splitter == 1) {
-    std::string text;
-    const bool modern = OptionsFromSettings(settings).modern;
-    if (!SplitTextOnThread(next_line, line_count, observer, &text, &error, modern)) {
-      observer->ErrorReport(error);
-      return FileResult::kRunEnds;
-    }
-    if (!input->status().ok()) {
-      observer->ErrorReport(input->status().message());
-      return FileResult::kRunEnds;
-    }
-    if (const std::string note = InputCutNote(*input, input_path); !note.empty()) {
-      observer->Warning(note);
-    }
-    input.reset();  // the text holds all of it now
-    size_t start = 0;
-    const NextLine next_sentence = [&](std::string_view* sentence) {
-      if (start >= text.size()) return false;
-      const size_t lf = std::min(text.find('\n', start), text.size());
-      *sentence = std::string_view(text).substr(start, lf - start);
-      start = lf + 1;
-      return true;
-    };
-    if (opened) tagged = TagInto(CountSentences(text), next_sentence, tagger, observer, &file);
-  } else if (opened) {
-    tagged = TagInto(line_count, next_line, tagger, observer, &file);
-    if (!input->status().ok()) {
-      observer->ErrorReport(input->status().message());
-      return FileResult::kRunEnds;
-    }
-    const std::string note = tagged == TagResult::kDone ? InputCutNote(*input, input_path) : "";
-    if (!note.empty()) observer->Warning(note);
+  if (!open_status.ok()) {
+    *write_error = open_status.message();
+    return FileResult::kNotWritten;
   }
+  FileSink sink(&file);
+  const InputOutcome tagged =
+      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
-  if (tagged == TagResult::kStopped) return FileResult::kStopped;
-  const bool written = tagged == TagResult::kDone && file.Commit().ok();
-  if (!written) *write_error = opened ? file.status().message() : open_status.message();
-  return written ? FileResult::kWritten : FileResult::kNotWritten;
+  switch (tagged.end) {
+    case StreamEnd::kInputFailed:
+      observer->ErrorReport(tagged.error);
+      return FileResult::kRunEnds;
+    case StreamEnd::kStopped:
+      return FileResult::kStopped;
+    case StreamEnd::kWriteFailed:
+      *write_error = file.status().message();
+      return FileResult::kNotWritten;
+    case StreamEnd::kDone:
+      break;
+  }
+  // What a NUL byte or a shrinking file kept from being tagged is said, not lost silently.
+  if (const std::string note = InputCutNote(*input, input_path); !note.empty()) {
+    observer->Warning(note);
+  }
+  if (!file.Commit().ok()) {
+    *write_error = file.status().message();
+    return FileResult::kNotWritten;
+  }
+  return FileResult::kWritten;
 }
 
 }  // namespace
