@@ -66,7 +66,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 std::string OutputFileName(std::string_view input_path) {
   const std::string_view name = BaseName(input_path);
-  const size_t dot = name.find_last_of('.');
+  size_t dot = name.find_last_of('.');
+  // The dot that starts a hidden file's name (".notes") begins no extension.
+  if (dot == 0) dot = std::string_view::npos;
   std::string out(dot == std::string_view::npos ? name : name.substr(0, dot));
   out += "_tag.txt";
   return out;
@@ -187,15 +189,74 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return file.Commit();
 }
 
-std::string OutputPathRegistry::Claim(const std::string& path) {
-  if (used_.insert(path).second) return path;
-  const size_t dot = path.find_last_of('.');
-  const std::string stem = path.substr(0, dot);
-  const std::string extension = path.substr(dot);
-  for (int number = 2;; ++number) {
-    std::string candidate = stem + "(" + std::to_string(number) + ")" + extension;
-    if (used_.insert(candidate).second) return candidate;
+namespace {
+
+// The file at path (a symbolic link followed): device and inode; false when there is none.
+bool FileIdentity(const std::string& path, std::pair<uint64_t, uint64_t>* identity) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  *identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+  return true;
+}
+
+// One spelling for every spelling of path: the deepest folder of it that exists, resolved
+// (links, "." and ".." gone), then the rest as written. A "Tagged" folder not made yet
+// thus reads the same whether its input was named relative or absolute.
+std::string CanonicalPath(const std::string& path) {
+  std::string folder = FolderOf(path);
+  std::string rest(BaseName(path));
+  char resolved[PATH_MAX];
+  while (::realpath(folder.empty() ? "." : folder.c_str(), resolved) == nullptr) {
+    if (folder.empty() || folder == "/") return path;
+    rest = JoinPath(BaseName(folder), rest);
+    folder = FolderOf(folder);
   }
+  return JoinPath(resolved, rest);
+}
+
+// path with " (number)" before the extension of its name: "a_tag.txt" -> "a_tag(2).txt".
+std::string Numbered(const std::string& path, int number) {
+  const size_t name_start = path.find_last_of('/') + 1;  // 0 when there is no folder
+  size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot <= name_start) dot = path.size();
+  return path.substr(0, dot) + "(" + std::to_string(number) + ")" + path.substr(dot);
+}
+
+}  // namespace
+
+OutputPathRegistry::OutputPathRegistry(const std::vector<std::string>& inputs) {
+  for (const std::string& input : inputs) {
+    std::pair<uint64_t, uint64_t> identity;
+    if (FileIdentity(input, &identity)) inputs_.insert(identity);
+  }
+}
+
+std::string OutputPathRegistry::Clash(const std::string& candidate, bool numbered) const {
+  if (used_.count(CanonicalPath(candidate)) != 0) {
+    return "Another input of this run also maps to ";
+  }
+  std::pair<uint64_t, uint64_t> identity;
+  if (!FileIdentity(candidate, &identity)) return "";
+  if (inputs_.count(identity) != 0) return "An input of this run is ";
+  // A numbered name that exists was not written by this run: it may be anyone's file.
+  if (numbered) return "A file of that name exists: ";
+  return "";
+}
+
+std::string OutputPathRegistry::Claim(const std::string& path, std::string* warning) {
+  std::string candidate = path;
+  std::string why = Clash(candidate, false);
+  const std::string first_why = why;
+  for (int number = 2; !why.empty(); ++number) {
+    candidate = Numbered(path, number);
+    why = Clash(candidate, true);
+  }
+  used_.insert(CanonicalPath(candidate));
+  if (warning) {
+    warning->clear();
+    if (candidate != path) *warning = first_why + path + "; writing " + candidate + " instead.";
+  }
+  return candidate;
 }
 
 }  // namespace quillon

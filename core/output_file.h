@@ -6,9 +6,12 @@
 #ifndef QUILLON_CORE_OUTPUT_FILE_H_
 #define QUILLON_CORE_OUTPUT_FILE_H_
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/run_settings.h"
 #include "core/status.h"
@@ -68,15 +71,28 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 // failure shows in the write that follows, which may use the reason).
 Status MakeFolder(const std::string& folder);
 
-// Hands out output paths within one run: a path already used by an earlier input of
-// the run gets a numbered name ("news_tag(2).txt") so no output of the run is overwritten.
+// Hands out output paths within one run so that no output overwrites a file it did not
+// produce: a path already handed out in this run (in any spelling), a path that is an
+// input of the run (compared by device and inode, so a relative or absolute spelling,
+// "./", a symbolic or a hard link are all seen), and an existing file that a numbered name
+// would land on are passed over; the next free numbered name ("news_tag(2).txt") is taken.
+// An unnumbered path that is no input of the run replaces an older output, as a rerun
+// should.
 class OutputPathRegistry {
  public:
-  // Returns path, or a numbered variant of it when path was already handed out.
-  std::string Claim(const std::string& path);
+  OutputPathRegistry() = default;
+  // inputs: the input files of the run, which no output may replace.
+  explicit OutputPathRegistry(const std::vector<std::string>& inputs);
+
+  // Returns path, or a numbered variant of it; *warning says why when it is not path.
+  std::string Claim(const std::string& path, std::string* warning = nullptr);
 
  private:
-  std::set<std::string> used_;
+  // Why candidate cannot be taken ("" when it can); numbered: it is a numbered variant.
+  std::string Clash(const std::string& candidate, bool numbered) const;
+
+  std::set<std::string> used_;                      // canonical spellings handed out
+  std::set<std::pair<uint64_t, uint64_t>> inputs_;  // device and inode of each input
 };
 
 }  // namespace quillon

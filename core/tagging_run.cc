@@ -133,7 +133,7 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     return result;
   }
   Tagger tagger(state->resources.get(), OptionsFromSettings(settings));
-  OutputPathRegistry registry;
+  OutputPathRegistry registry(inputs);
 
   for (size_t f = 0; f < inputs.size(); ++f) {
     const std::string& input = inputs[f];
@@ -143,7 +143,8 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     }
     observer->FileStarted(f, inputs.size(), input);
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
-    const std::string path = registry.Claim(wanted);
+    std::string clash;
+    const std::string path = registry.Claim(wanted, &clash);
     std::string write_error;
     const FileResult file = TagFile(settings, input, path, &tagger, observer, &write_error);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
@@ -152,10 +153,7 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
       result.stopped = file == FileResult::kStopped;
       return result;
     }
-    if (path != wanted) {
-      observer->Warning("Another input of this run also maps to " + wanted + "; writing " + path +
-                        " instead.");
-    }
+    if (!clash.empty()) observer->Warning(clash);
     const bool written = file == FileResult::kWritten;
     if (!written) {
       observer->OutputFailed(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
