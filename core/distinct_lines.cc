@@ -29,13 +29,15 @@ uint64_t DistinctLines::Store(std::string_view line) {
 }
 
 void DistinctLines::Grow() {
-  const size_t capacity = slots_.empty() ? 1024 : 2 * slots_.size();
-  slots_.assign(capacity, 0);
-  const size_t mask = capacity - 1;
-  for (uint32_t id = 0; id < size(); ++id) {
-    size_t at = hashes_[id] & mask;
+  std::vector<uint64_t> old;
+  old.swap(slots_);
+  slots_.assign(old.empty() ? 1024 : 2 * old.size(), 0);
+  const size_t mask = slots_.size() - 1;
+  for (const uint64_t entry : old) {
+    if (entry == 0) continue;
+    size_t at = (entry >> 32) & mask;
     while (slots_[at] != 0) at = (at + 1) & mask;
-    slots_[at] = id + 1;
+    slots_[at] = entry;
   }
 }
 
@@ -46,22 +48,23 @@ uint32_t DistinctLines::Add(std::string_view line) {
   const uint32_t hash = HashOf(line);
   const size_t mask = slots_.size() - 1;
   size_t at = hash & mask;
+  // A slot holds the hash in its high half and id + 1 in its low half: most other lines
+  // are told apart without reading them.
   for (; slots_[at] != 0; at = (at + 1) & mask) {
-    const uint32_t id = slots_[at] - 1;
-    if (hashes_[id] == hash && Get(id) == line) return id;
+    const uint64_t entry = slots_[at];
+    const uint32_t id = static_cast<uint32_t>(entry) - 1;
+    if (static_cast<uint32_t>(entry >> 32) == hash && Get(id) == line) return id;
   }
   const uint32_t id = size();
   assert(id < UINT32_MAX);
   offsets_.push_back(Store(line));
   lengths_.push_back(static_cast<uint32_t>(line.size()));
-  hashes_.push_back(hash);
-  slots_[at] = id + 1;
+  slots_[at] = (uint64_t{hash} << 32) | (uint64_t{id} + 1);
   return id;
 }
 
 void DistinctLines::StopAdding() {
-  std::vector<uint32_t>().swap(slots_);
-  std::vector<uint32_t>().swap(hashes_);
+  std::vector<uint64_t>().swap(slots_);
   stopped_ = true;
 }
 

@@ -46,8 +46,7 @@ class DistinctLines {
   uint64_t used_ = kChunkSize;  // bytes used in the last chunk (none yet: full)
   std::vector<uint64_t> offsets_;
   std::vector<uint32_t> lengths_;
-  std::vector<uint32_t> hashes_;  // per id, to grow the table and skip most comparisons
-  std::vector<uint32_t> slots_;   // open addressing: id + 1, 0 for an empty slot
+  std::vector<uint64_t> slots_;  // open addressing: hash << 32 | (id + 1), 0 when empty
   bool stopped_ = false;
 };
 

@@ -80,11 +80,19 @@ void LexiconIndex::Reset(size_t keys) {
 
 bool LexiconIndex::Insert(std::string_view codes, int value) {
   const uint64_t hash = HashBytes(codes);
-  if (Probe(codes, hash) != nullptr) return false;
+  const uint64_t prefix = Prefix(codes);
   size_t at = hash & mask_;
-  while (slots_[at].row >= 0) at = (at + 1) & mask_;
+  // One pass: the key is either met on the way or its place is the first empty slot.
+  for (; slots_[at].row >= 0; at = (at + 1) & mask_) {
+    const Slot& slot = slots_[at];
+    if (slot.prefix == prefix && slot.length == codes.size() &&
+        (codes.size() <= 8 ||
+         std::memcmp(arena_.data() + offsets_[at], codes.data() + 8, codes.size() - 8) == 0)) {
+      return false;
+    }
+  }
   Slot& slot = slots_[at];
-  slot.prefix = Prefix(codes);
+  slot.prefix = prefix;
   slot.length = static_cast<uint32_t>(codes.size());
   slot.row = value;
   if (codes.size() > 8) {
