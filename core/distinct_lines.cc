@@ -1,6 +1,7 @@
 // Distinct lines in chunks with an open-addressing set. Tested by distinct_lines_test.cc.
 #include "core/distinct_lines.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <functional>
@@ -16,10 +17,14 @@ uint32_t HashOf(std::string_view line) {
 }  // namespace
 
 uint64_t DistinctLines::Store(std::string_view line) {
-  if (chunks_.empty() || used_ + line.size() > kChunkSize) {
-    // A line longer than a chunk gets a chunk of its own; the offset within it is 0.
-    const uint64_t size = line.size() > kChunkSize ? line.size() : kChunkSize;
-    chunks_.emplace_back(new char[size]);
+  if (line.empty()) return 0;  // needs no bytes (Get does not look)
+  if (chunks_.empty() || used_ + line.size() > chunk_size_) {
+    // Chunks grow from 64 KiB to 64 MiB, so a small list takes little memory; a line
+    // longer than a chunk gets a chunk of its own. Offsets within a chunk stay below
+    // kChunkSize either way.
+    chunk_size_ = chunks_.empty() ? kFirstChunkSize : std::min(2 * chunk_size_, kChunkSize);
+    chunk_size_ = std::max<uint64_t>(chunk_size_, line.size());
+    chunks_.emplace_back(new char[chunk_size_]);
     used_ = 0;
   }
   const uint64_t offset = ((chunks_.size() - 1) << kChunkBits) | used_;

@@ -23,6 +23,7 @@ class DistinctLines {
 
   // The line with id. Valid while the set lives.
   std::string_view Get(uint32_t id) const {
+    if (lengths_[id] == 0) return std::string_view();
     const uint64_t at = offsets_[id];
     return std::string_view(chunks_[at >> kChunkBits].get() + (at & kChunkMask), lengths_[id]);
   }
@@ -34,16 +35,18 @@ class DistinctLines {
   void StopAdding();
 
  private:
-  static constexpr int kChunkBits = 26;  // 64 MiB chunks
+  static constexpr int kChunkBits = 26;  // chunks of at most 64 MiB (but for a longer line)
   static constexpr uint64_t kChunkSize = uint64_t{1} << kChunkBits;
   static constexpr uint64_t kChunkMask = kChunkSize - 1;
+  static constexpr uint64_t kFirstChunkSize = uint64_t{1} << 16;
 
   // Copies line into the chunks; returns its offset.
   uint64_t Store(std::string_view line);
   void Grow();
 
   std::vector<std::unique_ptr<char[]>> chunks_;
-  uint64_t used_ = kChunkSize;  // bytes used in the last chunk (none yet: full)
+  uint64_t chunk_size_ = 0;  // the size of the last chunk
+  uint64_t used_ = 0;        // bytes used in the last chunk
   std::vector<uint64_t> offsets_;
   std::vector<uint32_t> lengths_;
   std::vector<uint64_t> slots_;  // open addressing: hash << 32 | (id + 1), 0 when empty
