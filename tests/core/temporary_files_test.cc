@@ -38,6 +38,11 @@ TEST(TemporaryFilesTest, SlotsAreReusedAndAFullTableRefusesQuietly) {
 // A child opens an output, writes part of it and is ended by each signal: its temporary
 // file is gone, a finished output stays, and the child ends by that very signal.
 TEST(TemporaryFilesTest, SignalRemovesOpenTemporaryFilesAndEndsByTheSignal) {
+#if defined(__SANITIZE_THREAD__)
+  // ThreadSanitizer does not follow a fork of a test process that has run threads; the
+  // plain and the ASan builds, and the end-to-end test with the real binary, cover this.
+  GTEST_SKIP() << "fork under ThreadSanitizer";
+#endif
   char pattern[] = "/tmp/quillon-signal-XXXXXX";
   const std::string dir = ::mkdtemp(pattern);
   for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
