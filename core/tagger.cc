@@ -29,6 +29,7 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
   assert(resources_->lexicon.LexiconCount() >= 2);
   const LexiconTable& lexicon = resources_->lexicon;
   BuildLicenceRows(lexicon, &licence_rows_);
+  contextual_.MarkRuleWords(resources_->lexicon_index, &licence_rows_);
 }
 
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
