@@ -68,6 +68,7 @@ enum ContextShape : uint8_t {
 };
 inline constexpr int kShapeCount = 20;
 inline constexpr int kLeftShapes = 9;
+static_assert(kShapeCount <= 32, "a lookup keeps its hits in 32 bits");
 
 // One way for a rule to hold: the shape and the values its places must hold (for a
 // one-place shape, both values are the same).
@@ -108,15 +109,24 @@ class ContextIndex {
     out->count = 0;
     if (from >= from_.size()) return;
     const FromTag& f = from_[from];
-    const Filter* filter = filters_.data() + f.first + (shapes == Shapes::kRight ? f.left : 0);
-    const Filter* const end =
-        filters_.data() + f.first + (shapes == Shapes::kLeft ? f.left : f.count);
-    for (; filter != end; ++filter) {
-      const uint32_t first = values[filter->index1];
-      if (!((filter->mask1 >> (first % 64)) & 1)) continue;
-      const uint32_t second = values[filter->index2];
-      if (!((filter->mask2 >> (second % 64)) & 1)) continue;
-      const Slot* slot = Probe(HeadOf(from, filter->shape), first, second);
+    const Filter* const filters =
+        filters_.data() + f.first + (shapes == Shapes::kRight ? f.left : 0);
+    const int count = shapes == Shapes::kAll    ? f.count
+                      : shapes == Shapes::kLeft ? f.left
+                                                : f.count - f.left;
+    // The masks first, without branches: which values no rule wants is data, and a
+    // branch per filter would be mispredicted about as often as it is taken.
+    uint32_t hits = 0;
+    for (int k = 0; k < count; ++k) {
+      const Filter& filter = filters[k];
+      const uint64_t first = filter.mask1 >> (values[filter.index1] % 64);
+      const uint64_t second = filter.mask2 >> (values[filter.index2] % 64);
+      hits |= static_cast<uint32_t>(first & second & 1) << k;
+    }
+    for (; hits != 0; hits &= hits - 1) {
+      const Filter& filter = filters[__builtin_ctz(hits)];
+      const Slot* slot =
+          Probe(HeadOf(from, filter.shape), values[filter.index1], values[filter.index2]);
       if (slot == nullptr) continue;
       const uint32_t* list = lists_.data() + slot->list;
       out->runs[out->count++] = {list + 1, list + 1 + *list};

@@ -1,7 +1,9 @@
 // Start-state tagging and the per-sentence pipeline. Tested by tagger_test.cc.
 #include "core/tagger.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstring>
 
 #include "core/ascii.h"
 #include "core/lookup_form.h"
@@ -30,6 +32,14 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
   const LexiconTable& lexicon = resources_->lexicon;
   BuildLicenceRows(lexicon, &licence_rows_);
   contextual_.MarkRuleWords(resources_->lexicon_index, &licence_rows_);
+  // Every tag the tagger can give is interned by now (lexicon, rules).
+  tag_bytes_.resize(resources_->tags.size());
+  for (TagId id = 0; id < tag_bytes_.size(); ++id) {
+    const std::string_view name = TagName(id);
+    tag_bytes_[id].length = name.size();
+    std::memcpy(tag_bytes_[id].bytes, name.data(),
+                std::min(name.size(), sizeof tag_bytes_[id].bytes));
+  }
 }
 
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
@@ -48,27 +58,31 @@ void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* to
 
 void Tagger::StartTags(std::span<const std::string_view> tokens) {
   const size_t n = tokens.size();
+  const LexiconIndex& index = resources_->lexicon_index;
   tags_.resize(n);
   rows_.resize(n);
-  for (const std::string_view word : tokens) resources_->lexicon_index.PrefetchWord(word);
+  lookups_.resize(n);
+  // Three rounds over the tokens, so that the cache misses of one token's lookup overlap
+  // those of the others: hash every word, probe every word, then read every row.
+  for (size_t i = 0; i < n; ++i) lookups_[i] = index.StartWord(tokens[i], &key_);
   for (size_t i = 0; i < n; ++i) {
     const std::string_view word = tokens[i];
-    if (IsNullKey(word)) {
-      // A lone byte without a code of its own: the default row of small-letter words,
-      // for its start tag and for the licence; it is not an unknown word.
-      rows_[i] = 1;
-      tags_[i] = licence_rows_[1].tags[0];
-      continue;
-    }
-    const int found = resources_->lexicon_index.FindWord(word, &key_);
+    // A lone byte without a code of its own takes the default row of small-letter words,
+    // for its start tag and for the licence; it is not an unknown word. Row 0 marks the
+    // unknown words here, whatever their case.
+    const int found = IsNullKey(word) ? 1 : index.EndWord(lookups_[i], word, &key_);
     rows_[i] = found < 0 ? 0 : found;
+    __builtin_prefetch(&licence_rows_[rows_[i]]);
+  }
+  for (size_t i = 0; i < n; ++i) {
     if (rows_[i] != 0) {
       tags_[i] = licence_rows_[rows_[i]].tags[0];
       continue;
     }
+    const std::string_view word = tokens[i];
     const bool capital = !word.empty() && AsciiIsUpper(static_cast<unsigned char>(word[0]));
     tags_[i] = licence_rows_[capital ? 0 : 1].tags[0];
-    lexical_.Apply(i, tokens, &tags_[i], resources_->lexicon_index, &scratch_);
+    lexical_.Apply(i, tokens, &tags_[i], index, &scratch_);
   }
 }
 
@@ -115,6 +129,42 @@ void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<Tag
   tags->assign(tags_.begin(), tags_.end());
 }
 
+void Tagger::AppendPairs(std::string_view sentence, std::string* out) const {
+  // A short token that lies inside the sentence with 16 bytes of it from its start is
+  // copied with one fixed-size move too (the bytes after it are overwritten next).
+  const uintptr_t first = reinterpret_cast<uintptr_t>(sentence.data());
+  const uintptr_t last = first + sentence.size();
+  // Room for every pair with a whole name slot per tag, cut back to what was written.
+  size_t room = 0;
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    room += std::max<size_t>(tokens_[i].size(), 16) + 2 +
+            std::max(sizeof(TagBytes::bytes), TagName(tags_[i]).size());
+  }
+  const size_t start = out->size();
+  out->resize(start + room);
+  char* p = out->data() + start;
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    if (i > 0) *p++ = ' ';
+    const std::string_view token = tokens_[i];
+    const uintptr_t at = reinterpret_cast<uintptr_t>(token.data());
+    if (token.size() <= 16 && at >= first && at + 16 <= last) {
+      std::memcpy(p, token.data(), 16);
+    } else {
+      std::memcpy(p, token.data(), token.size());
+    }
+    p += token.size();
+    *p++ = options_.separator;
+    const TagBytes& tag = tag_bytes_[tags_[i]];
+    if (tag.length <= sizeof tag.bytes) {
+      std::memcpy(p, tag.bytes, sizeof tag.bytes);  // one fixed-size move; the rest is slack
+    } else {
+      std::memcpy(p, TagName(tags_[i]).data(), tag.length);
+    }
+    p += tag.length;
+  }
+  out->resize(static_cast<size_t>(p - out->data()));
+}
+
 void Tagger::TagSentence(std::string_view sentence, std::string* out) {
   Tokens(sentence, &tokens_);
   const std::span<const std::string_view> words =
@@ -125,6 +175,9 @@ void Tagger::TagSentence(std::string_view sentence, std::string* out) {
     resources_->multiwords.MultiWord(words, &marks_);
   } else if (options_.lemma) {
     for (const std::string_view word : words) resources_->lemmas.Prefetch(word);
+  } else {
+    AppendPairs(sentence, out);
+    return;
   }
   for (size_t i = 0; i < tokens_.size(); ++i) {
     if (i > 0) out->push_back(' ');

@@ -67,8 +67,19 @@ class Tagger {
   std::span<const std::string_view> LookupWords(std::span<const std::string_view> tokens,
                                                 bool ascii = false);
 
+  // Appends the output line of tokens_ (cut from sentence) and tags_, without lemmas or
+  // marks.
+  void AppendPairs(std::string_view sentence, std::string* out) const;
+
   Resources* resources_;
   TaggerOptions options_;
+  // Each tag's name in a slot of its own, so the output copies most names with one
+  // fixed-size move; a longer name is copied from the tag table.
+  struct TagBytes {
+    char bytes[16] = {};
+    size_t length = 0;
+  };
+  std::vector<TagBytes> tag_bytes_;
   LexicalRules lexical_;
   // Every lexicon row as the tagger reads it: slot 1 is the start tag, the rest serves the
   // licence; packed close together so a token costs one cache miss for its row.
@@ -78,6 +89,7 @@ class Tagger {
   std::vector<std::string_view> tokens_;
   std::vector<TagId> tags_;
   std::vector<int> rows_;
+  std::vector<LexiconIndex::WordLookup> lookups_;
   ContextualRules::Scratch contextual_scratch_;
   LemmaTable::Scratch lemma_scratch_;
   MultiwordTable::Marks marks_;
