@@ -1,11 +1,10 @@
 // Start-state tagging and the per-sentence pipeline. Tested by tagger_test.cc.
 #include "core/tagger.h"
 
-#include <algorithm>
 #include <cassert>
-#include <cstring>
 
 #include "core/ascii.h"
+#include "core/format_writer.h"
 #include "core/lookup_form.h"
 #include "core/order_key.h"
 #include "core/tokenizer.h"
@@ -32,14 +31,6 @@ Tagger::Tagger(Resources* resources, TaggerOptions options)
   const LexiconTable& lexicon = resources_->lexicon;
   BuildLicenceRows(lexicon, &licence_rows_);
   contextual_.MarkRuleWords(resources_->lexicon_index, &licence_rows_);
-  // Every tag the tagger can give is interned by now (lexicon, rules).
-  tag_bytes_.resize(resources_->tags.size());
-  for (TagId id = 0; id < tag_bytes_.size(); ++id) {
-    const std::string_view name = TagName(id);
-    tag_bytes_[id].length = name.size();
-    std::memcpy(tag_bytes_[id].bytes, name.data(),
-                std::min(name.size(), sizeof tag_bytes_[id].bytes));
-  }
 }
 
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
@@ -129,68 +120,65 @@ void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<Tag
   tags->assign(tags_.begin(), tags_.end());
 }
 
-void Tagger::AppendPairs(std::string_view sentence, std::string* out) const {
-  // A short token that lies inside the sentence with 16 bytes of it from its start is
-  // copied with one fixed-size move too (the bytes after it are overwritten next).
-  const uintptr_t first = reinterpret_cast<uintptr_t>(sentence.data());
-  const uintptr_t last = first + sentence.size();
-  // Room for every pair with a whole name slot per tag, cut back to what was written.
-  size_t room = 0;
-  for (size_t i = 0; i < tokens_.size(); ++i) {
-    room += std::max<size_t>(tokens_[i].size(), 16) + 2 +
-            std::max(sizeof(TagBytes::bytes), TagName(tags_[i]).size());
+const SentenceResult& Tagger::Tag(std::string_view sentence) {
+  Tokens(sentence, &tokens_);
+  return Finish(sentence, tokens_, options_.modern && !HasNonAscii(sentence));
+}
+
+const SentenceResult& Tagger::TagWords(std::span<const std::string_view> words) {
+  return Finish({}, words, false);
+}
+
+const SentenceResult& Tagger::Finish(std::string_view text,
+                                     std::span<const std::string_view> tokens, bool ascii) {
+  const std::span<const std::string_view> words = LookupWords(tokens, ascii);
+  StartTags(words);
+  contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
+  result_ = SentenceResult{};
+  result_.text = text;
+  result_.words = tokens;
+  result_.tags = tags_;
+  result_.tag_names = &resources_->tags;
+  result_.lemmas_on = options_.lemma;
+  result_.marks_on = options_.multiword;
+  if (options_.multiword) {
+    resources_->multiwords.MultiWord(words, &marks_);
+    result_.marks = std::span(marks_.annotation).first(words.size());
+  } else if (options_.lemma) {
+    Lemmatize(words);
+    result_.lemmas = lemmas_;
   }
-  const size_t start = out->size();
-  out->resize(start + room);
-  char* p = out->data() + start;
-  for (size_t i = 0; i < tokens_.size(); ++i) {
-    if (i > 0) *p++ = ' ';
-    const std::string_view token = tokens_[i];
-    const uintptr_t at = reinterpret_cast<uintptr_t>(token.data());
-    if (token.size() <= 16 && at >= first && at + 16 <= last) {
-      std::memcpy(p, token.data(), 16);
-    } else {
-      std::memcpy(p, token.data(), token.size());
+  return result_;
+}
+
+void Tagger::Lemmatize(std::span<const std::string_view> words) {
+  for (const std::string_view word : words) resources_->lemmas.Prefetch(word);
+  // A lemma from the table stays where it is; one made from the word itself lives in the
+  // scratch and is gathered, then viewed once gathering can no longer move it.
+  constexpr size_t kInTable = SIZE_MAX;
+  lemma_bytes_.clear();
+  lemma_ends_.resize(words.size());
+  lemmas_.resize(words.size());
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string_view lemma = resources_->lemmas.Lemmatization(words[i], &lemma_scratch_);
+    if (lemma.data() != lemma_scratch_.lowered.data()) {
+      lemmas_[i] = lemma;
+      lemma_ends_[i] = kInTable;
+      continue;
     }
-    p += token.size();
-    *p++ = options_.separator;
-    const TagBytes& tag = tag_bytes_[tags_[i]];
-    if (tag.length <= sizeof tag.bytes) {
-      std::memcpy(p, tag.bytes, sizeof tag.bytes);  // one fixed-size move; the rest is slack
-    } else {
-      std::memcpy(p, TagName(tags_[i]).data(), tag.length);
-    }
-    p += tag.length;
+    lemma_bytes_.append(lemma);
+    lemma_ends_[i] = lemma_bytes_.size();
   }
-  out->resize(static_cast<size_t>(p - out->data()));
+  size_t start = 0;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (lemma_ends_[i] == kInTable) continue;
+    lemmas_[i] = std::string_view(lemma_bytes_).substr(start, lemma_ends_[i] - start);
+    start = lemma_ends_[i];
+  }
 }
 
 void Tagger::TagSentence(std::string_view sentence, std::string* out) {
-  Tokens(sentence, &tokens_);
-  const std::span<const std::string_view> words =
-      LookupWords(tokens_, options_.modern && !HasNonAscii(sentence));
-  StartTags(words);
-  contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
-  if (options_.multiword) {
-    resources_->multiwords.MultiWord(words, &marks_);
-  } else if (options_.lemma) {
-    for (const std::string_view word : words) resources_->lemmas.Prefetch(word);
-  } else {
-    AppendPairs(sentence, out);
-    return;
-  }
-  for (size_t i = 0; i < tokens_.size(); ++i) {
-    if (i > 0) out->push_back(' ');
-    out->append(tokens_[i]);
-    out->push_back(options_.separator);
-    out->append(TagName(tags_[i]));
-    if (options_.multiword) {
-      if (marks_.annotation[i] != nullptr) out->append(*marks_.annotation[i]);
-    } else if (options_.lemma) {
-      out->push_back(options_.separator);
-      out->append(resources_->lemmas.Lemmatization(words[i], &lemma_scratch_));
-    }
-  }
+  AppendWordTagLine(Tag(sentence), options_.separator, out);
 }
 
 }  // namespace quillon
