@@ -21,17 +21,26 @@ TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   return options;
 }
 
+CompiledRules::CompiledRules(Resources* resources)
+    : lexical(resources->lexical_records, &resources->tags),
+      contextual(resources->contextual_records, &resources->tags) {
+  assert(resources->lexicon.LexiconCount() >= 2);
+  BuildLicenceRows(resources->lexicon, &licence_rows);
+  contextual.MarkRuleWords(resources->lexicon_index, &licence_rows);
+}
+
 Tagger::Tagger(Resources* resources, TaggerOptions options)
+    : Tagger(resources, options, std::make_shared<const CompiledRules>(resources)) {}
+
+Tagger::Tagger(Resources* resources, TaggerOptions options,
+               std::shared_ptr<const CompiledRules> rules)
     : resources_(resources),
       options_(options),
-      lexical_(resources->lexical_records, &resources->tags),
-      contextual_(resources->contextual_records, &resources->tags),
-      modern_(&resources->ignore) {
-  assert(resources_->lexicon.LexiconCount() >= 2);
-  const LexiconTable& lexicon = resources_->lexicon;
-  BuildLicenceRows(lexicon, &licence_rows_);
-  contextual_.MarkRuleWords(resources_->lexicon_index, &licence_rows_);
-}
+      rules_(std::move(rules)),
+      lexical_(rules_->lexical),
+      licence_rows_(rules_->licence_rows),
+      contextual_(rules_->contextual),
+      modern_(&resources->ignore) {}
 
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
   if (options_.tokenize) {
