@@ -16,18 +16,18 @@ constexpr ContextPlace kPlaces[kShapeCount][2] = {
     {{-3, false}, {-3, false}},  // kTagM3
     {{-1, true}, {-1, true}},    // kWordM1
     {{-2, true}, {-2, true}},    // kWordM2
+    {{-2, false}, {-1, false}},  // kTagM2TagM1
     {{0, true}, {0, true}},      // kWord0
     {{-1, false}, {0, true}},    // kTagM1Word0
-    {{-2, false}, {-1, false}},  // kTagM2TagM1
     {{-1, true}, {0, true}},     // kWordM1Word0
     {{1, false}, {1, false}},    // kTagP1
     {{2, false}, {2, false}},    // kTagP2
     {{3, false}, {3, false}},    // kTagP3
     {{1, true}, {1, true}},      // kWordP1
     {{2, true}, {2, true}},      // kWordP2
-    {{0, true}, {1, false}},     // kWord0TagP1
     {{-1, false}, {1, false}},   // kTagM1TagP1
     {{1, false}, {2, false}},    // kTagP1TagP2
+    {{0, true}, {1, false}},     // kWord0TagP1
     {{0, true}, {1, true}},      // kWord0WordP1
     {{0, true}, {2, true}},      // kWord0WordP2
     {{0, true}, {2, false}},     // kWord0TagP2
@@ -73,9 +73,11 @@ void ContextIndex::Finish() {
     if (new_tag || entries_[k - 1].key.shape != e.key.shape) {
       const ContextPlace p1 = kPlaces[e.key.shape][0], p2 = kPlaces[e.key.shape][1];
       filters_.push_back({IndexOf(p1), IndexOf(p2), e.key.shape, 0, 0});
+      // A group begins after the filters of the shapes before its first.
       FromTag& f = from_[e.from];
-      ++f.count;
-      if (e.key.shape < kLeftShapes) ++f.left;
+      for (int g = 0; g <= kShapeGroups; ++g) {
+        if (e.key.shape < kGroupStart[g]) ++f.group_start[g];
+      }
     }
     filters_.back().mask1 |= uint64_t{1} << (e.key.first % 64);
     filters_.back().mask2 |= uint64_t{1} << (e.key.second % 64);

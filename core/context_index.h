@@ -43,25 +43,27 @@ inline constexpr int kContextPad = 3;
 inline constexpr int kValuesPerPosition = 2;
 
 // The shapes: the places that the 22 templates read, alone or in pairs. The first
-// kLeftShapes read nothing to the right of the position; they serve the first pass.
+// kLeftShapes read nothing to the right of the position; they serve the first pass. Each
+// half comes in three groups, in this order: one place, two places, and the shapes that
+// read the word itself (only a rule word there can satisfy those).
 enum ContextShape : uint8_t {
   kTagM1,        // PREVTAG, PREV1OR2TAG, PREV1OR2OR3TAG
   kTagM2,        // PREV1OR2TAG, PREV1OR2OR3TAG, PREV2TAG
   kTagM3,        // PREV1OR2OR3TAG
   kWordM1,       // PREVWD, PREV1OR2WD
   kWordM2,       // PREV1OR2WD
+  kTagM2TagM1,   // PREVBIGRAM
   kWord0,        // CURWD
   kTagM1Word0,   // WDPREVTAG
-  kTagM2TagM1,   // PREVBIGRAM
   kWordM1Word0,  // LBIGRAM
   kTagP1,        // NEXTTAG, NEXT1OR2TAG, NEXT1OR2OR3TAG
   kTagP2,        // NEXT1OR2TAG, NEXT1OR2OR3TAG, NEXT2TAG
   kTagP3,        // NEXT1OR2OR3TAG
   kWordP1,       // NEXTWD, NEXT1OR2WD
   kWordP2,       // NEXT1OR2WD
-  kWord0TagP1,   // WDNEXTTAG
   kTagM1TagP1,   // SURROUNDTAG
   kTagP1TagP2,   // NEXTBIGRAM
+  kWord0TagP1,   // WDNEXTTAG
   kWord0WordP1,  // RBIGRAM
   kWord0WordP2,  // WDAND2AFT
   kWord0TagP2,   // WDAND2TAGAFT
@@ -69,6 +71,17 @@ enum ContextShape : uint8_t {
 inline constexpr int kShapeCount = 20;
 inline constexpr int kLeftShapes = 9;
 static_assert(kShapeCount <= 32, "a lookup keeps its hits in 32 bits");
+
+// The six groups of shapes, by the first shape of each and of the next.
+inline constexpr int kShapeGroups = 6;
+inline constexpr ContextShape kGroupStart[kShapeGroups + 1] = {
+    kTagM1,
+    kTagM2TagM1,
+    kWord0,
+    kTagP1,
+    kTagM1TagP1,
+    kWord0TagP1,
+    static_cast<ContextShape>(kShapeCount)};
 
 // One way for a rule to hold: the shape and the values its places must hold (for a
 // one-place shape, both values are the same).
@@ -109,19 +122,25 @@ class ContextIndex {
     out->count = 0;
     if (from >= from_.size()) return;
     const FromTag& f = from_[from];
-    const Filter* const filters =
-        filters_.data() + f.first + (shapes == Shapes::kRight ? f.left : 0);
-    const int count = shapes == Shapes::kAll    ? f.count
-                      : shapes == Shapes::kLeft ? f.left
-                                                : f.count - f.left;
+    const Filter* const filters = filters_.data() + f.first;
     // The masks first, without branches: which values no rule wants is data, and a
     // branch per filter would be mispredicted about as often as it is taken.
     uint32_t hits = 0;
-    for (int k = 0; k < count; ++k) {
-      const Filter& filter = filters[k];
-      const uint64_t first = filter.mask1 >> (values[filter.index1] % 64);
-      const uint64_t second = filter.mask2 >> (values[filter.index2] % 64);
-      hits |= static_cast<uint32_t>(first & second & 1) << k;
+    auto test = [&](int group, bool two) {
+      for (int k = f.group_start[group]; k < f.group_start[group + 1]; ++k) {
+        const Filter& filter = filters[k];
+        uint64_t bit = filter.mask1 >> (values[filter.index1] % 64);
+        if (two) bit &= filter.mask2 >> (values[filter.index2] % 64);
+        hits |= static_cast<uint32_t>(bit & 1) << k;
+      }
+    };
+    // Shapes that read the word itself can hold only at a rule word.
+    const bool rule_word = values[1] != kNoValue;
+    for (int half = shapes == Shapes::kRight ? 3 : 0; half < (shapes == Shapes::kLeft ? 3 : 6);
+         half += 3) {
+      test(half, false);
+      test(half + 1, true);
+      if (rule_word) test(half + 2, true);
     }
     for (; hits != 0; hits &= hits - 1) {
       const Filter& filter = filters[__builtin_ctz(hits)];
@@ -145,9 +164,9 @@ class ContextIndex {
     uint64_t mask2;
   };
   struct FromTag {
-    uint32_t first = 0;  // its filters in filters_
-    uint8_t left = 0;    // how many of them are left shapes (they come first)
-    uint8_t count = 0;
+    uint32_t first = 0;  // its filters in filters_, in the order of their shapes
+    // Where each group's filters begin, counted from first; the last is their number.
+    uint8_t group_start[kShapeGroups + 1] = {};
   };
   struct Slot {
     uint32_t head = 0;  // (from tag << 5 | shape) + 1; 0 marks an empty slot
