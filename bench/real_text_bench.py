@@ -124,6 +124,7 @@ def peer_tag(model_path, input_path, output_path):
     tagger = PerceptronTagger(load=False)
     with open(model_path, "rb") as f:
         tagger.model.weights, tagger.tagdict, tagger.classes = pickle.load(f)
+    tagger.model.classes = tagger.classes
     tokenizer = TreebankWordTokenizer()
     with open(input_path, encoding="utf-8") as f, open(output_path, "w", encoding="utf-8") as out:
         for line in f:
