@@ -10,6 +10,7 @@
 #include "core/output_file.h"
 #include "core/tag_stream.h"
 #include "core/tagger.h"
+#include "core/tagger_pool.h"
 
 namespace quillon {
 namespace {
@@ -42,7 +43,8 @@ enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 // claimed). The output replaces an older file only when every sentence is written, so a
 // run that ends inside the file leaves no output for it. Reports failures that end the run.
 FileResult TagFile(const RunSettings& settings, const std::string& input_path,
-                   const std::string& path, Tagger* tagger, RunObserver* observer) {
+                   const std::string& path, Tagger* tagger, TaggerPool* pool,
+                   RunObserver* observer) {
   std::unique_ptr<LineStream> input;
   std::string error;
   size_t line_count = 0;
@@ -59,7 +61,7 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   if (!OpenOutput(settings, path, &file)) return FileResult::kNotWritten;
   FileSink sink(&file);
   const InputOutcome tagged =
-      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer);
+      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer, pool);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   switch (tagged.end) {
     case StreamEnd::kInputFailed:
@@ -106,6 +108,10 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     return result;
   }
   Tagger tagger(state->resources.get(), OptionsFromSettings(settings));
+  std::unique_ptr<TaggerPool> pool;
+  if (settings.threads > 1) {
+    pool = std::make_unique<TaggerPool>(state->resources.get(), tagger, settings.threads);
+  }
   OutputPathRegistry registry;
 
   for (size_t f = 0; f < inputs.size(); ++f) {
@@ -117,7 +123,7 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     observer->FileStarted(f, inputs.size(), input);
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
     const std::string path = registry.Claim(wanted);
-    const FileResult file = TagFile(settings, input, path, &tagger, observer);
+    const FileResult file = TagFile(settings, input, path, &tagger, pool.get(), observer);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
       result.stopped = file == FileResult::kStopped;
