@@ -201,18 +201,38 @@ void LexiconIndex::PrefetchWord(std::string_view word) const {
   __builtin_prefetch(&slots_[hash & mask_]);
 }
 
-int LexiconIndex::FindWord(std::string_view word, std::string* scratch) const {
+LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
+                                                 std::string* scratch) const {
+  WordLookup lookup;
   if (word.size() <= 8) {
     // Short words, most of them: the codes fit one number and need no buffer.
-    if (slots_.empty()) return -1;
-    const uint64_t prefix = ShortCodes(word);
-    const std::string_view length_only(word.data(), word.size());
-    const Slot* slot = Probe(length_only, prefix, ShortHash(prefix, word.size()));
-    return slot ? slot->row : -1;
+    lookup.prefix = ShortCodes(word);
+    lookup.hash = ShortHash(lookup.prefix, word.size());
+  } else {
+    scratch->clear();
+    AppendCodes(word, scratch);
+    lookup.prefix = Prefix(*scratch);
+    lookup.hash = HashBytes(*scratch);
   }
-  scratch->clear();
-  AppendCodes(word, scratch);
-  return FindCodes(*scratch);
+  if (!slots_.empty()) __builtin_prefetch(&slots_[lookup.hash & mask_]);
+  return lookup;
+}
+
+int LexiconIndex::EndWord(const WordLookup& lookup, std::string_view word,
+                          std::string* scratch) const {
+  if (slots_.empty()) return -1;
+  std::string_view codes(word.data(), word.size());  // only its length is read when short
+  if (word.size() > 8) {
+    scratch->clear();
+    AppendCodes(word, scratch);
+    codes = *scratch;
+  }
+  const Slot* slot = Probe(codes, lookup.prefix, lookup.hash);
+  return slot ? slot->row : -1;
+}
+
+int LexiconIndex::FindWord(std::string_view word, std::string* scratch) const {
+  return EndWord(StartWord(word, scratch), word, scratch);
 }
 
 int LexiconIndex::Find(std::string_view key) const {

@@ -38,9 +38,19 @@ class LexiconIndex {
   // The same for a word; scratch is working space (words of more than 8 bytes).
   int FindWord(std::string_view word, std::string* scratch) const;
 
-  // Asks the cache for the slot where the lookup of word will start, so that the lookups
-  // of a sentence's tokens overlap their memory latency.
+  // Asks the cache for the slot where the lookup of a word of at most 8 bytes will start.
   void PrefetchWord(std::string_view word) const;
+
+  // A word's lookup in two halves: StartWord hashes the word's codes and asks the cache
+  // for the slot where the lookup will start, EndWord probes. Starting the lookups of a
+  // sentence's tokens before ending the first overlaps their memory latency.
+  struct WordLookup {
+    uint64_t prefix;  // the first 8 codes
+    uint64_t hash;
+  };
+  WordLookup StartWord(std::string_view word, std::string* scratch) const;
+  // The row of word (the one StartWord was given), or -1.
+  int EndWord(const WordLookup& lookup, std::string_view word, std::string* scratch) const;
 
   // The same for a digit key as Hash builds it.
   int Find(std::string_view key) const;

@@ -11,6 +11,7 @@
 #include "core/output_file.h"
 #include "core/tag_stream.h"
 #include "core/tagger.h"
+#include "core/tagger_pool.h"
 
 namespace quillon {
 namespace {
@@ -55,7 +56,7 @@ enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 // run that ends inside the file leaves no output for it. Reports failures that end the run;
 // the system's reason for an output not written goes to *write_error.
 FileResult TagFile(const RunSettings& settings, const std::string& input_path,
-                   const std::string& path, Tagger* tagger, RunObserver* observer,
+                   const std::string& path, Tagger* tagger, TaggerPool* pool, RunObserver* observer,
                    std::string* write_error) {
   std::unique_ptr<LineStream> input;
   std::string error;
@@ -77,7 +78,7 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   }
   FileSink sink(&file);
   const InputOutcome tagged =
-      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer);
+      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer, pool);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   switch (tagged.end) {
     case StreamEnd::kInputFailed:
@@ -133,6 +134,10 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     return result;
   }
   Tagger tagger(state->resources.get(), OptionsFromSettings(settings));
+  std::unique_ptr<TaggerPool> pool;
+  if (settings.threads > 1) {
+    pool = std::make_unique<TaggerPool>(state->resources.get(), tagger, settings.threads);
+  }
   OutputPathRegistry registry(inputs);
 
   for (size_t f = 0; f < inputs.size(); ++f) {
@@ -146,7 +151,8 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     std::string clash;
     const std::string path = registry.Claim(wanted, &clash);
     std::string write_error;
-    const FileResult file = TagFile(settings, input, path, &tagger, observer, &write_error);
+    const FileResult file =
+        TagFile(settings, input, path, &tagger, pool.get(), observer, &write_error);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
       result.input_failed = file == FileResult::kRunEnds;
