@@ -27,6 +27,7 @@ struct TagCommandOptions {
   std::string output_dir;
   std::string encoding;  // --encoding: utf-8, windows-1252 or latin-1
   bool quiet = false;
+  int jobs = 0;  // -j; 0: the cores this process may use
   std::vector<std::string> files;
 };
 

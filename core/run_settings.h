@@ -26,6 +26,9 @@ struct RunSettings {
   bool modern_tokenizer = false;
   // Not a control of the window either: how input bytes are read (--encoding).
   TextEncoding encoding = TextEncoding::kAsIs;
+  // How many threads tag (-j); the output and everything the run shows are the same for
+  // every count.
+  int threads = 1;
 
   char SeparatorChar() const { return Separator == 0 ? '_' : '/'; }
 };

@@ -1,7 +1,8 @@
 // The tagging loop, the one place where sentences become output: a source yields the
 // sentences of one input, the tagger tags each, a format writer turns the result into
 // bytes, and a sink takes them in blocks (an output file or standard output). The run's
-// files and `quillon tag` on standard input both go through TagInput.
+// files and `quillon tag` on standard input both go through TagInput, on one thread or,
+// with a TaggerPool, on several.
 // Tested by tag_stream_test.cc and the end-to-end tests of `quillon tag`.
 #ifndef QUILLON_CORE_TAG_STREAM_H_
 #define QUILLON_CORE_TAG_STREAM_H_
@@ -16,6 +17,7 @@
 #include "core/run_settings.h"
 #include "core/sentence_source.h"
 #include "core/tagger.h"
+#include "core/tagger_pool.h"
 
 namespace quillon {
 
@@ -44,11 +46,18 @@ struct OutputTarget {
   bool crlf = false;  // the text format ends lines in CR LF (output files do)
 };
 
+// The same as TagStream for running text in the text format, the sentences tagged in
+// blocks by the pool's threads: the output bytes, the sink's writes, and the observer's
+// calls (progress steps, stop questions) are those of TagStream, in the same order.
+StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
+                            OutputSink* sink, RunObserver* observer);
+
 // Tags one input as settings say (splitter, separator, lemmas, marks) into target.
 // line_count, when known, sizes the progress indicators; observer (not null) sees them.
+// With a pool (may be null), its threads do the tagging.
 InputOutcome TagInput(const RunSettings& settings, LineStream* input,
                       std::optional<size_t> line_count, Tagger* tagger, const OutputTarget& target,
-                      RunObserver* observer);
+                      RunObserver* observer, TaggerPool* pool = nullptr);
 
 }  // namespace quillon
 

@@ -24,6 +24,7 @@
 #include <QTabWidget>
 
 #include "core/data_dir.h"
+#include "core/tagger_pool.h"
 #include "core/version.h"
 #include "ui/about_tag.h"
 #include "ui/background_work.h"
@@ -341,6 +342,8 @@ RunSettings TForm1::CurrentRunSettings() const {
   settings.RadioGroup5 = multiword_->ItemIndex();
   settings.RadioGroup1 = destination_->ItemIndex();
   settings.destination_folder = QFile::encodeName(destination_label_->text()).toStdString();
+  // The run tags on every core the window may use; what it shows does not depend on it.
+  settings.threads = AvailableCores();
   return settings;
 }
 
