@@ -62,6 +62,7 @@ LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
   options.min_tag_count = o.min_tag_count;
   options.wordlist_known_only = o.wordlist_known_only;
   options.wordlist_new_only = o.wordlist_new_only;
+  options.lookup_forms = o.lookup_forms;
   return options;
 }
 
@@ -125,6 +126,7 @@ int RunLexical(const TrainCommandOptions& o) {
       !TagsetLines(o, corpus, &tagset)) {
     return 1;
   }
+  if (o.lookup_forms) UseLookupForms(&corpus);
   const std::vector<LexicalFold> folds =
       MakeLexicalFolds(corpus, o.folds > 0 ? o.folds : kDefaultLexicalFolds, o.holdout, o.seed,
                        wordlist, LexiconOptions(o));
@@ -206,6 +208,10 @@ int RunContextual(const TrainCommandOptions& o) {
   } else {
     SplitCorpus(corpus, o.heldout_fraction, o.seed, &learn, &held);
   }
+  if (o.lookup_forms) {
+    UseLookupForms(&learn);
+    UseLookupForms(&held);
+  }
   ContextualLearnOptions options;
   options.max_rules = o.max_rules > 0 ? o.max_rules : kDefaultContextualRules;
   options.min_score = o.min_score;
@@ -269,6 +275,9 @@ void AddLexiconOptions(CLI::App* sub, TrainCommandOptions* o) {
                   "Leave out a word's tag seen fewer times (its first tag always stays)")
       ->check(CLI::PositiveNumber)
       ->default_str("1");
+  sub->add_flag("--lookup-forms", o->lookup_forms,
+                "Read the words as the default lookup does (\u2019s as 's): a lexicon holds both "
+                "spellings, the rule learners see the lookup forms only");
 }
 
 void AddLearnOptions(CLI::App* sub, TrainCommandOptions* o, int default_rules) {

@@ -30,6 +30,7 @@ struct TrainCommandOptions {
   bool wordlist_known_only = false;
   bool wordlist_new_only = false;
   int min_tag_count = 1;
+  bool lookup_forms = false;  // words as the default lookup reads them (’s as 's)
   // Resource files a learner starts from.
   std::string data_dir;
   std::string lexicon;

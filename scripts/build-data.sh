@@ -5,7 +5,8 @@
 # Usage: scripts/build-data.sh [OUT_DIR]     (default: Q_data)
 # Environment: CORPUS (default /work/shared/corpus, or ../shared/corpus beside the
 # checkout), WORDNET (default /usr/share/wordnet), QUILLON (the binary), MEASURE=0 to skip
-# the measurements.
+# the measurements; the knobs below (WITH_DEV, NO_PRUNE, DEFAULT_ONLY, LOOKUP_FORMS ...)
+# build the variants compared in Q_data/README.md.
 #
 # What is built (Q_data/README.md says why, and what each file scores):
 # The training corpora are EWT train, GUM-CC train and (WITH_DEV, the default) EWT dev.
@@ -91,16 +92,22 @@ fi
 
 # How the word lists join the corpus words (LEXICON_OPTIONS adds options, for experiments).
 wl="$wl ${LEXICON_OPTIONS:-}"
+# The default lookup reads typographic spellings by their ASCII forms (GUM-CC's ’s as 's,
+# “ as ``): the lexicons count a word under both spellings, and the rules are learned, and
+# pruned, on the ASCII forms the tagger will look up (LOOKUP_FORMS=0 learns from the
+# spellings as they stand, for comparison).
+lf="--lookup-forms"
+[ "${LOOKUP_FORMS:-1}" = 1 ] || lf=""
 
 # Lexicons.
 # shellcheck disable=SC2086
-q train lexicon $train $wl -q -o "$out/LEXICON.BROWN.AND.WSJ"
-q train lexicon $train -q -o "$out/LEXICON.WSJ"
-q train lexicon $train --min-tag-count 2 -q -o "$out/LEXICON.BROWN"
+q train lexicon $train $wl $lf -q -o "$out/LEXICON.BROWN.AND.WSJ"
+q train lexicon $train $lf -q -o "$out/LEXICON.WSJ"
+q train lexicon $train $lf --min-tag-count 2 -q -o "$out/LEXICON.BROWN"
 
 # Unknown-word rules: each fold's words that neither the other folds nor WordNet know.
 # shellcheck disable=SC2086
-q train lexical $train $wl --tagset "$out/tagset" --folds "$lexical_folds" --max-rules "$lexical_rules" \
+q train lexical $train $wl $lf --tagset "$out/tagset" --folds "$lexical_folds" --max-rules "$lexical_rules" \
   --min-score "$lexical_min_score" \
   -q -o "$out/LEXICALRULEFILE.WSJ"
 
@@ -113,7 +120,7 @@ ctx() {
   # shellcheck disable=SC2086
   q train contextual $train --lexicon "$lexicon" --lexical-rules "$out/LEXICALRULEFILE.WSJ" \
     --tagset "$out/tagset" --folds "$contextual_folds" --max-rules "$contextual_rules" \
-    --min-score "$contextual_min_score" $prune -q -o "$rules" "$@"
+    --min-score "$contextual_min_score" $prune $lf -q -o "$rules" "$@"
 }
 # shellcheck disable=SC2086
 ctx "$out/LEXICON.BROWN.AND.WSJ" "$out/CONTEXTUALRULEFILE.WSJ" $wl

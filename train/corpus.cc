@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "core/ascii.h"
+#include "core/lookup_form.h"
 
 namespace quillon {
 namespace {
@@ -98,6 +99,20 @@ void Deal(const Corpus& corpus, const std::vector<bool>& is_held, Corpus* kept, 
 }
 
 }  // namespace
+
+size_t UseLookupForms(Corpus* corpus) {
+  size_t replaced = 0;
+  std::string form;
+  for (TaggedSentence& sentence : corpus->sentences) {
+    for (std::string& word : sentence.words) {
+      form.clear();
+      if (!AppendLookupForm(word, &form)) continue;
+      word = form;
+      ++replaced;
+    }
+  }
+  return replaced;
+}
 
 void SplitCorpus(const Corpus& corpus, double fraction, uint64_t seed, Corpus* kept, Corpus* held) {
   const size_t n = corpus.sentences.size();

@@ -85,6 +85,11 @@ Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus,
 Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus,
                    SkippedSentences* skipped = nullptr);
 
+// Replaces every word that has an ASCII lookup form (’s, “, café) by that form, the
+// spelling under which the tagger's default (modern) lookup reads it, so that what is
+// learned matches what the tagger looks up. Returns the number of words replaced.
+size_t UseLookupForms(Corpus* corpus);
+
 // Splits corpus into two parts by sentence: round(fraction * sentences) sentences chosen by
 // a shuffle seeded with seed go to held, the others to kept; each keeps corpus order. The
 // same seed gives the same split on every platform.

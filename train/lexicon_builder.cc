@@ -9,6 +9,7 @@
 
 #include "core/lexicon.h"
 #include "core/line_reader.h"
+#include "core/lookup_form.h"
 #include "core/order_key.h"
 #include "train/field_lines.h"
 
@@ -130,9 +131,14 @@ std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
   *stats = LexiconStats();
   // word -> tag -> count; ordered maps make the output independent of hashing.
   WordTagCounts counts;
+  std::string form;
   for (const TaggedSentence& sentence : corpus.sentences) {
     for (size_t i = 0; i < sentence.words.size(); ++i) {
       ++counts[sentence.words[i]][sentence.tags[i]];
+      form.clear();
+      if (options.lookup_forms && AppendLookupForm(sentence.words[i], &form)) {
+        ++counts[form][sentence.tags[i]];
+      }
     }
   }
   std::map<std::string, std::vector<std::string>, std::less<>> tags_of;

@@ -41,6 +41,10 @@ struct LexiconBuildOptions {
   // Word list entries only add words the corpus lacks; a corpus word keeps its corpus tags
   // alone, so that rare readings from the list do not let contextual rules change it.
   bool wordlist_new_only = false;
+  // A corpus word with an ASCII lookup form (’s, “) is counted under that form as well,
+  // so that the tagger's default lookup, which reads ’s as 's, sees every occurrence,
+  // while text looked up as it stands still finds the word's own spelling.
+  bool lookup_forms = false;
 };
 
 struct LexiconStats {

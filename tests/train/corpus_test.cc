@@ -180,6 +180,21 @@ TEST(CorpusSplitTest, SeededSplitIsExactDisjointAndOrdered) {
   EXPECT_TRUE(kept.sentences.empty());
 }
 
+TEST(CorpusTest, LookupFormsReplaceTypographicSpellings) {
+  Corpus corpus;
+  corpus.sentences.push_back({{"\u201cIt", "\u2019s", "caf\u00e9", "n\u2019t", "\u201c", "\u2019",
+                               "\u2014", "\u2026", "plain", "\u4e2d"},
+                              {"PRP", "VBZ", "NN", "RB", "``", "''", ":", ":", "JJ", "NN"}});
+  corpus.sentences.push_back({{"ASCII", "'s", "``"}, {"NNP", "POS", "``"}});
+  EXPECT_EQ(UseLookupForms(&corpus), 8u);
+  // The words read as the tagger's default lookup reads them; tags and the words without
+  // a mapped character (ASCII, a letter of another script) stay as they are.
+  EXPECT_EQ(Flatten(corpus),
+            "\"It/PRP 's/VBZ cafe/NN n't/RB ``/`` '/'' -/: .../: plain/JJ \u4e2d/NN\n"
+            "ASCII/NNP 's/POS ``/``\n");
+  EXPECT_EQ(UseLookupForms(&corpus), 0u);
+}
+
 TEST(CorpusSplitTest, FoldsPartitionTheCorpus) {
   Corpus corpus;
   for (int i = 0; i < 23; ++i) corpus.sentences.push_back({{std::to_string(i)}, {"CD"}});

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/lexicon.h"
 #include "core/tagger.h"
 #include "train/learning_resources.h"
@@ -70,6 +72,30 @@ TEST(LexiconBuilderTest, WordListsAddTagsAfterTheCorpusTags) {
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.message(), c.error);
   }
+}
+
+TEST(LexiconBuilderTest, LookupFormsCountUnderBothSpellings) {
+  const Corpus corpus = MakeCorpus({
+      {{"it", "PRP"}, {"\u2019s", "VBZ"}, {"\u201c", "``"}, {"John", "NNP"}, {"\u2019s", "POS"}},
+      {{"it", "PRP"}, {"'s", "POS"}, {"\u2019s", "VBZ"}, {"\u2019s", "VBZ"}},
+  });
+  auto has = [](const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  LexiconStats stats;
+  LexiconBuildOptions options;
+  options.lookup_forms = true;
+  // The text's own spelling keeps its own counts; the ASCII form sums both spellings, so
+  // that 's, seen once as POS, reads VBZ first like the VBZ of its curly spelling.
+  std::vector<std::string> lines = BuildLexiconLines(corpus, {}, options, &stats);
+  EXPECT_EQ(lines.size(), 6u);
+  for (const char* line : {"'s VBZ POS", "\u2019s VBZ POS", "`` ``", "\u201c ``", "it PRP"}) {
+    EXPECT_TRUE(has(lines, line)) << line;
+  }
+  lines = BuildLexiconLines(corpus, {}, {}, &stats);
+  EXPECT_EQ(lines.size(), 5u);
+  EXPECT_TRUE(has(lines, "'s POS"));
+  EXPECT_FALSE(has(lines, "`` ``"));
 }
 
 TEST(LexiconBuilderTest, AtMostTenTagsAndOnlyWordsALineCanHold) {
