@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/line_stream.h"
@@ -48,35 +49,24 @@ ConlluLineKind ReadConlluLine(std::string_view line,
 class ConlluSource : public SentenceSource {
  public:
   // Reads input (which must outlive the source); name and line numbers go into the
-  // warnings about bad lines that observer (may be null) receives. sentence_count, when
+  // reports of bad lines that observer (may be null) receives. sentence_count, when
   // known, sizes the progress bar.
   ConlluSource(LineStream* input, std::string name, std::optional<size_t> sentence_count,
-               RunObserver* observer);
+               RunObserver* observer)
+      : blocks_(input, std::move(name), observer), sentence_count_(sentence_count) {}
 
   bool Next(InputSentence* sentence) override;
   size_t count() const override { return sentence_count_.value_or(0); }
 
   // Bad lines met so far.
-  size_t bad_lines() const { return bad_lines_; }
+  size_t bad_lines() const { return blocks_.reported(); }
 
  private:
-  // A line that cannot be read: reported (the first few of a file, then a count).
-  void Report(const std::string& problem);
-
-  LineStream* input_;
-  std::string name_;
+  LineBlocks blocks_;
   std::optional<size_t> sentence_count_;
-  RunObserver* observer_;
-  size_t line_number_ = 0;
-  size_t bad_lines_ = 0;
-  std::string storage_;              // the bytes of the sentence's lines, each ended by LF
-  std::vector<size_t> line_starts_;  // where each line starts in storage_
   ConlluSentence sentence_;
   std::vector<std::string_view> forms_;
 };
-
-// At most this many bad lines of one file are reported one by one.
-inline constexpr size_t kReportedBadLines = 20;
 
 }  // namespace quillon
 

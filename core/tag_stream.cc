@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/conllu_reader.h"
+#include "core/vertical_reader.h"
+
 namespace quillon {
 namespace {
 
@@ -56,11 +59,19 @@ InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagge
                       const OutputTarget& target, RunObserver* observer) {
   InputOutcome outcome;
   LineStream* lines = input.lines;
-  TextSource source(lines, input.line_count);
-  if (settings.Splitter == 1 &&
-      !source.Split(observer, OptionsFromSettings(settings).modern, &outcome.error)) {
-    outcome.end = StreamEnd::kInputFailed;
-    return outcome;
+  std::unique_ptr<SentenceSource> source;
+  if (settings.input_format == InputFormat::kConllu) {
+    source = std::make_unique<ConlluSource>(lines, input.name, input.block_count, observer);
+  } else if (settings.input_format == InputFormat::kVertical) {
+    source = std::make_unique<VerticalSource>(lines, input.name, input.block_count, observer);
+  } else {
+    auto text = std::make_unique<TextSource>(lines, input.line_count);
+    if (settings.Splitter == 1 &&
+        !text->Split(observer, OptionsFromSettings(settings).modern, &outcome.error)) {
+      outcome.end = StreamEnd::kInputFailed;
+      return outcome;
+    }
+    source = std::move(text);
   }
   WriterOptions options;
   options.separator = settings.SeparatorChar();
@@ -68,7 +79,7 @@ InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagge
   const std::unique_ptr<FormatWriter> writer = MakeFormatWriter(settings.output_format, options);
   // A read error ends the input as if it were its end; it outranks what the loop saw.
   if (lines->status().ok()) {
-    outcome.end = TagStream(&source, tagger, writer.get(), target.sink, observer);
+    outcome.end = TagStream(source.get(), tagger, writer.get(), target.sink, observer);
   }
   if (!lines->status().ok()) {
     outcome.end = StreamEnd::kInputFailed;

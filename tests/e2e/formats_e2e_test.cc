@@ -121,6 +121,81 @@ TEST_F(FormatsTest, RandomBytesGiveOutputThatRealParsersRead) {
   }
 }
 
+// A text of the data folder's words and of made-up ones, without TABs (a TAB inside a
+// token of --tokenizer spaces is written as a space, which is another token).
+std::string WordSoup(int lines, unsigned seed) {
+  const char* words[] = {"the",  "The", "cat", "cats",    "sat",  "on",       "mat",
+                         ".",    ",",   "to",  "run",     "do",   "n't",      "I",
+                         "know", "Mr.", "'s",  "quickly", "Zork", "don't",    "“",
+                         "”",    "(",   ")",   "co-op",   "3.5",  "x\xc3\xa9"};
+  std::mt19937 random(seed);
+  std::string text;
+  for (int l = 0; l < lines; ++l) {
+    const int n = random() % 12;
+    for (int i = 0; i < n; ++i) {
+      text += words[random() % std::size(words)];
+      text += random() % 4 == 0 ? "" : " ";
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+// A format read back by its reader tags every word as it was tagged: CoNLL-U re-tagged in
+// place and one token a line read as vertical give back the very same bytes.
+TEST_F(FormatsTest, FormatsReadBackGiveTheSameTags) {
+  dir_.Write("soup.txt", WordSoup(400, 3));
+  for (const std::string options : {"", " --lemma", " --tokenizer classic", " --multiword",
+                                    " --tokenizer spaces --lemma", " --split"}) {
+    const Outcome conllu = Tag("--format conllu -o . soup.txt" + options);
+    ASSERT_EQ(conllu.status, 0) << conllu.err;
+    const std::string first = dir_.Read("soup_tag.conllu");
+    ASSERT_EQ(reference::CheckConllu(first), "");
+    const std::string cut_options = options == " --split" ? "" : options;
+    const Outcome again = Tag("--input conllu -o . soup_tag.conllu" + cut_options);
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.err, "");
+    EXPECT_EQ(dir_.Read("soup_tag_tag.conllu"), first) << options;
+
+    ASSERT_EQ(Tag("--format tsv -o . soup.txt" + options).status, 0);
+    ASSERT_EQ(Tag("--input vertical -o . soup_tag.tsv" + cut_options).status, 0);
+    EXPECT_EQ(dir_.Read("soup_tag_tag.tsv"), dir_.Read("soup_tag.tsv")) << options;
+  }
+}
+
+// Only the tags change: trees, features, comments and multi-word tokens stay as they
+// were; lines that are not CoNLL-U are reported by file and line and kept.
+TEST_F(FormatsTest, ConlluIsRetaggedInPlace) {
+  const std::string treebank =
+      "# newdoc id = d1\n# sent_id = d1-1\n# text = I don't know.\n"
+      "1\tI\tI\tPRON\tPRP\tCase=Nom\t4\tnsubj\t4:nsubj\t_\n"
+      "2-3\tdon't\t_\t_\t_\t_\t_\t_\t_\t_\n"
+      "2\tdo\tdo\tAUX\tVBP\tMood=Ind\t4\taux\t4:aux\t_\n"
+      "3\tn't\tnot\tPART\tRB\t_\t4\tadvmod\t4:advmod\t_\n"
+      "4\tknow\tknow\tNOUN\tNN\t_\t0\troot\t0:root\tSpaceAfter=No\n"
+      "4.1\tgap\t_\t_\t_\t_\t_\t_\t_\t_\n"
+      "5\t.\t.\tPUNCT\t.\t_\t4\tpunct\t4:punct\t_\n\n"
+      "# sent_id = d1-2\nthis line is not CoNLL-U\n1\tcats\tcat\tX\tXX\t_\t0\troot\t_\t_\n\n";
+  dir_.Write("ud.conllu", treebank);
+  const Outcome o = Tag("--input conllu ud.conllu");
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.err,
+            "ud.conllu, line 13: a word line has 10 TAB-separated columns, this one 1; kept as "
+            "it is, not tagged.\n");
+  std::string expected = treebank;
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"\tknow\tNOUN\tNN\t", "\tknow\tVERB\tVB\t"},
+           {"\tdo\tAUX\t", "\tdo\tVERB\t"},  // UPOS is always the tag's, by the table
+           {"\tnot\tPART\t", "\tnot\tADV\t"},
+           {"\tcat\tX\tXX\t", "\tcat\tNOUN\tNNS\t"}}) {
+    expected.replace(expected.find(from), from.size(), to);
+  }
+  EXPECT_EQ(dir_.Read("Tagged/ud_tag.conllu"), expected);
+  // The same words in the other formats.
+  EXPECT_EQ(Tag("--input conllu --format text", treebank).out,
+            "I_PRP do_VBP n't_RB know_VB ._.\ncats_NNS\n");
+}
+
 TEST_F(FormatsTest, UsageErrors) {
   EXPECT_EQ(Tag("--format yaml", "x").status, 2);
   EXPECT_EQ(Tag("--input html", "x").status, 2);
