@@ -40,15 +40,19 @@ bool LineBlocks::Next(std::vector<std::string_view>* lines, size_t* first_line) 
   std::string_view line;
   bool more = false;
   while ((more = input_->Next(&line))) {
-    ++line_number_;
+    // A UTF-8 byte order mark before the first line is no part of it (a token, a comment).
+    if (++line_number_ == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
     if (!IsBlank(line)) break;
   }
   if (more) {
     *first_line = line_number_;
-    do {
+    for (;;) {
       storage_.append(line);
       ends_.push_back(storage_.size());
-    } while (input_->Next(&line) && (++line_number_, !IsBlank(line)));
+      if (!input_->Next(&line)) break;
+      ++line_number_;
+      if (IsBlank(line)) break;
+    }
   }
   lines->clear();
   size_t start = 0;

@@ -64,7 +64,8 @@ class TextSource : public SentenceSource {
 
 // The lines of an input a block at a time, a block being the lines up to a blank line (one
 // holding nothing but spaces and TABs counts as blank); runs of blank lines separate one
-// block from the next. The lines are copied, so they outlive the stream's next read. The
+// block from the next; a UTF-8 byte order mark before the first line is dropped. The lines
+// are copied, so they outlive the stream's next read. The
 // readers of files cut into tokens (vertical, CoNLL-U) build on it, and report the lines
 // they cannot read through it, with the input's name and the line's number.
 class LineBlocks {

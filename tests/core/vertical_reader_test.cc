@@ -44,6 +44,9 @@ TEST(VerticalReaderTest, SentencesBetweenBlankLines) {
             (std::vector<std::vector<std::string>>{{"cat"}}));
   EXPECT_EQ(reports.warnings.size(), 2u);
   EXPECT_TRUE(ReadAll("", &reports).empty());
+  // A byte order mark is no part of the first token.
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBFThe\ncat\n", &reports),
+            (std::vector<std::vector<std::string>>{{"The", "cat"}}));
 }
 
 }  // namespace
