@@ -84,6 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(before[c] == after[c]);
     }
   }
-  Check(Retag(out, small.tagger.get()) == out);
+  // Read again, the output is the same; unless it opens with a byte order mark (a line
+  // that held a second one), which is then dropped like the first.
+  if (!out.starts_with("\xEF\xBB\xBF")) Check(Retag(out, small.tagger.get()) == out);
   return 0;
 }
