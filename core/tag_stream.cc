@@ -55,38 +55,55 @@ StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer
   return ok ? StreamEnd::kDone : StreamEnd::kWriteFailed;
 }
 
+namespace {
+
+// The sentences of input as settings read it (the splitter applies to running text only);
+// null, with *error set, when splitting fails.
+std::unique_ptr<SentenceSource> MakeSource(const RunSettings& settings, const InputText& input,
+                                           RunObserver* observer, std::string* error) {
+  switch (settings.input_format) {
+    case InputFormat::kConllu:
+      return std::make_unique<ConlluSource>(input.lines, input.name, input.block_count, observer);
+    case InputFormat::kVertical:
+      return std::make_unique<VerticalSource>(input.lines, input.name, input.block_count, observer);
+    case InputFormat::kText:
+      break;
+  }
+  auto text = std::make_unique<TextSource>(input.lines, input.line_count);
+  if (settings.Splitter == 1 &&
+      !text->Split(observer, OptionsFromSettings(settings).modern, error)) {
+    return nullptr;
+  }
+  return text;
+}
+
+}  // namespace
+
 InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
                       const OutputTarget& target, RunObserver* observer) {
   InputOutcome outcome;
-  LineStream* lines = input.lines;
-  std::unique_ptr<SentenceSource> source;
-  if (settings.input_format == InputFormat::kConllu) {
-    source = std::make_unique<ConlluSource>(lines, input.name, input.block_count, observer);
-  } else if (settings.input_format == InputFormat::kVertical) {
-    source = std::make_unique<VerticalSource>(lines, input.name, input.block_count, observer);
-  } else {
-    auto text = std::make_unique<TextSource>(lines, input.line_count);
-    if (settings.Splitter == 1 &&
-        !text->Split(observer, OptionsFromSettings(settings).modern, &outcome.error)) {
-      outcome.end = StreamEnd::kInputFailed;
-      return outcome;
-    }
-    source = std::move(text);
+  const std::unique_ptr<SentenceSource> source =
+      MakeSource(settings, input, observer, &outcome.error);
+  if (source == nullptr) {
+    outcome.end = StreamEnd::kInputFailed;
+    return outcome;
   }
   WriterOptions options;
   options.separator = settings.SeparatorChar();
   options.crlf = target.crlf;
   const std::unique_ptr<FormatWriter> writer = MakeFormatWriter(settings.output_format, options);
   // A read error ends the input as if it were its end; it outranks what the loop saw.
-  if (lines->status().ok()) {
+  const LineStream& lines = *input.lines;
+  if (lines.status().ok()) {
     outcome.end = TagStream(source.get(), tagger, writer.get(), target.sink, observer);
   }
-  if (!lines->status().ok()) {
+  if (!lines.status().ok()) {
     outcome.end = StreamEnd::kInputFailed;
-    outcome.error = lines->status().message();
+    outcome.error = lines.status().message();
     return outcome;
   }
-  if (const size_t replaced = writer->replaced(); replaced > 0) {
+  const size_t replaced = writer->replaced();
+  if (outcome.end == StreamEnd::kDone && replaced > 0) {
     observer->Warning(input.name + ": " + std::to_string(replaced) +
                       (replaced == 1 ? " byte that is" : " bytes that are") +
                       " not valid UTF-8 (or a control character) written as U+FFFD in the " +
