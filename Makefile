@@ -40,18 +40,18 @@ sanitize-test: setup
 data: build
 	sh scripts/build-data.sh Q_data
 
-# ThreadSanitizer over the window's worker threads (the run, previews, statistics) and the
-# core run. Only the targets those
+# ThreadSanitizer over the window's worker threads (the run, previews, statistics), the
+# core run and the tagger pool's threads (-j). Only the targets those
 # tests need are built, to keep CI short. Qt itself is not built with TSan: its own
 # allocations and locks are invisible or half visible to TSan, so calls made from inside
 # the uninstrumented Qt libraries are ignored (ignore_noninstrumented_modules) and
 # tests/tsan.supp may list Qt-internal frames, never Quillon's. run_window_test starts the
 # command line with QProcess, a fork of a threaded process that execs at once
 # (die_after_fork=0).
-TSAN_TARGETS := q_data core_units_test settings_file_test text_preview_test find_test \
+TSAN_TARGETS := q_data core_units_test tagger_pool_test settings_file_test text_preview_test find_test \
   main_window_test run_window_test dialogs_test stop_test tag_colours_test statistics_page_test \
   output_options_test
-TSAN_TESTS   := ^(core_units_test|settings_file_test|text_preview_test|find_test|main_window_test|run_window_test|dialogs_test|stop_test|tag_colours_test|statistics_page_test|output_options_test)$$
+TSAN_TESTS   := ^(core_units_test|tagger_pool_test|settings_file_test|text_preview_test|find_test|main_window_test|run_window_test|dialogs_test|stop_test|tag_colours_test|statistics_page_test|output_options_test)$$
 tsan-test: setup
 	@cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILLON_SANITIZE=thread -DQUILLON_BENCH=OFF >/dev/null

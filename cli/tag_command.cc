@@ -17,6 +17,7 @@
 #include "core/messages.h"
 #include "core/tag_stream.h"
 #include "core/tagger.h"
+#include "core/tagger_pool.h"
 #include "core/tagging_run.h"
 
 namespace quillon {
@@ -47,16 +48,22 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
     return 1;
   }
   Tagger tagger(&resources, OptionsFromSettings(settings));
+  std::unique_ptr<TaggerPool> pool;
+  if (settings.threads > 1)
+    pool = std::make_unique<TaggerPool>(&resources, tagger, settings.threads);
   LineStream input(STDIN_FILENO, false, "standard input", LineStream::kDefaultBlock,
                    settings.encoding);
   DescriptorSink sink(STDOUT_FILENO);
   MessagesOnly messages(observer);
-  const InputOutcome outcome =
-      TagInput(settings, {&input, "standard input"}, &tagger, {&sink, /*crlf=*/false}, &messages);
+  const InputOutcome outcome = TagInput(settings, {&input, "standard input"}, &tagger,
+                                        {&sink, /*crlf=*/false}, &messages, pool.get());
   if (outcome.end == StreamEnd::kInputFailed) {
     // A splitter failure has a text of its own; a read failure is said plainly.
     observer->ErrorReport(input.status().ok() ? outcome.error : "Cannot read standard input.");
     return 1;
+  }
+  if (const std::string note = InputCutNote(input, "standard input"); !note.empty()) {
+    observer->Warning(note);
   }
   if (outcome.end == StreamEnd::kWriteFailed) {
     observer->ErrorReport("Cannot write standard output.");
@@ -108,6 +115,10 @@ CLI::App* AddTagCommand(CLI::App* app, TagCommandOptions* o) {
   tag->add_option("-o,--output-dir", o->output_dir,
                   "Write outputs into DIR (default: Tagged/ beside each input)");
   tag->add_flag("-q,--quiet", o->quiet, "No progress output");
+  tag->add_option("-j,--jobs", o->jobs,
+                  "Threads that tag (default: the cores this process may use); the output is "
+                  "the same for every count")
+      ->check(CLI::Range(1, 1024));
   tag->add_option("files", o->files, "Text files to tag; none or - for standard input");
   return tag;
 }
@@ -131,6 +142,7 @@ RunSettings SettingsFromOptions(const TagCommandOptions& o) {
   settings.output_format =
       ParseOutputFormat(o.format).value_or(DefaultOutputFormat(settings.input_format));
   settings.user_lexicon = o.user_lexicon;
+  settings.threads = o.jobs > 0 ? o.jobs : AvailableCores();
   return settings;
 }
 
@@ -149,6 +161,10 @@ int RunTagCommand(const TagCommandOptions& o) {
   const std::string data_dir = o.data_dir.empty() ? DefaultDataDir() : o.data_dir;
   const bool show_progress = !o.quiet && ::isatty(STDERR_FILENO);
   StderrObserver observer(show_progress);
+  if (Status found = CheckDataDir(data_dir); !o.data_dir.empty() && !found.ok()) {
+    observer.ErrorReport(found.message());
+    return 1;
+  }
 
   const bool has_stdin = std::find(o.files.begin(), o.files.end(), "-") != o.files.end();
   if (o.files.empty() || (has_stdin && o.files.size() == 1)) {
@@ -160,6 +176,12 @@ int RunTagCommand(const TagCommandOptions& o) {
   }
   TaggerState state;
   const RunResult result = TaggingRun(settings, o.files, data_dir, &state, &observer);
+  if (result.input_failed) {
+    // The failed input and the ones after it were skipped; say so, or they pass unnoticed.
+    const size_t left = o.files.size() - result.outputs.size();
+    observer.Warning(std::to_string(left) + " of " + std::to_string(o.files.size()) + " file" +
+                     (o.files.size() == 1 ? " was" : "s were") + " not tagged.");
+  }
   return result.ended_early || !result.all_written ? 1 : 0;
 }
 

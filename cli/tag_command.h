@@ -30,6 +30,7 @@ struct TagCommandOptions {
   std::string input;         // --input: text (when empty), vertical, conllu
   std::string user_lexicon;  // --user-lexicon FILE
   bool quiet = false;
+  int jobs = 0;  // -j; 0: the cores this process may use
   std::vector<std::string> files;
 };
 

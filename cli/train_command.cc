@@ -80,6 +80,7 @@ int RunLexicon(const TrainCommandOptions& o) {
   Say(Label("new words from word lists") + std::to_string(stats.wordlist_words));
   Say(Label("words given word-list tags") + std::to_string(stats.extended));
   Say(Label("entries cut to 10 tags") + std::to_string(stats.truncated));
+  Say(Label("words sharing an order key") + std::to_string(stats.shared_key_words));
   Say(Label("words a lexicon line cannot hold") + std::to_string(stats.skipped_words));
   return 0;
 }

@@ -2,7 +2,7 @@
 // whose neighbourhood matches one of 22 templates. They run in three passes over the
 // sentence, position by position, the first pass with left-context templates only, and a
 // change is made only when the word's lexicon row licenses the new tag.
-// Tested by contextual_rules_test.cc and the differential test.
+// Tested by rules_test.cc and differential_test.cc.
 #ifndef QUILLON_CORE_CONTEXTUAL_RULES_H_
 #define QUILLON_CORE_CONTEXTUAL_RULES_H_
 
@@ -11,9 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/context_index.h"
 #include "core/huge_page_buffer.h"
 #include "core/lexicon.h"
-#include "core/rule_filter.h"
+#include "core/lexicon_index.h"
 #include "core/string_id_map.h"
 #include "core/tag_table.h"
 
@@ -66,13 +67,21 @@ enum TemplateId : uint8_t {
   kWdAnd2TagAft,
 };
 
-// What the licence reads of a lexicon row, packed so that the rows sit close together.
+// rule_word of a licence row: no rule names a word of the row's key, or several do (or
+// the row was not marked), so the word itself must be looked up.
+inline constexpr uint32_t kNoRuleWord = UINT32_MAX;
+inline constexpr uint32_t kLookUpRuleWord = UINT32_MAX - 1;
+
+// What the licence reads of a lexicon row, packed so that the rows sit close together;
+// rule_word saves the contextual rules a lookup of the word (see MarkRuleWords).
 struct LicenceRow {
   std::array<TagId, kLexiconTagSlots> tags;
   int field_count;
+  uint32_t rule_word;
 };
 
-// The licence rows of every lexicon row, in row order.
+// The licence rows of every lexicon entry (rows with the same line share one), in entry
+// order, with rule_word kLookUpRuleWord: the lexicon index answers with entries.
 void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows);
 
 // The lexicon licence: may a contextual rule give the tag `to` to a word whose lexicon row
@@ -95,12 +104,15 @@ class ContextualRules {
   // Working arrays of one sentence, kept by the caller so they are reused.
   struct Scratch {
     std::vector<uint8_t> changed;      // the changed flags
-    std::vector<uint32_t> word_ids;    // rule-word id of each token, looked up lazily
+    std::vector<uint32_t> values;      // context values of tags and words (ContextIndex)
     std::vector<uint32_t> changed_at;  // clock of the last change at each position
-    std::vector<uint32_t> tested_at;   // clock when the second pass tested a position
-    std::vector<uint8_t> fired;        // a rule fired there in the second pass
-    std::vector<uint64_t> candidates;  // the rules that may hold at one position
+    std::vector<uint32_t> tested_at;   // clock when the last pass tested each position
   };
+
+  // Sets rule_word in the licence rows: for a row whose key is the key of exactly one
+  // word that rules name, that word's id; kNoRuleWord when no such word has its key. A
+  // token found at such a row then needs no lookup of its own to know its rule word.
+  void MarkRuleWords(const LexiconIndex& index, HugePageBuffer<LicenceRow>* rows) const;
 
   // Runs the three passes over one sentence. When fired is given, the record number (line
   // index) of each rule that changes a tag is appended to it.
@@ -108,11 +120,11 @@ class ContextualRules {
              const LicenceView& licence, Scratch* scratch,
              std::vector<uint32_t>* fired = nullptr) const;
 
-  bool empty() const { return rule_count_ == 0; }
+  bool empty() const { return rules_.empty(); }
 
  private:
-  // A rule as the passes test it: arguments are tag ids or word ids by template. Rules
-  // that can never fire are left out; order is the file's.
+  // A rule as the passes test it: its arguments are context values (TagValue or WordValue,
+  // by template). Rules that can never fire are left out; order is the file's.
   struct Rule {
     uint32_t order;  // position among the kept rules, in file order
     TagId to;
@@ -122,34 +134,25 @@ class ContextualRules {
     bool arg1_staart;
     bool arg2_staart;
   };
-  // Word ids of the tokens of one sentence, looked up when a rule first asks.
-  class SentenceWords;
-
-  bool Holds(const Rule& rule, size_t i, SentenceWords& w, std::span<const TagId> t) const;
+  // Does the rule's template hold at position i of n, whose context values start at v?
+  static bool Holds(const Rule& rule, size_t i, size_t n, const uint32_t* v);
   bool Licensed(const Rule& rule, size_t i, const LicenceView& licence, bool changed) const;
-  uint32_t WordId(std::string_view word) const;
-  // True when a tag within reach of position i changed after clock.
-  static bool ChangedSince(const Scratch& scratch, size_t i, uint32_t clock);
+  // The context value of a token's word: WordValue of its rule-word id, or kNoValue.
+  uint32_t WordValueOf(std::string_view word, int row, const LicenceView& licence) const;
+  // The keys under which a rule is filed in the index.
+  static void KeysOf(const Rule& rule, std::vector<ContextKey>* keys);
+  // True when a tag at positions from..to (clipped to the sentence) changed after clock.
+  static bool ChangedSince(std::span<const uint32_t> changed_at, long from, long to,
+                           uint32_t clock);
 
-  // The rules from one tag, in file order, with their candidate filter.
-  struct RuleList {
-    std::vector<Rule> rules;
-    RuleFilter filter;
-  };
-  // Tests the rules of list from position start on at token i; returns the rule that
-  // fired, or null.
-  const Rule* FirstFiring(const RuleList& list, size_t start, size_t i, SentenceWords& w,
-                          std::span<const TagId> t, const LicenceView& licence, bool changed,
-                          Scratch* scratch) const;
+  // Tests the rules of lists numbered start or more, in file order, at token i of n;
+  // returns the first that holds and is licensed, or null.
+  const Rule* FirstFiring(ContextIndex::Lists* lists, uint32_t start, size_t i, size_t n,
+                          const uint32_t* v, const LicenceView& licence, bool changed) const;
 
-  size_t rule_count_ = 0;
+  std::vector<Rule> rules_;          // the kept rules, by order
   std::vector<uint32_t> record_of_;  // the record number of each kept rule, by order
-  // For each tag, the rules from that tag: by_tag_[0] for the first pass (left-context
-  // templates), by_tag_[1] for the others.
-  std::vector<RuleList> by_tag_[2];
-  // The value slot of each tag (see RuleFilter); tags no rule names have slot 0.
-  std::vector<uint32_t> tag_slots_;
-  uint32_t tag_slot_count_ = 2;
+  ContextIndex index_;
   // The words rule arguments name; any other word has no id.
   StringIdMap word_ids_;
 };

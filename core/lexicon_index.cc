@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "core/order_key.h"
 #include "core/table_search.h"
@@ -70,82 +71,124 @@ uint64_t HashBytes(std::string_view bytes) {
   return h;
 }
 
+void LexiconIndex::Reset(size_t keys) {
+  size_t capacity = 16;
+  while (capacity < keys + keys / 4) capacity *= 2;
+  slots_.Assign(capacity, Slot());
+  offsets_.assign(capacity, 0);
+  arena_.clear();
+  mask_ = capacity - 1;
+  used_ = 0;
+}
+
+bool LexiconIndex::Insert(std::string_view codes, int value) {
+  const uint64_t hash = HashBytes(codes);
+  const uint64_t prefix = Prefix(codes);
+  size_t at = hash & mask_;
+  // One pass: the key is either met on the way or its place is the first empty slot.
+  for (; slots_[at].row >= 0; at = (at + 1) & mask_) {
+    const Slot& slot = slots_[at];
+    if (slot.prefix == prefix && slot.length == codes.size() &&
+        (codes.size() <= 8 ||
+         std::memcmp(arena_.data() + offsets_[at], codes.data() + 8, codes.size() - 8) == 0)) {
+      return false;
+    }
+  }
+  Slot& slot = slots_[at];
+  slot.prefix = prefix;
+  slot.length = static_cast<uint32_t>(codes.size());
+  slot.row = value;
+  if (codes.size() > 8) {
+    offsets_[at] = static_cast<uint32_t>(arena_.size());
+    arena_.append(codes.substr(8));
+  }
+  ++used_;
+  return true;
+}
+
+void LexiconIndex::Set(std::string_view word, int value) {
+  std::string codes;
+  AppendCodes(word, &codes);
+  if (!slots_.empty()) {
+    if (const Slot* slot = Probe(codes, HashBytes(codes))) {
+      const_cast<Slot*>(slot)->row = value;
+      return;
+    }
+  }
+  // A new key: the table grows first when it would be more than four fifths full.
+  if ((used_ + 1) * 5 > slots_.size() * 4) Grow();
+  Insert(codes, value);
+}
+
+void LexiconIndex::Grow() {
+  std::vector<std::pair<std::string, int>> keys;
+  keys.reserve(used_);
+  for (size_t at = 0; at < slots_.size(); ++at) {
+    const Slot& slot = slots_[at];
+    if (slot.row < 0) continue;
+    std::string codes(reinterpret_cast<const char*>(&slot.prefix),
+                      std::min<size_t>(slot.length, 8));
+    if (slot.length > 8) codes.append(arena_, offsets_[at], slot.length - 8);
+    keys.emplace_back(std::move(codes), slot.row);
+  }
+  Reset(std::max<size_t>(slots_.size(), 16));
+  for (const auto& [codes, value] : keys) Insert(codes, value);
+}
+
+bool LexiconIndex::Has(std::string_view codes) const {
+  return !slots_.empty() && Probe(codes, HashBytes(codes)) != nullptr;
+}
+
 void LexiconIndex::Build(const LexiconTable& table) {
-  std::vector<std::string_view> keys(table.LexiconCount());
-  for (int i = 0; i < table.LexiconCount(); ++i) keys[i] = table.row(i).Key;
-  Build(keys);
+  const int count = table.LexiconCount();
+  auto key_at = [&](int i) { return table.Key(i); };
+  Reset(static_cast<size_t>(table.EntryCount()));
+  bool sorted = true;
+  for (int i = 1; i < count && sorted; ++i) sorted = key_at(i - 1) <= key_at(i);
+  if (!sorted) {
+    // A prepared file out of order: the bisection is run for the key of each entry.
+    for (int e = 0; e < table.EntryCount(); ++e) {
+      const std::string_view key = table.EntryKey(e);
+      const std::optional<std::string> codes = CodesOfKey(key);
+      if (!codes || Has(*codes)) continue;
+      const int row = Bisect(key_at, 0, count - 1, key, -1);
+      if (row >= 0) Insert(*codes, table.EntryOfRow(row));
+    }
+    return;
+  }
+  // In a sorted table each key holds a run of rows [first, last], and every probe of the
+  // bisection compares by its place to that run alone: it is replayed on row numbers.
+  for (int first = 0; first < count;) {
+    const std::string_view key = key_at(first);
+    int last = first;
+    while (last + 1 < count && key_at(last + 1) == key) ++last;
+    if (const std::optional<std::string> codes = CodesOfKey(key)) {
+      int lo = 0, hi = count - 1, row = -1;
+      while (lo <= hi && row < 0) {
+        const int mid = (lo + hi) / 2;
+        if (mid < first) {
+          lo = mid + 1;
+        } else if (mid > last) {
+          hi = mid - 1;
+        } else {
+          row = mid;
+        }
+      }
+      Insert(*codes, table.EntryOfRow(row));
+    }
+    first = last + 1;
+  }
 }
 
 void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
   const int count = static_cast<int>(keys.size());
-  size_t capacity = 16;
-  while (capacity < static_cast<size_t>(count) + static_cast<size_t>(count) / 4) capacity *= 2;
-  slots_.Assign(capacity, Slot());
-  offsets_.assign(capacity, 0);
-  arena_.clear();
-  mask_ = capacity - 1;
-  used_ = 0;
+  Reset(keys.size());
   auto key_at = [&](int i) { return keys[i]; };
   for (int i = 0; i < count; ++i) {
-    const std::string_view key = keys[i];
-    const std::optional<std::string> codes = CodesOfKey(key);
-    if (!codes) continue;
-    const uint64_t hash = HashBytes(*codes);
-    if (Probe(*codes, hash) != nullptr) continue;  // the key of an earlier row
-    const int row = Bisect(key_at, 0, count - 1, key, -1);
-    if (row < 0) continue;  // the bisection misses it: absent
-    size_t at = hash & mask_;
-    while (slots_[at].row >= 0) at = (at + 1) & mask_;
-    Place(at, *codes, row);
-  }
-}
-
-void LexiconIndex::Set(std::string_view word, int row) {
-  std::string codes;
-  AppendCodes(word, &codes);
-  const uint64_t hash = HashBytes(codes);
-  if (const Slot* found = Probe(codes, hash)) {
-    const_cast<Slot*>(found)->row = row;
-    return;
-  }
-  // A new key: grow first when the table would be more than four fifths full.
-  if ((used_ + 1) * 5 > slots_.size() * 4) Grow();
-  size_t at = hash & mask_;
-  while (slots_[at].row >= 0) at = (at + 1) & mask_;
-  Place(at, codes, row);
-}
-
-void LexiconIndex::Grow() {
-  HugePageBuffer<Slot> old_slots = std::move(slots_);
-  const std::vector<uint32_t> old_offsets = std::move(offsets_);
-  const std::string old_arena = std::move(arena_);
-  const size_t capacity = std::max<size_t>(16, 2 * old_slots.size());
-  slots_.Assign(capacity, Slot());
-  offsets_.assign(capacity, 0);
-  arena_.clear();
-  mask_ = capacity - 1;
-  used_ = 0;
-  std::string codes;
-  for (size_t i = 0; i < old_slots.size(); ++i) {
-    const Slot& slot = old_slots[i];
-    if (slot.row < 0) continue;
-    codes.assign(reinterpret_cast<const char*>(&slot.prefix), std::min<size_t>(slot.length, 8));
-    if (slot.length > 8) codes.append(old_arena, old_offsets[i], slot.length - 8);
-    size_t at = HashBytes(codes) & mask_;
-    while (slots_[at].row >= 0) at = (at + 1) & mask_;
-    Place(at, codes, slot.row);
-  }
-}
-
-void LexiconIndex::Place(size_t at, std::string_view codes, int row) {
-  ++used_;
-  Slot& slot = slots_[at];
-  slot.prefix = Prefix(codes);
-  slot.length = static_cast<uint32_t>(codes.size());
-  slot.row = row;
-  if (codes.size() > 8) {
-    offsets_[at] = static_cast<uint32_t>(arena_.size());
-    arena_.append(codes, 8);
+    const std::optional<std::string> codes = CodesOfKey(keys[i]);
+    if (!codes || Has(*codes)) continue;  // the key of an earlier row
+    const int row = Bisect(key_at, 0, count - 1, keys[i], -1);
+    if (row >= 0) Insert(*codes, row);  // else the bisection misses it: absent
   }
 }
 
@@ -191,18 +234,38 @@ void LexiconIndex::PrefetchWord(std::string_view word) const {
   __builtin_prefetch(&slots_[hash & mask_]);
 }
 
-int LexiconIndex::FindWord(std::string_view word, std::string* scratch) const {
+LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
+                                                 std::string* scratch) const {
+  WordLookup lookup;
   if (word.size() <= 8) {
     // Short words, most of them: the codes fit one number and need no buffer.
-    if (slots_.empty()) return -1;
-    const uint64_t prefix = ShortCodes(word);
-    const std::string_view length_only(word.data(), word.size());
-    const Slot* slot = Probe(length_only, prefix, ShortHash(prefix, word.size()));
-    return slot ? slot->row : -1;
+    lookup.prefix = ShortCodes(word);
+    lookup.hash = ShortHash(lookup.prefix, word.size());
+  } else {
+    scratch->clear();
+    AppendCodes(word, scratch);
+    lookup.prefix = Prefix(*scratch);
+    lookup.hash = HashBytes(*scratch);
   }
-  scratch->clear();
-  AppendCodes(word, scratch);
-  return FindCodes(*scratch);
+  if (!slots_.empty()) __builtin_prefetch(&slots_[lookup.hash & mask_]);
+  return lookup;
+}
+
+int LexiconIndex::EndWord(const WordLookup& lookup, std::string_view word,
+                          std::string* scratch) const {
+  if (slots_.empty()) return -1;
+  std::string_view codes(word.data(), word.size());  // only its length is read when short
+  if (word.size() > 8) {
+    scratch->clear();
+    AppendCodes(word, scratch);
+    codes = *scratch;
+  }
+  const Slot* slot = Probe(codes, lookup.prefix, lookup.hash);
+  return slot ? slot->row : -1;
+}
+
+int LexiconIndex::FindWord(std::string_view word, std::string* scratch) const {
+  return EndWord(StartWord(word, scratch), word, scratch);
 }
 
 int LexiconIndex::Find(std::string_view key) const {

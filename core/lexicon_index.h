@@ -24,25 +24,37 @@ namespace quillon {
 
 class LexiconIndex {
  public:
-  // Indexes table.
+  // Indexes table. The answers are entries: table.EntryOfRow of the row the bisection
+  // reaches, which is that row's number where it matters (0, 1, or 2 and above).
   void Build(const LexiconTable& table);
 
-  // Indexes any table searched by the same bisection: keys[i] is the key of row i.
+  // Indexes any table searched by the same bisection: keys[i] is the key of row i. The
+  // answers are row numbers.
   void Build(const std::vector<std::string_view>& keys);
 
-  // Makes every search for word (by word, codes or digit key) give row, in place of what
-  // the bisection reaches; for rows that the table's own searches do not reach.
-  void Set(std::string_view word, int row);
+  // Makes every search for word (by word, codes or digit key) answer value, in place of
+  // what the bisection reaches: for entries that no row holds (see AppendEntry).
+  void Set(std::string_view word, int value);
 
-  // The row the bisection reaches for the word whose codes are given, or -1.
+  // The answer for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 
   // The same for a word; scratch is working space (words of more than 8 bytes).
   int FindWord(std::string_view word, std::string* scratch) const;
 
-  // Asks the cache for the slot where the lookup of word will start, so that the lookups
-  // of a sentence's tokens overlap their memory latency.
+  // Asks the cache for the slot where the lookup of a word of at most 8 bytes will start.
   void PrefetchWord(std::string_view word) const;
+
+  // A word's lookup in two halves: StartWord hashes the word's codes and asks the cache
+  // for the slot where the lookup will start, EndWord probes. Starting the lookups of a
+  // sentence's tokens before ending the first overlaps their memory latency.
+  struct WordLookup {
+    uint64_t prefix;  // the first 8 codes
+    uint64_t hash;
+  };
+  WordLookup StartWord(std::string_view word, std::string* scratch) const;
+  // The row of word (the one StartWord was given), or -1.
+  int EndWord(const WordLookup& lookup, std::string_view word, std::string* scratch) const;
 
   // The same for a digit key as Hash builds it.
   int Find(std::string_view key) const;
@@ -52,12 +64,15 @@ class LexiconIndex {
   struct Slot {
     uint64_t prefix = 0;  // the first 8 code bytes, zero padded
     uint32_t length = 0;
-    int32_t row = -1;  // -1 marks an empty slot
+    int32_t row = -1;  // the answer; -1 marks an empty slot
   };
   const Slot* Probe(std::string_view codes, uint64_t hash) const;
-  // Fills the empty slot at with codes and row.
-  void Place(size_t at, std::string_view codes, int row);
-  // Doubles the table (at least 16 slots), placing every key again.
+  // Empties the index for about keys keys.
+  void Reset(size_t keys);
+  // Adds codes with value unless they are in already; true when added.
+  bool Insert(std::string_view codes, int value);
+  bool Has(std::string_view codes) const;
+  // Doubles the table, placing every key again.
   void Grow();
   // codes is only read past its first 8 bytes; prefix holds those.
   const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;

@@ -33,6 +33,9 @@ struct RunSettings {
   InputFormat input_format = InputFormat::kText;
   OutputFormat output_format = OutputFormat::kText;
   std::string user_lexicon;
+  // How many threads tag (-j); the output and everything the run shows are the same for
+  // every count.
+  int threads = 1;
 
   char SeparatorChar() const { return Separator == 0 ? '_' : '/'; }
 };

@@ -13,15 +13,48 @@ namespace {
 // Output is handed to the sink in blocks of about this size.
 constexpr size_t kFlushBytes = 1 << 20;
 
+// An empty output buffer with room for a block.
+std::string NewOutputBuffer() {
+  std::string out;
+  out.reserve(kFlushBytes + (kFlushBytes >> 2));
+  return out;
+}
+
+// Hands out to sink once it holds a block; false when the sink refused it.
+bool FlushWhenFull(std::string* out, OutputSink* sink) {
+  if (out->size() < kFlushBytes) return true;
+  const bool ok = sink->Write(*out).ok();
+  out->clear();
+  // One enormous sentence must not keep its buffer for the rest of the input.
+  if (out->capacity() > 8 * kFlushBytes) *out = NewOutputBuffer();
+  return ok;
+}
+
+// Shows the sentence bar for count sentences.
+void ShowSentenceBar(size_t count, RunObserver* observer) {
+  const long long maximum = (static_cast<long long>(count) - 1) / 10;
+  observer->ProgressShown(Indicator::kSentenceBar,
+                          static_cast<int>(std::min<long long>(maximum, INT_MAX)));
+}
+
+// Closes the output when the loop got to the end, and says how it ended.
+StreamEnd FinishStream(FormatWriter* writer, std::string* out, OutputSink* sink,
+                       RunObserver* observer, bool ok, bool stopped) {
+  if (ok && !stopped) {
+    writer->End(out);
+    ok = sink->Write(*out).ok();
+  }
+  observer->ProgressReset(Indicator::kSentenceBar);
+  if (stopped) return StreamEnd::kStopped;
+  return ok ? StreamEnd::kDone : StreamEnd::kWriteFailed;
+}
+
 }  // namespace
 
 StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer, OutputSink* sink,
                     RunObserver* observer) {
-  const long long maximum = (static_cast<long long>(source->count()) - 1) / 10;
-  observer->ProgressShown(Indicator::kSentenceBar,
-                          static_cast<int>(std::min<long long>(maximum, INT_MAX)));
-  std::string out;
-  out.reserve(kFlushBytes + (kFlushBytes >> 2));
+  ShowSentenceBar(source->count(), observer);
+  std::string out = NewOutputBuffer();
   writer->Begin(&out);
   bool ok = true;
   bool stopped = false;
@@ -36,23 +69,69 @@ StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer
       stopped = true;
       break;
     }
-    if (out.size() >= kFlushBytes) {
-      ok = sink->Write(out).ok();
-      out.clear();
-      // One enormous sentence must not keep its buffer for the rest of the input.
-      if (out.capacity() > 8 * kFlushBytes) {
-        std::string().swap(out);
-        out.reserve(kFlushBytes + (kFlushBytes >> 2));
-      }
+    ok = FlushWhenFull(&out, sink);
+  }
+  return FinishStream(writer, &out, sink, observer, ok, stopped);
+}
+
+namespace {
+
+// A block is handed to a worker when it holds this many sentences or this many bytes,
+// large enough that handing it over costs little beside tagging it, small enough that
+// every thread gets blocks to do. A longer sentence makes a block of its own.
+constexpr size_t kBlockSentences = 512;
+constexpr size_t kBlockBytes = 64 << 10;
+
+// Reads the next block of sentences from source into block; false when there was none.
+bool ReadBlock(TextSource* source, SentenceBlock* block) {
+  InputSentence sentence;
+  while (block->size() < kBlockSentences && block->text.size() < kBlockBytes &&
+         source->Next(&sentence)) {
+    block->text.append(sentence.text);
+    block->text_ends.push_back(block->text.size());
+  }
+  return block->size() > 0;
+}
+
+}  // namespace
+
+StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
+                            OutputSink* sink, RunObserver* observer) {
+  ShowSentenceBar(source->count(), observer);
+  std::string out = NewOutputBuffer();
+  const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
+  writer->Begin(&out);
+  // A few blocks per thread are read ahead, so no worker waits while the caller writes;
+  // that bounds the memory too.
+  const size_t ahead = 3 * static_cast<size_t>(pool->threads());
+  bool ok = true;
+  bool stopped = false;
+  bool input_left = true;
+  size_t i = 0;
+  while (ok && !stopped) {
+    while (input_left && pool->in_flight() < ahead) {
+      std::unique_ptr<SentenceBlock> block = pool->NewBlock();
+      block->writer = options;
+      input_left = ReadBlock(source, block.get());
+      if (input_left) pool->Submit(std::move(block));
     }
+    if (pool->in_flight() == 0) break;
+    std::unique_ptr<SentenceBlock> block = pool->Take();
+    for (size_t k = 0; k < block->size(); ++k, ++i) {
+      if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
+      out.append(block->output_of(k));
+      if (observer->StopRequested()) {
+        stopped = true;
+        break;
+      }
+      ok = FlushWhenFull(&out, sink);
+      if (!ok) break;
+    }
+    pool->Recycle(std::move(block));
   }
-  if (ok && !stopped) {
-    writer->End(&out);
-    ok = sink->Write(out).ok();
-  }
-  observer->ProgressReset(Indicator::kSentenceBar);
-  if (stopped) return StreamEnd::kStopped;
-  return ok ? StreamEnd::kDone : StreamEnd::kWriteFailed;
+  // Blocks still out belong to this input; the pool is left empty for the next one.
+  while (pool->in_flight() > 0) pool->Recycle(pool->Take());
+  return FinishStream(writer.get(), &out, sink, observer, ok, stopped);
 }
 
 namespace {
@@ -80,7 +159,7 @@ std::unique_ptr<SentenceSource> MakeSource(const RunSettings& settings, const In
 }  // namespace
 
 InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
-                      const OutputTarget& target, RunObserver* observer) {
+                      const OutputTarget& target, RunObserver* observer, TaggerPool* pool) {
   InputOutcome outcome;
   const std::unique_ptr<SentenceSource> source =
       MakeSource(settings, input, observer, &outcome.error);
@@ -92,10 +171,15 @@ InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagge
   options.separator = settings.SeparatorChar();
   options.crlf = target.crlf;
   const std::unique_ptr<FormatWriter> writer = MakeFormatWriter(settings.output_format, options);
+  const bool parallel = pool != nullptr && pool->threads() > 1 &&
+                        settings.input_format == InputFormat::kText &&
+                        settings.output_format == OutputFormat::kText;
   // A read error ends the input as if it were its end; it outranks what the loop saw.
   const LineStream& lines = *input.lines;
   if (lines.status().ok()) {
-    outcome.end = TagStream(source.get(), tagger, writer.get(), target.sink, observer);
+    outcome.end = parallel ? TagStreamParallel(static_cast<TextSource*>(source.get()), pool,
+                                               options, target.sink, observer)
+                           : TagStream(source.get(), tagger, writer.get(), target.sink, observer);
   }
   if (!lines.status().ok()) {
     outcome.end = StreamEnd::kInputFailed;

@@ -1,7 +1,8 @@
 // The tagging loop, the one place where sentences become output: a source yields the
 // sentences of one input, the tagger tags each, a format writer turns the result into
 // bytes, and a sink takes them in blocks (an output file or standard output). The run's
-// files and `quillon tag` on standard input both go through TagInput.
+// files and `quillon tag` on standard input both go through TagInput, on one thread or,
+// with a TaggerPool, on several.
 // Tested by tag_stream_test.cc and the end-to-end tests of `quillon tag`.
 #ifndef QUILLON_CORE_TAG_STREAM_H_
 #define QUILLON_CORE_TAG_STREAM_H_
@@ -16,6 +17,7 @@
 #include "core/run_settings.h"
 #include "core/sentence_source.h"
 #include "core/tagger.h"
+#include "core/tagger_pool.h"
 
 namespace quillon {
 
@@ -52,11 +54,20 @@ struct OutputTarget {
   bool crlf = false;  // the text format ends lines in CR LF (output files do)
 };
 
+// The same as TagStream for running text in the text format, the sentences tagged in
+// blocks by the pool's threads: the output bytes, the sink's writes, and the observer's
+// calls (progress steps, stop questions) are those of TagStream, in the same order.
+StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
+                            OutputSink* sink, RunObserver* observer);
+
 // Tags one input as settings say (input and output format, splitter, separator, lemmas,
 // marks) into target. observer (not null) sees the progress indicators and the warnings:
-// bytes a format could not hold, lines of a cut input that could not be read.
+// bytes a format could not hold, lines of a cut input that could not be read. With a pool
+// (may be null), its threads tag running text written in the text format; other inputs
+// and formats are tagged on the caller's thread.
 InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
-                      const OutputTarget& target, RunObserver* observer);
+                      const OutputTarget& target, RunObserver* observer,
+                      TaggerPool* pool = nullptr);
 
 }  // namespace quillon
 

@@ -5,7 +5,10 @@
 #ifndef QUILLON_CORE_TAG_TABLE_H_
 #define QUILLON_CORE_TAG_TABLE_H_
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -24,6 +27,8 @@ class TagTable {
     const TagId id = static_cast<TagId>(names_.size());
     names_.emplace_back(tag);
     ids_.emplace(std::string_view(names_.back()), id);
+    std::array<char, kNameSlot>& slot = slots_.emplace_back();
+    std::memcpy(slot.data(), tag.data(), std::min(tag.size(), kNameSlot));
     return id;
   }
 
@@ -37,8 +42,14 @@ class TagTable {
   std::string_view Name(TagId id) const { return names_[id]; }
   size_t size() const { return names_.size(); }
 
+  // The first kNameSlot bytes of the name (zero padded), so that a writer can copy a
+  // short name with one fixed-size move.
+  static constexpr size_t kNameSlot = 16;
+  const char* NameSlot(TagId id) const { return slots_[id].data(); }
+
  private:
   std::deque<std::string> names_;  // stable addresses for the views in ids_
+  std::deque<std::array<char, kNameSlot>> slots_;
   std::unordered_map<std::string_view, TagId> ids_;
 };
 

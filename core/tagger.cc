@@ -21,16 +21,26 @@ TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   return options;
 }
 
+CompiledRules::CompiledRules(Resources* resources)
+    : lexical(resources->lexical_records, &resources->tags),
+      contextual(resources->contextual_records, &resources->tags) {
+  assert(resources->lexicon.LexiconCount() >= 2);
+  BuildLicenceRows(resources->lexicon, &licence_rows);
+  contextual.MarkRuleWords(resources->lexicon_index, &licence_rows);
+}
+
 Tagger::Tagger(Resources* resources, TaggerOptions options)
+    : Tagger(resources, options, std::make_shared<const CompiledRules>(resources)) {}
+
+Tagger::Tagger(Resources* resources, TaggerOptions options,
+               std::shared_ptr<const CompiledRules> rules)
     : resources_(resources),
       options_(options),
-      lexical_(resources->lexical_records, &resources->tags),
-      contextual_(resources->contextual_records, &resources->tags),
-      modern_(&resources->ignore) {
-  assert(resources_->lexicon.LexiconCount() >= 2);
-  const LexiconTable& lexicon = resources_->lexicon;
-  BuildLicenceRows(lexicon, &licence_rows_);
-}
+      rules_(std::move(rules)),
+      lexical_(rules_->lexical),
+      licence_rows_(rules_->licence_rows),
+      contextual_(rules_->contextual),
+      modern_(&resources->ignore) {}
 
 void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* tokens) const {
   if (options_.tokenize) {
@@ -48,27 +58,31 @@ void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* to
 
 void Tagger::StartTags(std::span<const std::string_view> tokens) {
   const size_t n = tokens.size();
+  const LexiconIndex& index = resources_->lexicon_index;
   tags_.resize(n);
   rows_.resize(n);
-  for (const std::string_view word : tokens) resources_->lexicon_index.PrefetchWord(word);
+  lookups_.resize(n);
+  // Three rounds over the tokens, so that the cache misses of one token's lookup overlap
+  // those of the others: hash every word, probe every word, then read every row.
+  for (size_t i = 0; i < n; ++i) lookups_[i] = index.StartWord(tokens[i], &key_);
   for (size_t i = 0; i < n; ++i) {
     const std::string_view word = tokens[i];
-    if (IsNullKey(word)) {
-      // A lone byte without a code of its own: the default row of small-letter words,
-      // for its start tag and for the licence; it is not an unknown word.
-      rows_[i] = 1;
-      tags_[i] = licence_rows_[1].tags[0];
-      continue;
-    }
-    const int found = resources_->lexicon_index.FindWord(word, &key_);
+    // A lone byte without a code of its own takes the default row of small-letter words,
+    // for its start tag and for the licence; it is not an unknown word. Row 0 marks the
+    // unknown words here, whatever their case.
+    const int found = IsNullKey(word) ? 1 : index.EndWord(lookups_[i], word, &key_);
     rows_[i] = found < 0 ? 0 : found;
+    __builtin_prefetch(&licence_rows_[rows_[i]]);
+  }
+  for (size_t i = 0; i < n; ++i) {
     if (rows_[i] != 0) {
       tags_[i] = licence_rows_[rows_[i]].tags[0];
       continue;
     }
+    const std::string_view word = tokens[i];
     const bool capital = !word.empty() && AsciiIsUpper(static_cast<unsigned char>(word[0]));
     tags_[i] = licence_rows_[capital ? 0 : 1].tags[0];
-    lexical_.Apply(i, tokens, &tags_[i], resources_->lexicon_index, &scratch_);
+    lexical_.Apply(i, tokens, &tags_[i], index, &scratch_);
   }
 }
 

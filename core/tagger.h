@@ -14,6 +14,7 @@
 #ifndef QUILLON_CORE_TAGGER_H_
 #define QUILLON_CORE_TAGGER_H_
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,10 +43,32 @@ struct TaggerOptions {
 // Options of a run's settings.
 TaggerOptions OptionsFromSettings(const RunSettings& settings);
 
+// What a tagger compiles from its resources before the first sentence: the rules in the
+// form the passes read, and the lexicon rows as the tagger reads them. Read-only once
+// built, so taggers on several threads share one.
+struct CompiledRules {
+  // Compiles the rules of resources (interning their tags: build before other threads
+  // read the tag table).
+  explicit CompiledRules(Resources* resources);
+
+  LexicalRules lexical;
+  ContextualRules contextual;
+  // Every lexicon row as the tagger reads it: slot 1 is the start tag, the rest serves the
+  // licence; packed close together so a token costs one cache miss for its row.
+  HugePageBuffer<LicenceRow> licence_rows;
+};
+
 class Tagger {
  public:
   // Compiles the rules of resources, which must outlive the tagger.
   Tagger(Resources* resources, TaggerOptions options);
+
+  // A tagger that shares rules compiled from the same resources (one per thread).
+  Tagger(Resources* resources, TaggerOptions options, std::shared_ptr<const CompiledRules> rules);
+
+  // The compiled rules, to share with another tagger over the same resources.
+  const std::shared_ptr<const CompiledRules>& rules() const { return rules_; }
+  const TaggerOptions& options() const { return options_; }
 
   // Tags one sentence of running text: cuts it into tokens as the run would (the
   // tokenizer of the options) and tags them. The result views sentence and the tagger's
@@ -93,15 +116,15 @@ class Tagger {
 
   Resources* resources_;
   TaggerOptions options_;
-  LexicalRules lexical_;
-  // Every lexicon row as the tagger reads it: slot 1 is the start tag, the rest serves the
-  // licence; packed close together so a token costs one cache miss for its row.
-  HugePageBuffer<LicenceRow> licence_rows_;
-  ContextualRules contextual_;
+  std::shared_ptr<const CompiledRules> rules_;
+  const LexicalRules& lexical_;
+  const HugePageBuffer<LicenceRow>& licence_rows_;
+  const ContextualRules& contextual_;
   // Reused from sentence to sentence.
   std::vector<std::string_view> tokens_;
   std::vector<TagId> tags_;
   std::vector<int> rows_;
+  std::vector<LexiconIndex::WordLookup> lookups_;
   ContextualRules::Scratch contextual_scratch_;
   LemmaTable::Scratch lemma_scratch_;
   MultiwordTable::Marks marks_;

@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 #include "core/line_stream.h"
 #include "core/messages.h"
 #include "core/output_file.h"
 #include "core/tag_stream.h"
 #include "core/tagger.h"
+#include "core/tagger_pool.h"
 
 namespace quillon {
 namespace {
@@ -18,24 +20,37 @@ using Clock = std::chrono::steady_clock;
 
 class NullObserver : public RunObserver {};
 
-// Opens the output file of one input; false when it cannot take a new file.
-bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
-  if (settings.RadioGroup1 == 0) MakeFolder(FolderOf(path));
+// Opens the output file of one input; fails when it cannot take a new file.
+Status OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
+  Status made;
+  if (settings.RadioGroup1 == 0) made = MakeFolder(FolderOf(path));
   // A chosen destination that names no folder is not the working directory.
-  if (settings.RadioGroup1 != 0 && settings.destination_folder.empty()) return false;
-  return file->Open(path).ok();
+  if (settings.RadioGroup1 != 0 && settings.destination_folder.empty()) {
+    return Status::Error("no output folder is chosen");
+  }
+  Status opened = file->Open(path);
+  // Without its folder the file cannot be made: the folder's reason says more.
+  if (!opened.ok() && !made.ok()) {
+    return Status::Error("cannot create the folder: " + made.message());
+  }
+  return opened;
 }
 
 // The number of lines of input and of its runs of non-blank lines (the sentences of a
-// file cut into tokens); input is then rewound. False with *error on a read error.
-bool CountLines(LineStream* input, size_t* count, size_t* blocks, std::string* error) {
-  *count = *blocks = 0;
+// file cut into tokens), after which input is rewound; none for input read only once.
+// False with *error on a read error.
+bool CountLines(LineStream* input, std::optional<size_t>* count, std::optional<size_t>* blocks,
+                std::string* error) {
+  if (!input->can_rewind()) return true;
+  size_t lines = 0, runs = 0;
   bool blank = true;
   for (std::string_view line; input->Next(&line);) {
-    ++*count;
-    if (blank && !line.empty()) ++*blocks;
+    ++lines;
+    if (blank && !line.empty()) ++runs;
     blank = line.empty();
   }
+  *count = lines;
+  *blocks = runs;
   if (input->status().ok()) input->Rewind();
   *error = input->status().message();
   return input->status().ok();
@@ -46,12 +61,14 @@ enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 
 // Reads, splits, tags and writes one input file into the output file at path (already
 // claimed). The output replaces an older file only when every sentence is written, so a
-// run that ends inside the file leaves no output for it. Reports failures that end the run.
+// run that ends inside the file leaves no output for it. Reports failures that end the run;
+// the system's reason for an output not written goes to *write_error.
 FileResult TagFile(const RunSettings& settings, const std::string& input_path,
-                   const std::string& path, Tagger* tagger, RunObserver* observer) {
+                   const std::string& path, Tagger* tagger, TaggerPool* pool, RunObserver* observer,
+                   std::string* write_error) {
   std::unique_ptr<LineStream> input;
   std::string error;
-  size_t line_count = 0, blocks = 0;
+  std::optional<size_t> line_count, blocks;
   if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     error = opened.message();
   } else {
@@ -62,10 +79,14 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
     return FileResult::kRunEnds;
   }
   OutputFile file;
-  if (!OpenOutput(settings, path, &file)) return FileResult::kNotWritten;
+  const Status open_status = OpenOutput(settings, path, &file);
+  if (!open_status.ok()) {
+    *write_error = open_status.message();
+    return FileResult::kNotWritten;
+  }
   FileSink sink(&file);
   const InputOutcome tagged = TagInput(settings, {input.get(), input_path, line_count, blocks},
-                                       tagger, {&sink, /*crlf=*/true}, observer);
+                                       tagger, {&sink, /*crlf=*/true}, observer, pool);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   switch (tagged.end) {
     case StreamEnd::kInputFailed:
@@ -74,11 +95,20 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
     case StreamEnd::kStopped:
       return FileResult::kStopped;
     case StreamEnd::kWriteFailed:
+      *write_error = file.status().message();
       return FileResult::kNotWritten;
     case StreamEnd::kDone:
       break;
   }
-  return file.Commit().ok() ? FileResult::kWritten : FileResult::kNotWritten;
+  // What a NUL byte or a shrinking file kept from being tagged is said, not lost silently.
+  if (const std::string note = InputCutNote(*input, input_path); !note.empty()) {
+    observer->Warning(note);
+  }
+  if (!file.Commit().ok()) {
+    *write_error = file.status().message();
+    return FileResult::kNotWritten;
+  }
+  return FileResult::kWritten;
 }
 
 }  // namespace
@@ -112,7 +142,11 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     return result;
   }
   Tagger tagger(state->resources.get(), OptionsFromSettings(settings));
-  OutputPathRegistry registry;
+  std::unique_ptr<TaggerPool> pool;
+  if (settings.threads > 1) {
+    pool = std::make_unique<TaggerPool>(state->resources.get(), tagger, settings.threads);
+  }
+  OutputPathRegistry registry(inputs);
 
   for (size_t f = 0; f < inputs.size(); ++f) {
     const std::string& input = inputs[f];
@@ -124,21 +158,23 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     const std::string wanted =
         JoinPath(OutputFolder(settings, input),
                  OutputFileName(input, FormatExtension(settings.output_format)));
-    const std::string path = registry.Claim(wanted);
-    const FileResult file = TagFile(settings, input, path, &tagger, observer);
+    std::string clash;
+    const std::string path = registry.Claim(wanted, &clash);
+    std::string write_error;
+    const FileResult file =
+        TagFile(settings, input, path, &tagger, pool.get(), observer, &write_error);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
+      result.input_failed = file == FileResult::kRunEnds;
       result.stopped = file == FileResult::kStopped;
       return result;
     }
-    if (path != wanted) {
-      observer->Warning("Another input of this run also maps to " + wanted + "; writing " + path +
-                        " instead.");
-    }
+    if (!clash.empty()) observer->Warning(clash);
     const bool written = file == FileResult::kWritten;
     if (!written) {
-      observer->Message(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
-                                                  : messages::kDirectoryNotFound);
+      observer->OutputFailed(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
+                                                       : messages::kDirectoryNotFound,
+                             "Cannot write \"" + path + "\": " + write_error);
     }
     result.all_written = result.all_written && written;
     result.outputs.push_back(path);

@@ -100,8 +100,8 @@ void AddUserLexicon(const std::vector<UserEntry>& entries, const std::string& na
     }
     tags.clear();
     for (const std::string& tag : entry.tags) tags.push_back(resources->tags.Intern(tag));
-    const int row = resources->lexicon.AppendRow(form, Hash(form), tags, &resources->tags);
-    resources->lexicon_index.Set(form, row);
+    const int number = resources->lexicon.AppendEntry(form, Hash(form), tags);
+    resources->lexicon_index.Set(form, number);
   }
 }
 

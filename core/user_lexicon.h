@@ -40,7 +40,7 @@ bool ParseUserLexicon(const std::vector<std::string>& lines, const std::string& 
                       std::string* error);
 
 // Puts entries in front of resources' lexicon (already built): each word's lookups give
-// its own row. modern: enter words under their ASCII lookup forms. observer (may be null)
+// an entry of its own. modern: enter words under their ASCII lookup forms. observer (may be null)
 // is told of words that share a lookup with an earlier line.
 void AddUserLexicon(const std::vector<UserEntry>& entries, const std::string& name, bool modern,
                     Resources* resources, RunObserver* observer);

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto& [entry, form] = winner;
     const int row = small.resources->lexicon_index.FindCodes(codes);
     Check(row >= 2);
-    Check(small.resources->tags.Name(small.resources->lexicon.row(row).Tags[0]) == entry->tags[0]);
+    Check(small.resources->tags.Name(small.resources->lexicon.entry(row).Tags[0]) ==
+          entry->tags[0]);
     if (IsNullKey(form)) continue;  // a lone byte without a code takes the default row
     const std::string_view word = entry->word;
     Check(small.tagger->TagWords(std::span(&word, 1)).tag(0) == entry->tags[0]);

@@ -14,7 +14,8 @@
 #   LEXICON.WSJ                   the corpus words only
 #   LEXICON.BROWN                 the corpus words seen at least twice with each tag
 #   LEXICALRULEFILE.WSJ           unknown-word rules learned over five folds with the
-#                                 word lists, as the default lexicon will be used
+#                                 word lists, as the default lexicon will be used: every
+#                                 rule of score 2
 #   CONTEXTUALRULEFILE.WSJ        rules over ten folds start-tagged with the default lexicon
 #   CONTEXTUALRULEFILE.BROWN      the same learned without the word lists
 #   CONTEXTUALRULEFILE.WSJ.NOLEX  learned without the lexicon licence
@@ -44,10 +45,12 @@ if [ "${WITH_DEV:-1}" = 1 ]; then
 fi
 # Knobs, fixed for the shipped files. NO_PRUNE=1 keeps every contextual rule (to compare
 # variants fairly on dev); DEFAULT_ONLY=1 builds only the files of the default slots.
-lexical_rules=${LEXICAL_RULES:-300}
+lexical_rules=${LEXICAL_RULES:-1000}  # every rule of score 2 (about 340)
 lexical_min_score=${LEXICAL_MIN_SCORE:-2}
 contextual_rules=${CONTEXTUAL_RULES:-6000}
 contextual_min_score=${CONTEXTUAL_MIN_SCORE:-2}
+lexical_folds=${LEXICAL_FOLDS:-5}
+contextual_folds=${CONTEXTUAL_FOLDS:-10}
 
 # shellcheck disable=SC2086 # the corpus paths hold no spaces
 prune=""
@@ -97,7 +100,7 @@ q train lexicon $train --min-tag-count 2 -q -o "$out/LEXICON.BROWN"
 
 # Unknown-word rules: each fold's words that neither the other folds nor WordNet know.
 # shellcheck disable=SC2086
-q train lexical $train $wl --tagset "$out/tagset" --folds 5 --max-rules "$lexical_rules" \
+q train lexical $train $wl --tagset "$out/tagset" --folds "$lexical_folds" --max-rules "$lexical_rules" \
   --min-score "$lexical_min_score" \
   -q -o "$out/LEXICALRULEFILE.WSJ"
 
@@ -109,7 +112,7 @@ ctx() {
   shift 2
   # shellcheck disable=SC2086
   q train contextual $train --lexicon "$lexicon" --lexical-rules "$out/LEXICALRULEFILE.WSJ" \
-    --tagset "$out/tagset" --folds 10 --max-rules "$contextual_rules" \
+    --tagset "$out/tagset" --folds "$contextual_folds" --max-rules "$contextual_rules" \
     --min-score "$contextual_min_score" $prune -q -o "$rules" "$@"
 }
 # shellcheck disable=SC2086

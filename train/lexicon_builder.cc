@@ -9,6 +9,7 @@
 
 #include "core/lexicon.h"
 #include "core/line_reader.h"
+#include "core/order_key.h"
 #include "train/field_lines.h"
 
 namespace quillon {
@@ -34,6 +35,59 @@ void KeepPlainForm(std::vector<std::string>* lines) {
     std::swap((*lines)[kFormLine], (*lines)[other]);
     if (!IsPreparedForm(*lines)) return;
     std::swap((*lines)[kFormLine], (*lines)[other]);
+  }
+}
+
+using WordTagCounts = std::map<std::string, std::map<std::string, size_t>, std::less<>>;
+
+// A word's corpus tags, most frequent first; equal counts keep the tags' byte order (the
+// map's order). Tags seen fewer times than the options allow are left out; the first
+// always stays.
+std::vector<std::string> RankedTags(const std::map<std::string, size_t>& tag_counts,
+                                    const LexiconBuildOptions& options) {
+  std::vector<std::pair<std::string, size_t>> ranked(tag_counts.begin(), tag_counts.end());
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.second > b.second; });
+  std::vector<std::string> tags;
+  for (const auto& [tag, count] : ranked) {
+    if (tags.empty() || count >= static_cast<size_t>(options.min_tag_count)) tags.push_back(tag);
+  }
+  return tags;
+}
+
+// The tagger finds a word by its order key, in which some characters share a code (. ! ?;
+// < > * + =; - : ;; every byte outside ASCII), and of the rows with one key it reads
+// whichever its bisection reaches first, for every word with that key: ">" can be read
+// with the row of "<", "!!!" with that of "...". So words with equal keys get one tag
+// list: their corpus counts added up and ranked, then the other tags of each (word lists)
+// in word order. Whichever row the tagger reads then gives the tags the counts of all of
+// them support, and contextual rules (which see the word itself) can still tell them apart.
+void ShareTagsOfEqualKeys(const WordTagCounts& counts, const LexiconBuildOptions& options,
+                          std::map<std::string, std::vector<std::string>, std::less<>>* tags_of,
+                          LexiconStats* stats) {
+  std::map<std::string, std::vector<std::string_view>> words_by_codes;
+  std::string codes;
+  for (const auto& [word, tags] : *tags_of) {
+    codes.clear();
+    AppendCodes(word, &codes);
+    words_by_codes[codes].push_back(word);
+  }
+  for (const auto& [key, words] : words_by_codes) {
+    if (words.size() < 2) continue;
+    std::map<std::string, size_t> summed;
+    for (std::string_view word : words) {
+      auto it = counts.find(word);
+      if (it == counts.end()) continue;
+      for (const auto& [tag, count] : it->second) summed[tag] += count;
+    }
+    std::vector<std::string> shared = RankedTags(summed, options);
+    for (std::string_view word : words) {
+      for (const std::string& tag : tags_of->find(word)->second) {
+        if (std::find(shared.begin(), shared.end(), tag) == shared.end()) shared.push_back(tag);
+      }
+    }
+    for (std::string_view word : words) tags_of->find(word)->second = shared;
+    stats->shared_key_words += words.size();
   }
 }
 
@@ -63,10 +117,10 @@ Status ParseWordList(std::string_view text, const std::string& name,
 }
 
 Status ReadWordList(const std::string& path, std::vector<WordListEntry>* entries) {
-  std::string bytes;
-  Status status = ReadFileBytes(path, &bytes);
+  std::string text;
+  Status status = ReadText(path, &text, /*skip_byte_order_mark=*/true);
   if (!status.ok()) return status;
-  return ParseWordList(bytes, path, entries);
+  return ParseWordList(text, path, entries);
 }
 
 std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
@@ -75,7 +129,7 @@ std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
                                            LexiconStats* stats) {
   *stats = LexiconStats();
   // word -> tag -> count; ordered maps make the output independent of hashing.
-  std::map<std::string, std::map<std::string, size_t>, std::less<>> counts;
+  WordTagCounts counts;
   for (const TaggedSentence& sentence : corpus.sentences) {
     for (size_t i = 0; i < sentence.words.size(); ++i) {
       ++counts[sentence.words[i]][sentence.tags[i]];
@@ -87,16 +141,7 @@ std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
       ++stats->skipped_words;
       continue;
     }
-    std::vector<std::pair<std::string, size_t>> ranked(tag_counts.begin(), tag_counts.end());
-    // Most frequent first; equal counts keep the tags' byte order (the map's order).
-    std::stable_sort(ranked.begin(), ranked.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
-    std::vector<std::string>& tags = tags_of[word];
-    for (const auto& [tag, count] : ranked) {
-      if (tags.empty() || count >= static_cast<size_t>(options.min_tag_count)) {
-        tags.push_back(tag);
-      }
-    }
+    tags_of[word] = RankedTags(tag_counts, options);
   }
   for (const WordListEntry& entry : wordlist) {
     if (!IsLexiconWord(entry.word)) {
@@ -118,6 +163,7 @@ std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
       ++stats->extended;
     }
   }
+  ShareTagsOfEqualKeys(counts, options, &tags_of, stats);
   std::vector<std::string> lines;
   lines.reserve(tags_of.size());
   for (auto& [word, tags] : tags_of) {

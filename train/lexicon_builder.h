@@ -1,7 +1,8 @@
 // Building a plain-form lexicon ("word TAG TAG ...") from a tagged corpus. A word's tags
 // are ordered by how often the corpus gives it each tag, most frequent first (the first is
 // the word's start tag; ties go to the tag that sorts first), and tags from a word list
-// (for example one derived from WordNet) follow the corpus tags. A line holds at most ten
+// (for example one derived from WordNet) follow the corpus tags. Words that the tagger
+// cannot tell apart by their order keys share one tag list. A line holds at most ten
 // tags, the number a lexicon row stores. The lines are ordered so that the tagger always
 // reads the file as plain form.
 // Tested by lexicon_builder_test.cc.
@@ -43,11 +44,12 @@ struct LexiconBuildOptions {
 };
 
 struct LexiconStats {
-  size_t entries = 0;         // lines written
-  size_t wordlist_words = 0;  // entries that come from the word list alone
-  size_t extended = 0;        // corpus words that got tags from the word list
-  size_t truncated = 0;       // entries cut to kMaxLexiconTags tags
-  size_t skipped_words = 0;   // words a lexicon line cannot hold (white space, control bytes)
+  size_t entries = 0;           // lines written
+  size_t wordlist_words = 0;    // entries that come from the word list alone
+  size_t extended = 0;          // corpus words that got tags from the word list
+  size_t truncated = 0;         // entries cut to kMaxLexiconTags tags
+  size_t skipped_words = 0;     // words a lexicon line cannot hold (white space, control bytes)
+  size_t shared_key_words = 0;  // words whose order key another word has: one tag list
 };
 
 // True when word can stand in a lexicon line: not empty, and without the bytes that end a

@@ -25,6 +25,7 @@
 #include <QTabWidget>
 
 #include "core/data_dir.h"
+#include "core/tagger_pool.h"
 #include "core/version.h"
 #include "ui/about_tag.h"
 #include "ui/background_work.h"
@@ -353,6 +354,8 @@ RunSettings TForm1::CurrentRunSettings() const {
   settings.destination_folder = QFile::encodeName(destination_label_->text()).toStdString();
   settings.output_format = kOutputFormats[OutputFormatIndex()];
   settings.user_lexicon = QFile::encodeName(user_lexicon_).toStdString();
+  // The run tags on every core the window may use; what it shows does not depend on it.
+  settings.threads = AvailableCores();
   return settings;
 }
 

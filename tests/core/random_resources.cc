@@ -360,8 +360,11 @@ std::string ResourceGenerator::NewContextualRule() {
 }
 
 std::vector<std::string> ResourceGenerator::NewContextualRules() {
+  return ManyContextualRules(static_cast<int>(Below(60)));
+}
+
+std::vector<std::string> ResourceGenerator::ManyContextualRules(int count) {
   std::vector<std::string> lines;
-  const int count = static_cast<int>(Below(60));
   for (int i = 0; i < count; ++i) lines.push_back(NewContextualRule());
   return lines;
 }

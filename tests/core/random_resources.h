@@ -23,6 +23,10 @@ class ResourceGenerator {
   // A new resource set; its words and tags become the pools of later sentences.
   reference::ResourceLines NewResources();
 
+  // count contextual rules over the current set's tags and words: with a few tags, many
+  // rules share a FromTag and several can hold at one position.
+  std::vector<std::string> ManyContextualRules(int count);
+
   // A sentence mixing the current set's known and unknown words with punctuation,
   // contractions and odd bytes.
   std::string NewSentence();

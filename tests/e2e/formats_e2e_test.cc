@@ -68,6 +68,11 @@ TEST_F(FormatsTest, EveryFormatWritesTheSameToFilesAndStandardOutput) {
       EXPECT_EQ(dir_.Read(std::string("in/Tagged/news_tag.") + f.extension), expected) << args;
     }
   }
+  // Any number of threads writes the same bytes in every format.
+  for (const Format& f : kFormats) {
+    const std::string args = std::string("--lemma --format ") + f.name;
+    EXPECT_EQ(Tag(args + " -j 1", kText).out, Tag(args + " -j 3", kText).out) << f.name;
+  }
   // The default is still the word_TAG format, in a .txt file.
   EXPECT_EQ(Tag("--tokenizer classic", "The cat").out, "The_DT cat_NN\n");
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/lexicon.h"
+#include "core/tagger.h"
 #include "train/learning_resources.h"
 #include "train/tagset_builder.h"
 
@@ -119,6 +120,31 @@ TEST(LexiconBuilderTest, NeverMistakenForAPreparedLexicon) {
   // The tagger reads every word back with its start tag.
   std::unique_ptr<Resources> resources = MakeResources({lines, {}, {}, {}});
   EXPECT_EQ(resources->lexicon.LexiconCount(), 105);
+}
+
+TEST(LexiconBuilderTest, WordsWithOneOrderKeyShareOneTagList) {
+  // "<", ">", "*" and "+" have one order key, so the tagger reads one row for all of them,
+  // whichever its search reaches: every one of them gets the summed counts' tags, then the
+  // word lists' ("+" CC). "x" keeps its own.
+  const Corpus corpus = MakeCorpus(
+      {{{"<", "("}, {">", ")"}, {"x", "NN"}, {">", ")"}}, {{"<", "("}, {">", ")"}, {"*", "SYM"}}});
+  std::vector<WordListEntry> wordlist;
+  ASSERT_TRUE(ParseWordList("+ CC\n", "wl", &wordlist).ok());
+  LexiconStats stats;
+  const std::vector<std::string> lines = BuildLexiconLines(corpus, wordlist, {}, &stats);
+  EXPECT_EQ(lines, (std::vector<std::string>{"* ) ( SYM CC", "+ ) ( SYM CC", "< ) ( SYM CC",
+                                             "> ) ( SYM CC", "x NN"}));
+  EXPECT_EQ(stats.shared_key_words, 4u);
+
+  // Whatever row the tagger finds, each of them starts with the tag most of them have.
+  std::unique_ptr<Resources> resources = MakeResources({lines, {}, {}, {}});
+  Tagger tagger(resources.get(), TaggerOptions());
+  const std::vector<std::string_view> words = {"<", ">", "*", "+", "x"};
+  std::vector<TagId> tags;
+  tagger.TagTokens(words, &tags);
+  std::vector<std::string> names;
+  for (TagId tag : tags) names.emplace_back(tagger.TagName(tag));
+  EXPECT_EQ(names, (std::vector<std::string>{")", ")", ")", ")", "NN"}));
 }
 
 TEST(TagsetBuilderTest, LegendOrderThenOtherCorpusTags) {

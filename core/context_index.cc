@@ -1,0 +1,119 @@
+// Building the context index: entries are sorted by tag, shape, values and rule, so that
+// each key's rules form one ascending list; the lists go into one array and an
+// open-addressing table maps each key to its list. Tested by context_index_test.cc.
+#include "core/context_index.h"
+
+#include <algorithm>
+#include <cassert>
+#include <tuple>
+
+namespace quillon {
+namespace {
+
+constexpr ContextPlace kPlaces[kShapeCount][2] = {
+    {{-1, false}, {-1, false}},  // kTagM1
+    {{-2, false}, {-2, false}},  // kTagM2
+    {{-3, false}, {-3, false}},  // kTagM3
+    {{-1, true}, {-1, true}},    // kWordM1
+    {{-2, true}, {-2, true}},    // kWordM2
+    {{-2, false}, {-1, false}},  // kTagM2TagM1
+    {{0, true}, {0, true}},      // kWord0
+    {{-1, false}, {0, true}},    // kTagM1Word0
+    {{-1, true}, {0, true}},     // kWordM1Word0
+    {{1, false}, {1, false}},    // kTagP1
+    {{2, false}, {2, false}},    // kTagP2
+    {{3, false}, {3, false}},    // kTagP3
+    {{1, true}, {1, true}},      // kWordP1
+    {{2, true}, {2, true}},      // kWordP2
+    {{-1, false}, {1, false}},   // kTagM1TagP1
+    {{1, false}, {2, false}},    // kTagP1TagP2
+    {{0, true}, {1, false}},     // kWord0TagP1
+    {{0, true}, {1, true}},      // kWord0WordP1
+    {{0, true}, {2, true}},      // kWord0WordP2
+    {{0, true}, {2, false}},     // kWord0TagP2
+};
+
+// Where a place is in the values array, relative to the position's tag value.
+int8_t IndexOf(ContextPlace place) {
+  return static_cast<int8_t>(kValuesPerPosition * place.offset + (place.word ? 1 : 0));
+}
+
+}  // namespace
+
+ContextPlace FirstPlace(ContextShape shape) { return kPlaces[shape][0]; }
+ContextPlace SecondPlace(ContextShape shape) { return kPlaces[shape][1]; }
+
+void ContextIndex::Add(uint32_t from, uint32_t rule, std::span<const ContextKey> keys) {
+  for (const ContextKey& key : keys) {
+    assert(key.shape < kShapeCount);
+    entries_.push_back({from, key, rule});
+  }
+}
+
+void ContextIndex::Finish() {
+  auto order = [](const Entry& e) {
+    return std::make_tuple(e.from, e.key.shape, e.key.first, e.key.second, e.rule);
+  };
+  std::sort(entries_.begin(), entries_.end(),
+            [&](const Entry& a, const Entry& b) { return order(a) < order(b); });
+  // A rule filed twice under one key (PREVTAG STAART, say) is listed once.
+  entries_.erase(std::unique(entries_.begin(), entries_.end(),
+                             [&](const Entry& a, const Entry& b) { return order(a) == order(b); }),
+                 entries_.end());
+
+  // One filter per tag and shape, left shapes first (the sort put them first).
+  uint32_t tags = 0;
+  for (const Entry& e : entries_) tags = std::max(tags, e.from + 1);
+  from_.assign(tags, FromTag());
+  filters_.clear();
+  for (size_t k = 0; k < entries_.size(); ++k) {
+    const Entry& e = entries_[k];
+    const bool new_tag = k == 0 || entries_[k - 1].from != e.from;
+    if (new_tag) from_[e.from].first = static_cast<uint32_t>(filters_.size());
+    if (new_tag || entries_[k - 1].key.shape != e.key.shape) {
+      const ContextPlace p1 = kPlaces[e.key.shape][0], p2 = kPlaces[e.key.shape][1];
+      filters_.push_back({IndexOf(p1), IndexOf(p2), e.key.shape, 0, 0});
+      // A group begins after the filters of the shapes before its first.
+      FromTag& f = from_[e.from];
+      for (int g = 0; g <= kShapeGroups; ++g) {
+        if (e.key.shape < kGroupStart[g]) ++f.group_start[g];
+      }
+    }
+    filters_.back().mask1 |= uint64_t{1} << (e.key.first % 64);
+    filters_.back().mask2 |= uint64_t{1} << (e.key.second % 64);
+  }
+
+  // The lists, and the table from key to list.
+  size_t keys = 0;
+  for (size_t k = 0; k < entries_.size(); ++k) {
+    if (k == 0 || order(entries_[k - 1]) != order(entries_[k])) ++keys;
+  }
+  size_t capacity = 16;
+  shift_ = 60;
+  while (capacity < 2 * keys) capacity *= 2, --shift_;
+  slots_.assign(capacity, Slot());
+  mask_ = capacity - 1;
+  lists_.clear();
+  for (size_t k = 0; k < entries_.size();) {
+    const Entry& e = entries_[k];
+    const uint32_t head = HeadOf(e.from, e.key.shape);
+    assert(e.from < (uint32_t{1} << 26));
+    uint64_t at = SlotOf(head, e.key.first, e.key.second);
+    while (slots_[at].head != 0) at = (at + 1) & mask_;
+    slots_[at] = {head, e.key.first, e.key.second, static_cast<uint32_t>(lists_.size())};
+    lists_.push_back(0);
+    size_t end = k;
+    while (end < entries_.size() && entries_[end].from == e.from &&
+           entries_[end].key.shape == e.key.shape && entries_[end].key.first == e.key.first &&
+           entries_[end].key.second == e.key.second) {
+      lists_.push_back(entries_[end].rule);
+      ++end;
+    }
+    lists_[slots_[at].list] = static_cast<uint32_t>(end - k);
+    k = end;
+  }
+  entries_.clear();
+  entries_.shrink_to_fit();
+}
+
+}  // namespace quillon

@@ -1,0 +1,217 @@
+// Which contextual rules can hold at a position, found without visiting the others.
+// Every template holds only when fixed places around the position (the tag one to the
+// left, the word itself, the tags one and two to the right, ...) hold the rule's
+// arguments; a template with alternatives (PREV1OR2TAG) holds through one of several
+// places. So a rule is filed under keys: its FromTag, a shape (one place or a pair of
+// places) and the values the rule wants there. At a position, for each shape that the
+// rules from the current tag use, the values found there form the key of one list; the
+// lists found hold every rule that can hold, in file order, and their length depends on
+// how many rules want exactly these values, not on how many rules there are.
+// A 64-bit mask per shape and place answers most "no rule wants this value" questions
+// before the table is probed.
+// Tested by context_index_test.cc and, through the tagger, differential_test.cc.
+#ifndef QUILLON_CORE_CONTEXT_INDEX_H_
+#define QUILLON_CORE_CONTEXT_INDEX_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace quillon {
+
+// What a place holds, as the index compares it: a tag's value (TagValue), a rule word's
+// value (WordValue), or one of these two.
+inline constexpr uint32_t kNoValue = 0;        // a word that no rule names
+inline constexpr uint32_t kBoundaryValue = 1;  // a place outside the sentence
+
+inline uint32_t TagValue(uint32_t tag) { return tag + 2; }
+
+// Word values skip the multiples of 64, so that kNoValue, the most common word value by
+// far, has a bit of its own in the masks (value % 64) that no rule sets, and is turned
+// away by the first test.
+inline uint32_t WordValue(uint32_t id) {
+  const uint32_t k = id + 2;  // the k-th number that is no multiple of 64
+  return k + (k - 1) / 63;
+}
+
+// The values of a sentence are one array, padded by kContextPad positions of boundary
+// values on each side so that every place a template reads can be read without a bounds
+// test. Position i holds its tag's value at 2 * (i + kContextPad) and its word's value
+// right after it.
+inline constexpr int kContextPad = 3;
+inline constexpr int kValuesPerPosition = 2;
+
+// The shapes: the places that the 22 templates read, alone or in pairs. The first
+// kLeftShapes read nothing to the right of the position; they serve the first pass. Each
+// half comes in three groups, in this order: one place, two places, and the shapes that
+// read the word itself (only a rule word there can satisfy those).
+enum ContextShape : uint8_t {
+  kTagM1,        // PREVTAG, PREV1OR2TAG, PREV1OR2OR3TAG
+  kTagM2,        // PREV1OR2TAG, PREV1OR2OR3TAG, PREV2TAG
+  kTagM3,        // PREV1OR2OR3TAG
+  kWordM1,       // PREVWD, PREV1OR2WD
+  kWordM2,       // PREV1OR2WD
+  kTagM2TagM1,   // PREVBIGRAM
+  kWord0,        // CURWD
+  kTagM1Word0,   // WDPREVTAG
+  kWordM1Word0,  // LBIGRAM
+  kTagP1,        // NEXTTAG, NEXT1OR2TAG, NEXT1OR2OR3TAG
+  kTagP2,        // NEXT1OR2TAG, NEXT1OR2OR3TAG, NEXT2TAG
+  kTagP3,        // NEXT1OR2OR3TAG
+  kWordP1,       // NEXTWD, NEXT1OR2WD
+  kWordP2,       // NEXT1OR2WD
+  kTagM1TagP1,   // SURROUNDTAG
+  kTagP1TagP2,   // NEXTBIGRAM
+  kWord0TagP1,   // WDNEXTTAG
+  kWord0WordP1,  // RBIGRAM
+  kWord0WordP2,  // WDAND2AFT
+  kWord0TagP2,   // WDAND2TAGAFT
+};
+inline constexpr int kShapeCount = 20;
+inline constexpr int kLeftShapes = 9;
+static_assert(kShapeCount <= 32, "a lookup keeps its hits in 32 bits");
+
+// The six groups of shapes, by the first shape of each and of the next.
+inline constexpr int kShapeGroups = 6;
+inline constexpr ContextShape kGroupStart[kShapeGroups + 1] = {
+    kTagM1,
+    kTagM2TagM1,
+    kWord0,
+    kTagP1,
+    kTagM1TagP1,
+    kWord0TagP1,
+    static_cast<ContextShape>(kShapeCount)};
+
+// One way for a rule to hold: the shape and the values its places must hold (for a
+// one-place shape, both values are the same).
+struct ContextKey {
+  ContextShape shape;
+  uint32_t first;
+  uint32_t second;
+};
+
+class ContextIndex {
+ public:
+  // The candidate lists found at one position: each a run of rule numbers, ascending.
+  struct Lists {
+    struct Run {
+      const uint32_t* begin;
+      const uint32_t* end;
+    };
+    Run runs[kShapeCount];
+    int count = 0;
+  };
+
+  // Files rule (numbers given in ascending order) from tag `from` under keys.
+  void Add(uint32_t from, uint32_t rule, std::span<const ContextKey> keys);
+
+  // Builds the lookup structures; call once, after the last Add.
+  void Finish();
+
+  // Which shapes a lookup tries.
+  enum class Shapes {
+    kLeft,   // the left shapes: the templates of the first pass
+    kRight,  // the others, which read something right of the position
+    kAll,
+  };
+
+  // Finds the lists of the rules from tag `from` that can hold at a position; values
+  // points at the position's tag value in the sentence's array.
+  void Find(uint32_t from, Shapes shapes, const uint32_t* values, Lists* out) const {
+    out->count = 0;
+    if (from >= from_.size()) return;
+    const FromTag& f = from_[from];
+    const Filter* const filters = filters_.data() + f.first;
+    // The masks first, without branches: which values no rule wants is data, and a
+    // branch per filter would be mispredicted about as often as it is taken.
+    uint32_t hits = 0;
+    auto test = [&](int group, bool two) {
+      for (int k = f.group_start[group]; k < f.group_start[group + 1]; ++k) {
+        const Filter& filter = filters[k];
+        uint64_t bit = filter.mask1 >> (values[filter.index1] % 64);
+        if (two) bit &= filter.mask2 >> (values[filter.index2] % 64);
+        hits |= static_cast<uint32_t>(bit & 1) << k;
+      }
+    };
+    // Shapes that read the word itself can hold only at a rule word.
+    const bool rule_word = values[1] != kNoValue;
+    for (int half = shapes == Shapes::kRight ? 3 : 0; half < (shapes == Shapes::kLeft ? 3 : 6);
+         half += 3) {
+      test(half, false);
+      test(half + 1, true);
+      if (rule_word) test(half + 2, true);
+    }
+    for (; hits != 0; hits &= hits - 1) {
+      const Filter& filter = filters[__builtin_ctz(hits)];
+      const Slot* slot =
+          Probe(HeadOf(from, filter.shape), values[filter.index1], values[filter.index2]);
+      if (slot == nullptr) continue;
+      const uint32_t* list = lists_.data() + slot->list;
+      out->runs[out->count++] = {list + 1, list + 1 + *list};
+    }
+  }
+
+ private:
+  // One shape used by the rules from one tag, with where its places are in the values
+  // array relative to the position, and the values the rules want there (bit value % 64
+  // of each mask).
+  struct Filter {
+    int8_t index1;
+    int8_t index2;
+    uint8_t shape;
+    uint64_t mask1;
+    uint64_t mask2;
+  };
+  struct FromTag {
+    uint32_t first = 0;  // its filters in filters_, in the order of their shapes
+    // Where each group's filters begin, counted from first; the last is their number.
+    uint8_t group_start[kShapeGroups + 1] = {};
+  };
+  struct Slot {
+    uint32_t head = 0;  // (from tag << 5 | shape) + 1; 0 marks an empty slot
+    uint32_t first = 0;
+    uint32_t second = 0;
+    uint32_t list = 0;  // where the list is in lists_: its length, then its rules
+  };
+  struct Entry {
+    uint32_t from;
+    ContextKey key;
+    uint32_t rule;
+  };
+
+  static uint32_t HeadOf(uint32_t from, uint32_t shape) { return (from << 5 | shape) + 1; }
+  uint64_t SlotOf(uint32_t head, uint32_t first, uint32_t second) const {
+    const uint64_t x =
+        ((uint64_t{first} << 32 | second) ^ (head * 0x9e3779b97f4a7c15ULL)) * 0xbf58476d1ce4e5b9ULL;
+    return x >> shift_;
+  }
+  const Slot* Probe(uint32_t head, uint32_t first, uint32_t second) const {
+    for (uint64_t at = SlotOf(head, first, second);; at = (at + 1) & mask_) {
+      const Slot& slot = slots_[at];
+      if (slot.head == head && slot.first == first && slot.second == second) return &slot;
+      if (slot.head == 0) return nullptr;
+    }
+  }
+
+  std::vector<Entry> entries_;  // until Finish
+  std::vector<FromTag> from_;
+  std::vector<Filter> filters_;
+  std::vector<Slot> slots_;
+  std::vector<uint32_t> lists_;
+  uint64_t mask_ = 0;
+  int shift_ = 64;
+};
+
+// The place (offset from the position, tag or word) that each shape reads first and
+// second (the same place twice for one-place shapes).
+struct ContextPlace {
+  int8_t offset;
+  bool word;
+};
+ContextPlace FirstPlace(ContextShape shape);
+ContextPlace SecondPlace(ContextShape shape);
+
+}  // namespace quillon
+
+#endif  // QUILLON_CORE_CONTEXT_INDEX_H_

@@ -1,0 +1,116 @@
+// Worker threads over an ordered queue of blocks. Tested by tagger_pool_test.cc.
+#include "core/tagger_pool.h"
+
+#include <sched.h>
+
+#include <cassert>
+
+namespace quillon {
+
+std::string_view SentenceBlock::sentence(size_t k) const {
+  const size_t start = k == 0 ? 0 : text_ends[k - 1];
+  return std::string_view(text).substr(start, text_ends[k] - start);
+}
+
+std::string_view SentenceBlock::output_of(size_t k) const {
+  const size_t start = k == 0 ? 0 : output_ends[k - 1];
+  return std::string_view(output).substr(start, output_ends[k] - start);
+}
+
+void SentenceBlock::Clear() {
+  text.clear();
+  text_ends.clear();
+  output.clear();
+  output_ends.clear();
+}
+
+TaggerPool::TaggerPool(Resources* resources, const Tagger& first, int threads) {
+  assert(threads >= 1);
+  // The taggers are made here, on the caller's thread, before any worker reads the
+  // resources: sharing compiled rules, they add nothing to the tag table.
+  for (int t = 0; t < threads; ++t) {
+    taggers_.push_back(std::make_unique<Tagger>(resources, first.options(), first.rules()));
+  }
+  for (int t = 0; t < threads; ++t)
+    workers_.emplace_back(&TaggerPool::Work, this, taggers_[t].get());
+}
+
+TaggerPool::~TaggerPool() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closing_ = true;
+  }
+  work_ready_.notify_all();
+  for (std::thread& worker : workers_) worker.join();
+}
+
+void TaggerPool::Submit(std::unique_ptr<SentenceBlock> block) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    order_.push_back({std::move(block), false});
+  }
+  work_ready_.notify_one();
+}
+
+std::unique_ptr<SentenceBlock> TaggerPool::Take() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  assert(!order_.empty());
+  block_done_.wait(lock, [this] { return order_.front().done; });
+  std::unique_ptr<SentenceBlock> block = std::move(order_.front().block);
+  order_.pop_front();
+  --next_;
+  return block;
+}
+
+size_t TaggerPool::in_flight() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return order_.size();
+}
+
+std::unique_ptr<SentenceBlock> TaggerPool::NewBlock() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (spare_.empty()) return std::make_unique<SentenceBlock>();
+  std::unique_ptr<SentenceBlock> block = std::move(spare_.back());
+  spare_.pop_back();
+  return block;
+}
+
+void TaggerPool::Recycle(std::unique_ptr<SentenceBlock> block) {
+  block->Clear();
+  // A block that held one enormous sentence gives its memory back.
+  if (block->text.capacity() > (size_t{4} << 20) || block->output.capacity() > (size_t{8} << 20)) {
+    return;
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  spare_.push_back(std::move(block));
+}
+
+void TaggerPool::Work(Tagger* tagger) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    work_ready_.wait(lock, [this] { return closing_ || next_ < order_.size(); });
+    if (closing_) return;
+    // Entries are only removed from the front by Take, after they are done, so this one
+    // stays where it is while the lock is released.
+    Entry* entry = &order_[next_++];
+    SentenceBlock* block = entry->block.get();
+    lock.unlock();
+    const std::unique_ptr<FormatWriter> writer = MakeTextWriter(block->writer);
+    for (size_t k = 0; k < block->size(); ++k) {
+      writer->Write(tagger->Tag(block->sentence(k)), &block->output);
+      block->output_ends.push_back(block->output.size());
+    }
+    lock.lock();
+    entry->done = true;
+    block_done_.notify_all();
+  }
+}
+
+int AvailableCores() {
+  cpu_set_t set;
+  if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+  const int count = CPU_COUNT(&set);
+  return count > 0 ? count : 1;
+}
+
+}  // namespace quillon
