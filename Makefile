@@ -49,8 +49,9 @@ data: build
 # command line with QProcess, a fork of a threaded process that execs at once
 # (die_after_fork=0).
 TSAN_TARGETS := q_data core_units_test tagger_pool_test settings_file_test text_preview_test find_test \
-  main_window_test run_window_test dialogs_test stop_test tag_colours_test statistics_page_test
-TSAN_TESTS   := ^(core_units_test|tagger_pool_test|settings_file_test|text_preview_test|find_test|main_window_test|run_window_test|dialogs_test|stop_test|tag_colours_test|statistics_page_test)$$
+  main_window_test run_window_test dialogs_test stop_test tag_colours_test statistics_page_test \
+  output_options_test
+TSAN_TESTS   := ^(core_units_test|tagger_pool_test|settings_file_test|text_preview_test|find_test|main_window_test|run_window_test|dialogs_test|stop_test|tag_colours_test|statistics_page_test|output_options_test)$$
 tsan-test: setup
 	@cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILLON_SANITIZE=thread -DQUILLON_BENCH=OFF >/dev/null

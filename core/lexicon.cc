@@ -2,6 +2,7 @@
 #include "core/lexicon.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "core/ascii.h"
 #include "core/messages.h"
@@ -107,6 +108,7 @@ void LEXICON(std::vector<std::string>* lines, RunObserver* observer) {
 }
 
 structure1 LexiconTable::entry(int entry) const {
+  if (const structure1* appended = Appended(entry)) return *appended;
   structure1 row;
   std::array<std::string_view, kLexiconMaxFields> fields;
   const int count = SplitRowFields(EntryLine(static_cast<uint32_t>(entry)), &fields);
@@ -122,6 +124,7 @@ structure1 LexiconTable::entry(int entry) const {
 }
 
 std::string_view LexiconTable::EntryKey(int entry) const {
+  if (const structure1* appended = Appended(entry)) return appended->Key;
   const std::string_view line = EntryLine(static_cast<uint32_t>(entry));
   size_t end = 0;
   while (end < line.size() && !IsRowSeparator(static_cast<unsigned char>(line[end]))) ++end;
@@ -243,6 +246,21 @@ void LexiconBuilder::Finish(RunObserver* observer, TagTable* tags, LexiconTable*
   table_.tags_ = tags;
   *table = std::move(table_);
   table_ = LexiconTable();
+}
+
+int LexiconTable::AppendEntry(std::string_view word, std::string_view key,
+                              std::span<const TagId> tags) {
+  assert(!tags.empty() && tags.size() <= kLexiconTagSlots && tags_ != nullptr);
+  structure1 row;
+  row.Word = appended_text_.emplace_back(word);
+  row.Key = appended_text_.emplace_back(key);
+  const TagId empty = tags_->Find("");
+  for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
+    row.Tags[slot] = slot < static_cast<int>(tags.size()) ? tags[slot] : empty;
+  }
+  row.FieldCount = 2 + static_cast<int>(tags.size());
+  appended_.push_back(row);
+  return static_cast<int>(entry_count_++);
 }
 
 }  // namespace quillon

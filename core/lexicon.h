@@ -7,6 +7,8 @@
 #define QUILLON_CORE_LEXICON_H_
 
 #include <array>
+#include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,8 +74,20 @@ class LexiconTable {
   int EntryOfRow(int row) const { return static_cast<int>(row_entries_[row]); }
   structure1 entry(int entry) const;
 
+  // Appends an entry for word, of order key key, with tags (1 to 10, interned already):
+  // the entry a prepared line "key word tags" would give, whatever bytes word holds.
+  // Returns its number. No row holds it, so the bisection never reaches it; only an index
+  // told of it does (a user's own words, see user_lexicon.h).
+  int AppendEntry(std::string_view word, std::string_view key, std::span<const TagId> tags);
+
  private:
   friend class LexiconBuilder;
+  // The appended entry numbered entry, or null for an entry of the file.
+  const structure1* Appended(int entry) const {
+    const size_t at = static_cast<size_t>(entry) - 2 - lines_.size();
+    return entry >= 2 && at < appended_.size() ? &appended_[at] : nullptr;
+  }
+
   std::string_view EntryLine(uint32_t entry) const {
     return entry < 2 ? std::string_view(first_rows_[entry]) : lines_.Get(entry - 2);
   }
@@ -83,6 +97,8 @@ class LexiconTable {
   DistinctLines lines_;        // the distinct lines of rows 2 and on; entry = id + 2
   std::vector<uint32_t> row_entries_;
   uint32_t entry_count_ = 0;
+  std::vector<structure1> appended_;       // entries after those of the file's lines
+  std::deque<std::string> appended_text_;  // their words and keys: addresses stay put
 };
 
 // Builds a lexicon table from the lines of a lexicon file handed over one by one, in

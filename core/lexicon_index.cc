@@ -2,8 +2,10 @@
 // Tested by lexicon_test.cc.
 #include "core/lexicon_index.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "core/order_key.h"
 #include "core/table_search.h"
@@ -76,6 +78,7 @@ void LexiconIndex::Reset(size_t keys) {
   offsets_.assign(capacity, 0);
   arena_.clear();
   mask_ = capacity - 1;
+  used_ = 0;
 }
 
 bool LexiconIndex::Insert(std::string_view codes, int value) {
@@ -99,7 +102,37 @@ bool LexiconIndex::Insert(std::string_view codes, int value) {
     offsets_[at] = static_cast<uint32_t>(arena_.size());
     arena_.append(codes.substr(8));
   }
+  ++used_;
   return true;
+}
+
+void LexiconIndex::Set(std::string_view word, int value) {
+  std::string codes;
+  AppendCodes(word, &codes);
+  if (!slots_.empty()) {
+    if (const Slot* slot = Probe(codes, HashBytes(codes))) {
+      const_cast<Slot*>(slot)->row = value;
+      return;
+    }
+  }
+  // A new key: the table grows first when it would be more than four fifths full.
+  if ((used_ + 1) * 5 > slots_.size() * 4) Grow();
+  Insert(codes, value);
+}
+
+void LexiconIndex::Grow() {
+  std::vector<std::pair<std::string, int>> keys;
+  keys.reserve(used_);
+  for (size_t at = 0; at < slots_.size(); ++at) {
+    const Slot& slot = slots_[at];
+    if (slot.row < 0) continue;
+    std::string codes(reinterpret_cast<const char*>(&slot.prefix),
+                      std::min<size_t>(slot.length, 8));
+    if (slot.length > 8) codes.append(arena_, offsets_[at], slot.length - 8);
+    keys.emplace_back(std::move(codes), slot.row);
+  }
+  Reset(std::max<size_t>(slots_.size(), 16));
+  for (const auto& [codes, value] : keys) Insert(codes, value);
 }
 
 bool LexiconIndex::Has(std::string_view codes) const {

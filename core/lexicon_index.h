@@ -32,6 +32,10 @@ class LexiconIndex {
   // answers are row numbers.
   void Build(const std::vector<std::string_view>& keys);
 
+  // Makes every search for word (by word, codes or digit key) answer value, in place of
+  // what the bisection reaches: for entries that no row holds (see AppendEntry).
+  void Set(std::string_view word, int value);
+
   // The answer for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 
@@ -68,6 +72,8 @@ class LexiconIndex {
   // Adds codes with value unless they are in already; true when added.
   bool Insert(std::string_view codes, int value);
   bool Has(std::string_view codes) const;
+  // Doubles the table, placing every key again.
+  void Grow();
   // codes is only read past its first 8 bytes; prefix holds those.
   const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;
 
@@ -75,6 +81,7 @@ class LexiconIndex {
   std::vector<uint32_t> offsets_;  // per slot: where codes past the first 8 are in arena_
   std::string arena_;
   uint64_t mask_ = 0;
+  size_t used_ = 0;  // slots that hold a key
 };
 
 // A fast, well-mixed hash of bytes.

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/conllu_reader.h"
+#include "core/vertical_reader.h"
+
 namespace quillon {
 namespace {
 
@@ -131,29 +134,64 @@ StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOp
   return FinishStream(writer.get(), &out, sink, observer, ok, stopped);
 }
 
-InputOutcome TagInput(const RunSettings& settings, LineStream* input,
-                      std::optional<size_t> line_count, Tagger* tagger, const OutputTarget& target,
-                      RunObserver* observer, TaggerPool* pool) {
-  InputOutcome outcome;
-  TextSource source(input, line_count);
+namespace {
+
+// The sentences of input as settings read it (the splitter applies to running text only);
+// null, with *error set, when splitting fails.
+std::unique_ptr<SentenceSource> MakeSource(const RunSettings& settings, const InputText& input,
+                                           RunObserver* observer, std::string* error) {
+  switch (settings.input_format) {
+    case InputFormat::kConllu:
+      return std::make_unique<ConlluSource>(input.lines, input.name, input.block_count, observer);
+    case InputFormat::kVertical:
+      return std::make_unique<VerticalSource>(input.lines, input.name, input.block_count, observer);
+    case InputFormat::kText:
+      break;
+  }
+  auto text = std::make_unique<TextSource>(input.lines, input.line_count);
   if (settings.Splitter == 1 &&
-      !source.Split(observer, OptionsFromSettings(settings).modern, &outcome.error)) {
+      !text->Split(observer, OptionsFromSettings(settings).modern, error)) {
+    return nullptr;
+  }
+  return text;
+}
+
+}  // namespace
+
+InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
+                      const OutputTarget& target, RunObserver* observer, TaggerPool* pool) {
+  InputOutcome outcome;
+  const std::unique_ptr<SentenceSource> source =
+      MakeSource(settings, input, observer, &outcome.error);
+  if (source == nullptr) {
     outcome.end = StreamEnd::kInputFailed;
     return outcome;
   }
   WriterOptions options;
   options.separator = settings.SeparatorChar();
   options.crlf = target.crlf;
-  const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
+  const std::unique_ptr<FormatWriter> writer = MakeFormatWriter(settings.output_format, options);
+  const bool parallel = pool != nullptr && pool->threads() > 1 &&
+                        settings.input_format == InputFormat::kText &&
+                        settings.output_format == OutputFormat::kText;
   // A read error ends the input as if it were its end; it outranks what the loop saw.
-  if (input->status().ok()) {
-    outcome.end = pool != nullptr && pool->threads() > 1
-                      ? TagStreamParallel(&source, pool, options, target.sink, observer)
-                      : TagStream(&source, tagger, writer.get(), target.sink, observer);
+  const LineStream& lines = *input.lines;
+  if (lines.status().ok()) {
+    outcome.end = parallel ? TagStreamParallel(static_cast<TextSource*>(source.get()), pool,
+                                               options, target.sink, observer)
+                           : TagStream(source.get(), tagger, writer.get(), target.sink, observer);
   }
-  if (!input->status().ok()) {
+  if (!lines.status().ok()) {
     outcome.end = StreamEnd::kInputFailed;
-    outcome.error = input->status().message();
+    outcome.error = lines.status().message();
+    return outcome;
+  }
+  const size_t replaced = writer->replaced();
+  if (outcome.end == StreamEnd::kDone && replaced > 0) {
+    observer->Warning(input.name + ": " + std::to_string(replaced) +
+                      (replaced == 1 ? " byte that is" : " bytes that are") +
+                      " not valid UTF-8 (or a control character) written as U+FFFD in the " +
+                      std::string(FormatName(settings.output_format)) + " output.");
   }
   return outcome;
 }

@@ -40,6 +40,14 @@ struct InputOutcome {
   std::string error;  // with kInputFailed: the read error or the splitter's message
 };
 
+// One input to tag: its lines, its name for messages, and what is known of its size.
+struct InputText {
+  LineStream* lines = nullptr;
+  std::string name;                   // the input's path, or "standard input"
+  std::optional<size_t> line_count;   // the number of lines, when known
+  std::optional<size_t> block_count;  // the number of runs of non-blank lines, when known
+};
+
 // Where output goes and how its lines end.
 struct OutputTarget {
   OutputSink* sink = nullptr;
@@ -52,12 +60,14 @@ struct OutputTarget {
 StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
                             OutputSink* sink, RunObserver* observer);
 
-// Tags one input as settings say (splitter, separator, lemmas, marks) into target.
-// line_count, when known, sizes the progress indicators; observer (not null) sees them.
-// With a pool (may be null), its threads do the tagging.
-InputOutcome TagInput(const RunSettings& settings, LineStream* input,
-                      std::optional<size_t> line_count, Tagger* tagger, const OutputTarget& target,
-                      RunObserver* observer, TaggerPool* pool = nullptr);
+// Tags one input as settings say (input and output format, splitter, separator, lemmas,
+// marks) into target. observer (not null) sees the progress indicators and the warnings:
+// bytes a format could not hold, lines of a cut input that could not be read. With a pool
+// (may be null), its threads tag running text written in the text format; other inputs
+// and formats are tagged on the caller's thread.
+InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
+                      const OutputTarget& target, RunObserver* observer,
+                      TaggerPool* pool = nullptr);
 
 }  // namespace quillon
 

@@ -36,13 +36,21 @@ Status OpenOutput(const RunSettings& settings, const std::string& path, OutputFi
   return opened;
 }
 
-// The number of lines of input, which is then rewound; none for input read only once.
+// The number of lines of input and of its runs of non-blank lines (the sentences of a
+// file cut into tokens), after which input is rewound; none for input read only once.
 // False with *error on a read error.
-bool CountLines(LineStream* input, std::optional<size_t>* count, std::string* error) {
+bool CountLines(LineStream* input, std::optional<size_t>* count, std::optional<size_t>* blocks,
+                std::string* error) {
   if (!input->can_rewind()) return true;
-  size_t lines = 0;
-  for (std::string_view line; input->Next(&line);) ++lines;
+  size_t lines = 0, runs = 0;
+  bool blank = true;
+  for (std::string_view line; input->Next(&line);) {
+    ++lines;
+    if (blank && !line.empty()) ++runs;
+    blank = line.empty();
+  }
   *count = lines;
+  *blocks = runs;
   if (input->status().ok()) input->Rewind();
   *error = input->status().message();
   return input->status().ok();
@@ -60,11 +68,11 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
                    std::string* write_error) {
   std::unique_ptr<LineStream> input;
   std::string error;
-  std::optional<size_t> line_count;
+  std::optional<size_t> line_count, blocks;
   if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     error = opened.message();
   } else {
-    CountLines(input.get(), &line_count, &error);
+    CountLines(input.get(), &line_count, &blocks, &error);
   }
   if (!error.empty()) {
     observer->ErrorReport(error);
@@ -77,8 +85,8 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
     return FileResult::kNotWritten;
   }
   FileSink sink(&file);
-  const InputOutcome tagged =
-      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer, pool);
+  const InputOutcome tagged = TagInput(settings, {input.get(), input_path, line_count, blocks},
+                                       tagger, {&sink, /*crlf=*/true}, observer, pool);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   switch (tagged.end) {
     case StreamEnd::kInputFailed:
@@ -147,7 +155,9 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
       return result;
     }
     observer->FileStarted(f, inputs.size(), input);
-    const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
+    const std::string wanted =
+        JoinPath(OutputFolder(settings, input),
+                 OutputFileName(input, FormatExtension(settings.output_format)));
     std::string clash;
     const std::string path = registry.Claim(wanted, &clash);
     std::string write_error;

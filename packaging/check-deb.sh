@@ -69,6 +69,12 @@ echo "$got"
 as_user 'printf "Mr. Smith went to Washington.\n" > news.txt && quillon tag -q --lemma news.txt &&
   cat Tagged/news_tag.txt'
 as_user 'quillon --version'
+step "output formats and a user lexicon"
+as_user 'echo "The cat sat on the mat." | quillon tag --format conllu' > "$root/tmp/conllu.txt"
+cat "$root/tmp/conllu.txt"
+grep -q "$(printf '^2\tcat\t_\tNOUN\tNN\t')" "$root/tmp/conllu.txt" || fail "no CoNLL-U output"
+got=$(as_user 'printf "mat\tVB\n" > words.lex && echo "the mat" | quillon tag --user-lexicon words.lex')
+[ "$got" = "the_DT mat_VB" ] || fail "quillon tag --user-lexicon printed '$got'"
 
 step "man quillon"
 # debootstrap leaves out man-db, which a standard Debian system has.

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -44,6 +45,10 @@ constexpr int kHeight = 612;
 constexpr char kTagColoursKey[] = "TagColours";
 // The modern tokenizer check box (ModernText), ticked: 1.
 constexpr char kModernTextKey[] = "ModernText";
+// The output format chooser (OutputFormat): its item index, 0 the word_TAG text.
+constexpr char kOutputFormatKey[] = "OutputFormat";
+// The user lexicon (UserLexicon): its path, empty for none.
+constexpr char kUserLexiconKey[] = "UserLexicon";
 // The window's money green.
 const QColor kBackground(192, 220, 192);
 
@@ -308,6 +313,9 @@ void TForm1::ReadSettings() {
   // Off at first start and in files written before the switch existed.
   tag_colours_action_->setChecked(settings_file_.LoadOwn(kTagColoursKey, 0) == 1);
   modern_text_->setChecked(settings_file_.LoadOwn(kModernTextKey, 0) == 1);
+  const int format = settings_file_.LoadOwn(kOutputFormatKey, 0);
+  output_format_->setCurrentIndex(format >= 0 && format < output_format_->count() ? format : 0);
+  SetUserLexicon(QFile::decodeName(settings_file_.LoadOwnText(kUserLexiconKey).c_str()));
 }
 
 bool TForm1::WriteSettings() {
@@ -318,7 +326,9 @@ bool TForm1::WriteSettings() {
   std::string error;
   if (settings_file_.Save(indexes, &error,
                           {{kTagColoursKey, tag_colours_ ? 1 : 0, 0},
-                           {kModernTextKey, modern_text_->isChecked() ? 1 : 0, 0}})) {
+                           {kModernTextKey, modern_text_->isChecked() ? 1 : 0, 0},
+                           {kOutputFormatKey, OutputFormatIndex(), 0}},
+                          {{kUserLexiconKey, QFile::encodeName(user_lexicon_).toStdString()}})) {
     return true;
   }
   ShowMessage(MessageSink::Kind::kError,
@@ -342,6 +352,8 @@ RunSettings TForm1::CurrentRunSettings() const {
   settings.RadioGroup5 = multiword_->ItemIndex();
   settings.RadioGroup1 = destination_->ItemIndex();
   settings.destination_folder = QFile::encodeName(destination_label_->text()).toStdString();
+  settings.output_format = kOutputFormats[OutputFormatIndex()];
+  settings.user_lexicon = QFile::encodeName(user_lexicon_).toStdString();
   // The run tags on every core the window may use; what it shows does not depend on it.
   settings.threads = AvailableCores();
   return settings;

@@ -31,6 +31,7 @@
 
 class QAction;
 class QCheckBox;
+class QToolButton;
 class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
@@ -131,6 +132,14 @@ class TForm1 : public QMainWindow {
   bool HandleInputListDrop(QEvent* event);
   QStringList MaskPatterns() const;
 
+  // output_options.cc
+  void CreateOutputControls();
+  void PlaceBesideItem(TRadioGroup* group, int row, QWidget* widget);
+  void UserLexiconClick();
+  // Sets (or, with an empty path, clears) the user lexicon the run will use.
+  void SetUserLexicon(const QString& path);
+  int OutputFormatIndex() const;
+
   // result_page.cc
   QWidget* CreateResultPage();
   void ListBox2Click();
@@ -229,6 +238,11 @@ class TForm1 : public QMainWindow {
   QPushButton* where_button_ = nullptr;     // Button7
   QLabel* destination_label_ = nullptr;     // Label4
   QPushButton* start_button_ = nullptr;     // Button1
+  // Controls of ours beside the radio items (output_options.cc).
+  QComboBox* output_format_ = nullptr;          // OutputFormat
+  QPushButton* user_lexicon_button_ = nullptr;  // UserLexicon
+  QToolButton* user_lexicon_clear_ = nullptr;   // UserLexiconClear
+  QString user_lexicon_;                        // the chosen file, or empty
 
   // "Result" page.
   QListWidget* result_list_ = nullptr;          // ListBox2
@@ -236,6 +250,7 @@ class TForm1 : public QMainWindow {
   ColouredTextView* legend_ = nullptr;          // Memo1
   TFrame2* progress_panel_ = nullptr;           // Frame21
   ResultLayout result_layout_;                  // of the result previewed
+  bool result_is_word_tag_ = true;              // the result previewed is word_TAG text
 
   StatisticsPage* statistics_page_ = nullptr;
 

@@ -54,6 +54,7 @@ void TForm1::Preview(QPlainTextEdit* preview, const QString& path, int max_lines
         if (read->ok) {
           if (preview == result_preview_) {
             result_layout_ = read->layout;
+            result_is_word_tag_ = IsWordTagResult(path);
             ApplyTagColours();
           }
           preview->setPlainText(read->text);
@@ -76,7 +77,8 @@ void TForm1::ApplyTagColours() {
   result_preview_->SetColourer(
       [layout, dark](const QString& line) { return ResultLineColours(line, layout, dark); });
   legend_->SetColourer([dark](const QString& line) { return LegendLineColours(line, dark); });
-  result_preview_->SetColoured(tag_colours_);
+  // Results in the other formats are shown as plain text.
+  result_preview_->SetColoured(tag_colours_ && result_is_word_tag_);
   legend_->SetColoured(tag_colours_);
 }
 

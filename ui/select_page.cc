@@ -243,6 +243,7 @@ QWidget* TForm1::CreateSettingsBox() {
   layout->addWidget(destination_, 4, 0, 1, 2);
   layout->setRowStretch(5, 1);
   layout->addWidget(start_button_, 6, 0, 1, 2);
+  CreateOutputControls();
   box->setFixedWidth(340);
   return box;
 }

@@ -200,8 +200,15 @@ int SettingsFile::LoadOwn(const char* key, int default_value) const {
   return text ? ParseIniInteger(*text, default_value) : default_value;
 }
 
+std::string SettingsFile::LoadOwnText(const char* key) const {
+  std::string bytes;
+  if (!ReadFileBytes(path_, &bytes).ok()) return "";
+  return IniFile(bytes).Value(SavedIndexes::kSection, key).value_or("");
+}
+
 bool SettingsFile::Save(const SavedIndexes& indexes, std::string* error,
-                        const std::vector<OwnSetting>& own) const {
+                        const std::vector<OwnSetting>& own,
+                        const std::vector<OwnText>& texts) const {
   std::string bytes;
   struct stat st;
   if (::stat(path_.c_str(), &st) == 0) {
@@ -224,6 +231,12 @@ bool SettingsFile::Save(const SavedIndexes& indexes, std::string* error,
   for (const OwnSetting& setting : own) {
     if (setting.value != setting.default_value || file.Value(SavedIndexes::kSection, setting.key)) {
       file.SetValue(SavedIndexes::kSection, setting.key, std::to_string(setting.value));
+    }
+  }
+  for (const OwnText& text : texts) {
+    if (text.value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) continue;
+    if (!text.value.empty() || file.Value(SavedIndexes::kSection, text.key)) {
+      file.SetValue(SavedIndexes::kSection, text.key, text.value);
     }
   }
   Status written = WriteFileAtomically(path_, file.Bytes());

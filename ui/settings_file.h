@@ -77,6 +77,14 @@ struct OwnSetting {
   int default_value;
 };
 
+// A text setting of ours (a file's path), kept by the same rule: added once it is not
+// empty, or when the file holds it already. A text that would break its line (a line
+// break or a NUL in it) is not written.
+struct OwnText {
+  const char* key;
+  std::string value;
+};
+
 // The settings file at one path.
 class SettingsFile {
  public:
@@ -90,11 +98,14 @@ class SettingsFile {
   // Reads a setting of ours; a missing or unreadable file or key gives default_value.
   int LoadOwn(const char* key, int default_value) const;
 
+  // Reads a text setting of ours; "" when the file or the key is missing.
+  std::string LoadOwnText(const char* key) const;
+
   // Writes the six values, then the settings of ours, into the file, keeping everything
   // else in it, in one atomic replacement. Fails, writing nothing, when the file is marked
   // read-only or cannot be written; error then holds the system's reason.
   bool Save(const SavedIndexes& indexes, std::string* error,
-            const std::vector<OwnSetting>& own = {}) const;
+            const std::vector<OwnSetting>& own = {}, const std::vector<OwnText>& texts = {}) const;
 
  private:
   std::string path_;

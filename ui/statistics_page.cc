@@ -156,6 +156,12 @@ void StatisticsPage::Recount() {
     ShowNothing(tr("Choose a result file on the Result page to see what it is made of."));
     return;
   }
+  if (!IsWordTagResult(file_)) {
+    ShowNothing(
+        tr("The statistics are counted from word_TAG results; this result is written "
+           "in another format."));
+    return;
+  }
   const QFileInfo info(file_);
   if (count_ && QFile::decodeName(count_->path.c_str()) == file_) return;  // under way
   if (file_ == shown_file_ && info.size() == shown_size_ &&

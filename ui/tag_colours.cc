@@ -81,4 +81,8 @@ QList<QTextLayout::FormatRange> LegendLineColours(const QString& line, bool dark
   return {Range(0, static_cast<int>(tab), ClassOfTag(tag), dark_background)};
 }
 
+bool IsWordTagResult(const QString& path) {
+  return path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
+}
+
 }  // namespace quillon

@@ -29,6 +29,10 @@ std::string AsciiShape(QStringView text);
 QList<QTextLayout::FormatRange> ResultLineColours(const QString& line, const ResultLayout& layout,
                                                   bool dark_background);
 
+// Whether the result file at path holds word_TAG lines (the "text" format, "_tag.txt"),
+// which the colours and the statistics read; results in the other formats do not.
+bool IsWordTagResult(const QString& path);
+
 // Format ranges over a line of the tag legend ("TAG", tab, description).
 QList<QTextLayout::FormatRange> LegendLineColours(const QString& line, bool dark_background);
 

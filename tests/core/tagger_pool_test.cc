@@ -229,9 +229,9 @@ TEST_F(TaggerPoolTest, StandardInputInBlocksWritesTheSameBytes) {
     EventLog one_log, two_log;
     LineStream one_input{std::string(text)}, two_input{std::string(text)};
     const InputOutcome one =
-        TagInput(RunSettings(), &one_input, std::nullopt, &tagger, {&one_sink, false}, &one_log);
-    const InputOutcome two = TagInput(RunSettings(), &two_input, std::nullopt, &tagger,
-                                      {&two_sink, false}, &two_log, &pool);
+        TagInput(RunSettings(), {&one_input, "one"}, &tagger, {&one_sink, false}, &one_log);
+    const InputOutcome two =
+        TagInput(RunSettings(), {&two_input, "two"}, &tagger, {&two_sink, false}, &two_log, &pool);
     EXPECT_EQ(two.end, one.end) << room;
     EXPECT_EQ(FirstDifference(two_log.events, one_log.events), "") << room;
     EXPECT_EQ(two_log.asked, one_log.asked) << room;

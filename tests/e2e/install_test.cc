@@ -294,6 +294,9 @@ TEST_F(InstallTest, CompletionOffersTheValuesOfFixedChoices) {
       {"quillon train le", {"lexicon", "lexical", "lemmas"}},
       {"quillon train contextual --seed ", {}},
       {"quillon tag --output-dir nowhere", {}},
+      {"quillon tag --format ", {"text", "tsv", "conllu", "json", "xml"}},
+      {"quillon tag --input v", {"vertical"}},
+      {"quillon eval --format w", {"wordtag"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Completions(c.words), c.expected) << c.words;
   // Files and folders are offered from the working folder.
@@ -302,6 +305,7 @@ TEST_F(InstallTest, CompletionOffersTheValuesOfFixedChoices) {
   EXPECT_EQ(Completions("quillon tag ne"), std::set<std::string>{"news.txt"});
   EXPECT_EQ(Completions("quillon tag -d "), std::set<std::string>{"corpora"});
   EXPECT_EQ(Completions("quillon train contextual --lexicon n"), std::set<std::string>{"news.txt"});
+  EXPECT_EQ(Completions("quillon tag --user-lexicon n"), std::set<std::string>{"news.txt"});
 }
 
 TEST_F(InstallTest, TheVersionIsTheProjectVersionEverywhere) {

@@ -247,6 +247,32 @@ class SettingsFileTest : public QObject {
     QCOMPARE(file.LoadOwn("ModernText", 0), 1);
   }
 
+  // A text setting of ours (the user lexicon's path): absent from older files (read as
+  // empty), written once set, kept as an empty value once cleared; a value that would
+  // break its line is not written at all.
+  void TextSettingsOfOurs() {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/q.ini";
+    const QByteArray older = "[ItemIndex]\r\nLemma=1\r\n";
+    testing::WriteBytes(path, older);
+    SettingsFile file(path.toStdString());
+    const SavedIndexes indexes = file.Load();
+    QCOMPARE(file.LoadOwnText("UserLexicon"), std::string());
+    std::string error;
+    const auto save = [&](const std::string& value) {
+      QVERIFY(file.Save(indexes, &error, {}, {{"UserLexicon", value}}));
+    };
+    save("");
+    QVERIFY(!testing::ReadBytes(path).contains("UserLexicon"));
+    save("/home/a b/words.lex");
+    QCOMPARE(file.LoadOwnText("UserLexicon"), std::string("/home/a b/words.lex"));
+    save("/tmp/two\nlines");
+    QCOMPARE(file.LoadOwnText("userlexicon"), std::string("/home/a b/words.lex"));
+    save("");
+    QVERIFY(testing::ReadBytes(path).endsWith("UserLexicon=\r\n"));
+    QCOMPARE(file.LoadOwnText("UserLexicon"), std::string());
+  }
+
   void KeepsPermissionsOfTheFile() {
     QTemporaryDir dir;
     const QString path = dir.path() + "/q.ini";
