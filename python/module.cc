@@ -1,0 +1,337 @@
+// The extension module quillon._quillon: the Tagger class over LoadedTagger, the result
+// types Token and FileCounts, and the exceptions. Text crosses as UTF-8; bytes that are not
+// UTF-8 come back as lone surrogates (Python's "surrogateescape"), so nothing read from a
+// file is refused or lost. Loading and tagging run without the interpreter lock, so threads
+// with a Tagger each tag in parallel. The package's __init__.py re-exports all of it.
+// Tested by python/tests/test_tagger.py.
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+#include <pybind11/stl/filesystem.h>
+
+#include <filesystem>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "core/output_file.h"
+#include "core/version.h"
+#include "python/loaded_tagger.h"
+#include "python/package_data_dir.h"
+#include "python/tagger_docs.h"
+#include "python/tagger_options.h"
+
+namespace py = pybind11;
+
+namespace quillon {
+namespace {
+
+PyTypeObject* token_type = nullptr;
+PyTypeObject* counts_type = nullptr;
+PyObject* quillon_error = nullptr;
+PyObject* resource_error = nullptr;
+
+[[noreturn]] void Raise(PyObject* type, const std::string& text) {
+  PyErr_SetString(type, text.c_str());
+  throw py::error_already_set();
+}
+
+// A message of the program as a one-line-per-line text: the lemma list's message joins
+// its lines by LF CR for a message box, which in an exception (as on the command line)
+// become plain line ends.
+std::string MessageText(std::string_view text) {
+  std::string plain;
+  for (size_t i = 0; i < text.size(); ++i) {
+    plain += text[i];
+    if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\r') ++i;
+  }
+  return plain;
+}
+
+// The UTF-8 bytes of a str (lone surrogates back to the bytes they stand for), or a bytes
+// object as it is.
+py::bytes Utf8Bytes(py::handle value, const char* what) {
+  if (PyBytes_Check(value.ptr())) return py::reinterpret_borrow<py::bytes>(value);
+  if (!PyUnicode_Check(value.ptr())) {
+    throw py::type_error(std::string(what) + " must be str or bytes, not " +
+                         Py_TYPE(value.ptr())->tp_name);
+  }
+  PyObject* bytes = PyUnicode_AsEncodedString(value.ptr(), "utf-8", "surrogateescape");
+  if (bytes == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::bytes>(bytes);
+}
+
+std::string_view View(const py::bytes& bytes) {
+  return std::string_view(PyBytes_AS_STRING(bytes.ptr()),
+                          static_cast<size_t>(PyBytes_GET_SIZE(bytes.ptr())));
+}
+
+py::object Text(std::string_view bytes) {
+  PyObject* text =
+      PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "surrogateescape");
+  if (text == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::object>(text);
+}
+
+using OptionalPath = std::optional<std::filesystem::path>;
+
+std::optional<std::string> PathText(const OptionalPath& path) {
+  if (!path) return std::nullopt;
+  return path->string();
+}
+
+py::object OptionalText(const std::optional<std::string>& value) {
+  return value ? Text(*value) : py::none();
+}
+
+py::object NewStruct(PyTypeObject* type, std::initializer_list<py::object> items) {
+  PyObject* value = PyStructSequence_New(type);
+  if (value == nullptr) throw py::error_already_set();
+  Py_ssize_t i = 0;
+  for (const py::object& item : items) PyStructSequence_SetItem(value, i++, item.inc_ref().ptr());
+  return py::reinterpret_steal<py::object>(value);
+}
+
+// The tagged sentences as lists of Token. Tag names are made into str once each.
+py::list Sentences(const TaggedText& text) {
+  std::unordered_map<const char*, py::object> tags;
+  py::list sentences(text.sentence_ends.size());
+  size_t i = 0;
+  for (size_t s = 0; s < text.sentence_ends.size(); ++s) {
+    py::list tokens(text.sentence_ends[s] - i);
+    for (size_t t = 0; i < text.sentence_ends[s]; ++i, ++t) {
+      py::object& tag = tags[text.tags[i].data()];
+      if (!tag) tag = Text(text.tags[i]);
+      const py::object lemma = text.lemmas.empty() ? py::none() : Text(text.View(text.lemmas[i]));
+      tokens[t] = NewStruct(token_type, {Text(text.View(text.words[i])), tag, lemma});
+    }
+    sentences[s] = std::move(tokens);
+  }
+  return sentences;
+}
+
+// A Tagger of the module: its options as given, and the loaded tagger.
+struct PythonTagger {
+  TaggerOptionValues options;
+  std::string data_dir;
+  std::unique_ptr<LoadedTagger> loaded;
+};
+
+std::unique_ptr<PythonTagger> NewTagger(const TaggerOptionValues& options) {
+  const RunSettings settings = SettingsFromOptions(options);
+  auto tagger = std::make_unique<PythonTagger>();
+  tagger->options = options;
+  tagger->data_dir = options.data_dir ? *options.data_dir : PackageDataDir();
+  LoadFailure failure;
+  {
+    py::gil_scoped_release release;
+    tagger->loaded = LoadedTagger::Load(settings, tagger->data_dir, &failure);
+  }
+  if (!tagger->loaded) Raise(resource_error, MessageText(failure.text));
+  return tagger;
+}
+
+py::dict OptionsDict(const TaggerOptionValues& o) {
+  py::dict d;
+  d["data_dir"] = OptionalText(o.data_dir);
+  d["lexicon"] = o.lexicon;
+  d["contextual"] = o.contextual;
+  d["tokenizer"] = o.tokenizer;
+  d["lemma"] = o.lemma;
+  d["user_lexicon"] = OptionalText(o.user_lexicon);
+  d["separator"] = o.separator;
+  d["multiword"] = o.multiword;
+  d["encoding"] = o.encoding ? py::object(py::str(*o.encoding)) : py::none();
+  return d;
+}
+
+// Options from a dict with some or all of the keys of OptionsDict; the others keep their
+// defaults. An unknown key is a TypeError, as it is for a keyword argument.
+TaggerOptionValues OptionsFromDict(const py::dict& d) {
+  TaggerOptionValues o;
+  for (const auto& [key, value] : d) {
+    const std::string name = key.cast<std::string>();
+    if (name == "data_dir") {
+      o.data_dir = PathText(value.cast<OptionalPath>());
+    } else if (name == "lexicon") {
+      o.lexicon = value.cast<int>();
+    } else if (name == "contextual") {
+      o.contextual = value.cast<int>();
+    } else if (name == "tokenizer") {
+      o.tokenizer = value.cast<std::string>();
+    } else if (name == "lemma") {
+      o.lemma = value.cast<bool>();
+    } else if (name == "user_lexicon") {
+      o.user_lexicon = PathText(value.cast<OptionalPath>());
+    } else if (name == "separator") {
+      o.separator = value.cast<std::string>();
+    } else if (name == "multiword") {
+      o.multiword = value.cast<bool>();
+    } else if (name == "encoding") {
+      o.encoding = value.cast<std::optional<std::string>>();
+    } else {
+      throw py::type_error("unknown Tagger option '" + name + "'");
+    }
+  }
+  return o;
+}
+
+py::list Tag(PythonTagger& self, py::handle text, bool split) {
+  const py::bytes bytes = Utf8Bytes(text, "text");
+  TaggedText tagged;
+  std::string error;
+  bool ok;
+  {
+    py::gil_scoped_release release;
+    ok = self.loaded->TagText(View(bytes), split, &tagged, &error);
+  }
+  if (!ok) Raise(quillon_error, error);
+  return Sentences(tagged);
+}
+
+py::list TagTokens(PythonTagger& self, py::handle words) {
+  if (PyUnicode_Check(words.ptr()) || PyBytes_Check(words.ptr())) {
+    throw py::type_error("tag_tokens takes a list of words, not one string; tag() cuts text");
+  }
+  std::string arena;
+  std::vector<size_t> ends;
+  for (py::handle word : py::iter(words)) {
+    const py::bytes bytes = Utf8Bytes(word, "each word");
+    if (View(bytes).empty()) {
+      throw py::value_error("word " + std::to_string(ends.size()) + " is empty");
+    }
+    arena.append(View(bytes));
+    ends.push_back(arena.size());
+  }
+  std::vector<std::string_view> views;
+  for (size_t i = 0, begin = 0; i < ends.size(); begin = ends[i++]) {
+    views.push_back(std::string_view(arena).substr(begin, ends[i] - begin));
+  }
+  TaggedText tagged;
+  {
+    py::gil_scoped_release release;
+    self.loaded->TagWords(views, &tagged);
+  }
+  return Sentences(tagged)[0].cast<py::list>();
+}
+
+py::object TagFile(PythonTagger& self, const std::filesystem::path& path,
+                   const std::filesystem::path& out_path, const std::string& format, bool split) {
+  if (format != "text") {
+    throw py::value_error("format must be 'text', not '" + format + "'");
+  }
+  const std::string input = path.string();
+  const std::string output = out_path.string();
+  FileCounts counts;
+  Status status;
+  {
+    py::gil_scoped_release release;
+    status = self.loaded->TagFile(input, output, split, &counts);
+  }
+  if (!status.ok()) Raise(PyExc_OSError, status.message());
+  return NewStruct(counts_type, {py::int_(counts.sentences), py::int_(counts.tokens)});
+}
+
+std::string Repr(const PythonTagger& self) {
+  const TaggerOptionValues& o = self.options;
+  std::string text = "quillon.Tagger(data_dir=" + py::repr(Text(self.data_dir)).cast<std::string>();
+  text += ", lexicon=" + std::to_string(o.lexicon);
+  text += ", contextual=" + std::to_string(o.contextual);
+  text += ", tokenizer='" + o.tokenizer + "'";
+  text += std::string(", lemma=") + (o.lemma ? "True" : "False");
+  if (o.user_lexicon)
+    text += ", user_lexicon=" + py::repr(Text(*o.user_lexicon)).cast<std::string>();
+  if (o.separator != "_") text += ", separator='" + o.separator + "'";
+  if (o.multiword) text += ", multiword=True";
+  if (o.encoding) text += ", encoding='" + *o.encoding + "'";
+  return text + ")";
+}
+
+// The output path of each input as `quillon tag` names them in one run: NAME_tag.txt in
+// out_dir (none: a Tagged folder beside the input), a numbered name for a path that an
+// earlier input of the list already took.
+std::vector<std::string> OutputPaths(const std::vector<std::filesystem::path>& inputs,
+                                     const OptionalPath& out_dir) {
+  RunSettings settings;
+  settings.RadioGroup1 = out_dir ? 1 : 0;
+  if (out_dir) settings.destination_folder = out_dir->string();
+  OutputPathRegistry registry;
+  std::vector<std::string> paths;
+  for (const std::filesystem::path& input : inputs) {
+    const std::string name = input.string();
+    paths.push_back(registry.Claim(JoinPath(OutputFolder(settings, name), OutputFileName(name))));
+  }
+  return paths;
+}
+
+PyTypeObject* NewStructType(const char* name, const char* doc, PyStructSequence_Field* fields,
+                            int count) {
+  PyStructSequence_Desc desc{name, doc, fields, count};
+  PyTypeObject* type = PyStructSequence_NewType(&desc);
+  if (type == nullptr) throw py::error_already_set();
+  return type;
+}
+
+PyObject* NewException(py::module_& m, const char* name, const char* doc, PyObject* base) {
+  PyObject* type =
+      PyErr_NewExceptionWithDoc((std::string("quillon.") + name).c_str(), doc, base, nullptr);
+  if (type == nullptr) throw py::error_already_set();
+  m.add_object(name, py::handle(type));
+  return type;
+}
+
+void AddTypes(py::module_& m) {
+  static PyStructSequence_Field token_fields[] = {
+      {"word", "the token as it stands in the text"},
+      {"tag", "its part-of-speech tag"},
+      {"lemma", "its lemma (lemma=True), otherwise None"},
+      {nullptr, nullptr}};
+  token_type = NewStructType("quillon.Token", docs::kToken, token_fields, 3);
+  m.add_object("Token", py::handle(reinterpret_cast<PyObject*>(token_type)));
+  static PyStructSequence_Field counts_fields[] = {
+      {"sentences", "output lines written"}, {"tokens", "tokens written"}, {nullptr, nullptr}};
+  counts_type = NewStructType("quillon.FileCounts", docs::kFileCounts, counts_fields, 2);
+  m.add_object("FileCounts", py::handle(reinterpret_cast<PyObject*>(counts_type)));
+  quillon_error = NewException(m, "QuillonError", docs::kQuillonError, PyExc_Exception);
+  resource_error = NewException(m, "ResourceError", docs::kResourceError, quillon_error);
+}
+
+}  // namespace
+}  // namespace quillon
+
+PYBIND11_MODULE(_quillon, m) {
+  using namespace quillon;
+  m.doc() = docs::kModule;
+  m.attr("__version__") = kVersion;
+  AddTypes(m);
+  m.def("default_data_dir", &PackageDataDir, docs::kDefaultDataDir);
+  // For quillon.dask, which names and checks on the client what its workers then do.
+  m.def("_output_paths", &OutputPaths, py::arg("inputs"), py::arg("out_dir"));
+  m.def("_check_options",
+        [](const py::dict& options) { SettingsFromOptions(OptionsFromDict(options)); });
+
+  py::class_<PythonTagger>(m, "Tagger", docs::kTagger)
+      .def(py::init([](const OptionalPath& data_dir, int lexicon, int contextual,
+                       std::string tokenizer, bool lemma, const OptionalPath& user_lexicon,
+                       std::string separator, bool multiword, std::optional<std::string> encoding) {
+             return NewTagger({PathText(data_dir), lexicon, contextual, std::move(tokenizer), lemma,
+                               PathText(user_lexicon), std::move(separator), multiword,
+                               std::move(encoding)});
+           }),
+           py::arg("data_dir") = py::none(), py::arg("lexicon") = 0, py::arg("contextual") = 0,
+           py::arg("tokenizer") = "modern", py::arg("lemma") = false,
+           py::arg("user_lexicon") = py::none(), py::kw_only(), py::arg("separator") = "_",
+           py::arg("multiword") = false, py::arg("encoding") = py::none(), docs::kInit)
+      .def("tag", &Tag, py::arg("text"), py::arg("split") = false, docs::kTag)
+      .def("tag_tokens", &TagTokens, py::arg("words"), docs::kTagTokens)
+      .def("tag_file", &TagFile, py::arg("path"), py::arg("out_path"), py::arg("format") = "text",
+           py::kw_only(), py::arg("split") = false, docs::kTagFile)
+      .def_property_readonly(
+          "data_dir", [](const PythonTagger& self) { return Text(self.data_dir); }, docs::kDataDir)
+      .def_property_readonly(
+          "options", [](const PythonTagger& self) { return OptionsDict(self.options); },
+          docs::kOptions)
+      .def("__repr__", &Repr)
+      .def(py::pickle([](const PythonTagger& self) { return OptionsDict(self.options); },
+                      [](const py::dict& options) { return NewTagger(OptionsFromDict(options)); }));
+}
