@@ -70,10 +70,24 @@ def cli_switches(options):
 
 
 @pytest.fixture(scope="session")
-def tagger():
-    return quillon.Tagger()
+def tagger_for():
+    """Taggers by their options, each loaded once for the whole session."""
+    taggers = {}
+
+    def get(**options):
+        key = tuple(sorted(options.items()))
+        if key not in taggers:
+            taggers[key] = quillon.Tagger(**options)
+        return taggers[key]
+
+    return get
 
 
 @pytest.fixture(scope="session")
-def lemma_tagger():
-    return quillon.Tagger(lemma=True)
+def tagger(tagger_for):
+    return tagger_for()
+
+
+@pytest.fixture(scope="session")
+def lemma_tagger(tagger_for):
+    return tagger_for(lemma=True)
