@@ -171,7 +171,7 @@ TEST_F(InstallTest, TheDataFoundIsTheInstalledFolder) {
 
 // The Python package in Debian's layout: with the prefix's dist-packages on the path it
 // imports, finds the installed data without being told, and tags as the installed command
-// does; quillon-dask starts from bin/.
+// does; quillon-dask starts from bin/ without it.
 TEST_F(InstallTest, ThePythonModuleTagsWithTheInstalledData) {
 #ifndef QUILLON_PYTHON
   GTEST_SKIP() << "built without the Python module";
@@ -195,8 +195,9 @@ TEST_F(InstallTest, ThePythonModuleTagsWithTheInstalledData) {
   ASSERT_EQ(cli.status, 0) << cli.err;
   EXPECT_EQ(tagged.out, prefix_ + "/lib/python3/dist-packages/quillon/__init__.py\n" + prefix_ +
                             "/share/quillon/Q_data\n" + cli.out);
-  if (Run(python + " -c \"import distributed\"").status != 0) return;
-  const Outcome dask = Run(python + " {prefix}/bin/quillon-dask --help");
+  // The script finds the package installed with it, without PYTHONPATH.
+  if (Run(QUILLON_PYTHON " -c \"import distributed\"").status != 0) return;
+  const Outcome dask = Run("{prefix}/bin/quillon-dask --help");
   EXPECT_EQ(dask.status, 0) << dask.err;
   EXPECT_NE(dask.out.find("usage: quillon-dask"), std::string::npos) << dask.out;
 #endif
