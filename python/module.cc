@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -22,6 +23,57 @@
 #include "python/tagger_options.h"
 
 namespace py = pybind11;
+
+namespace quillon {
+
+// The UTF-8 bytes of a str (lone surrogates back to the bytes they stand for), or a bytes
+// object as it is; none for anything else.
+std::optional<py::bytes> Utf8Bytes(py::handle value) {
+  if (PyBytes_Check(value.ptr())) return py::reinterpret_borrow<py::bytes>(value);
+  if (!PyUnicode_Check(value.ptr())) return std::nullopt;
+  PyObject* bytes = PyUnicode_AsEncodedString(value.ptr(), "utf-8", "surrogateescape");
+  if (bytes == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::bytes>(bytes);
+}
+
+// A text argument, str or bytes, as its UTF-8 bytes.
+struct TextArgument {
+  py::bytes bytes;
+};
+
+}  // namespace quillon
+
+// Takes str or bytes for a TextArgument, and says so in the signatures help() shows.
+template <>
+struct pybind11::detail::type_caster<quillon::TextArgument> {
+  PYBIND11_TYPE_CASTER(quillon::TextArgument, const_name("Union[str, bytes]"));
+  bool load(handle source, bool) {
+    std::optional<py::bytes> bytes = quillon::Utf8Bytes(source);
+    if (!bytes) return false;
+    value.bytes = std::move(*bytes);
+    return true;
+  }
+};
+
+// Results built here as Python objects, under the names of their types in the stubs, so
+// that help() shows them.
+#define QUILLON_NAMED_RESULT(Type, name)                                    \
+  namespace quillon {                                                       \
+  struct Type {                                                             \
+    py::object value;                                                       \
+  };                                                                        \
+  }                                                                         \
+  template <>                                                               \
+  struct pybind11::detail::type_caster<quillon::Type> {                     \
+    PYBIND11_TYPE_CASTER(quillon::Type, const_name(name));                  \
+    static handle cast(quillon::Type result, return_value_policy, handle) { \
+      return result.value.release();                                        \
+    }                                                                       \
+  };
+QUILLON_NAMED_RESULT(Sentences, "list[list[Token]]")
+QUILLON_NAMED_RESULT(Tokens, "list[Token]")
+QUILLON_NAMED_RESULT(Counts, "FileCounts")
+#undef QUILLON_NAMED_RESULT
 
 namespace quillon {
 namespace {
@@ -46,19 +98,6 @@ std::string MessageText(std::string_view text) {
     if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\r') ++i;
   }
   return plain;
-}
-
-// The UTF-8 bytes of a str (lone surrogates back to the bytes they stand for), or a bytes
-// object as it is.
-py::bytes Utf8Bytes(py::handle value, const char* what) {
-  if (PyBytes_Check(value.ptr())) return py::reinterpret_borrow<py::bytes>(value);
-  if (!PyUnicode_Check(value.ptr())) {
-    throw py::type_error(std::string(what) + " must be str or bytes, not " +
-                         Py_TYPE(value.ptr())->tp_name);
-  }
-  PyObject* bytes = PyUnicode_AsEncodedString(value.ptr(), "utf-8", "surrogateescape");
-  if (bytes == nullptr) throw py::error_already_set();
-  return py::reinterpret_steal<py::bytes>(bytes);
 }
 
 std::string_view View(const py::bytes& bytes) {
@@ -93,7 +132,7 @@ py::object NewStruct(PyTypeObject* type, std::initializer_list<py::object> items
 }
 
 // The tagged sentences as lists of Token. Tag names are made into str once each.
-py::list Sentences(const TaggedText& text) {
+py::list SentenceLists(const TaggedText& text) {
   std::unordered_map<const char*, py::object> tags;
   py::list sentences(text.sentence_ends.size());
   size_t i = 0;
@@ -176,8 +215,8 @@ TaggerOptionValues OptionsFromDict(const py::dict& d) {
   return o;
 }
 
-py::list Tag(PythonTagger& self, py::handle text, bool split) {
-  const py::bytes bytes = Utf8Bytes(text, "text");
+Sentences Tag(PythonTagger& self, const TextArgument& text, bool split) {
+  const py::bytes& bytes = text.bytes;
   TaggedText tagged;
   std::string error;
   bool ok;
@@ -186,21 +225,25 @@ py::list Tag(PythonTagger& self, py::handle text, bool split) {
     ok = self.loaded->TagText(View(bytes), split, &tagged, &error);
   }
   if (!ok) Raise(quillon_error, error);
-  return Sentences(tagged);
+  return {SentenceLists(tagged)};
 }
 
-py::list TagTokens(PythonTagger& self, py::handle words) {
+Tokens TagTokens(PythonTagger& self, const py::iterable& words) {
   if (PyUnicode_Check(words.ptr()) || PyBytes_Check(words.ptr())) {
     throw py::type_error("tag_tokens takes a list of words, not one string; tag() cuts text");
   }
   std::string arena;
   std::vector<size_t> ends;
-  for (py::handle word : py::iter(words)) {
-    const py::bytes bytes = Utf8Bytes(word, "each word");
-    if (View(bytes).empty()) {
+  for (py::handle word : words) {
+    const std::optional<py::bytes> bytes = Utf8Bytes(word);
+    if (!bytes) {
+      throw py::type_error("word " + std::to_string(ends.size()) + " is a " +
+                           Py_TYPE(word.ptr())->tp_name + ", not str or bytes");
+    }
+    if (View(*bytes).empty()) {
       throw py::value_error("word " + std::to_string(ends.size()) + " is empty");
     }
-    arena.append(View(bytes));
+    arena.append(View(*bytes));
     ends.push_back(arena.size());
   }
   std::vector<std::string_view> views;
@@ -212,11 +255,11 @@ py::list TagTokens(PythonTagger& self, py::handle words) {
     py::gil_scoped_release release;
     self.loaded->TagWords(views, &tagged);
   }
-  return Sentences(tagged)[0].cast<py::list>();
+  return {SentenceLists(tagged)[0]};
 }
 
-py::object TagFile(PythonTagger& self, const std::filesystem::path& path,
-                   const std::filesystem::path& out_path, const std::string& format, bool split) {
+Counts TagFile(PythonTagger& self, const std::filesystem::path& path,
+               const std::filesystem::path& out_path, const std::string& format, bool split) {
   if (format != "text") {
     throw py::value_error("format must be 'text', not '" + format + "'");
   }
@@ -229,7 +272,7 @@ py::object TagFile(PythonTagger& self, const std::filesystem::path& path,
     status = self.loaded->TagFile(input, output, split, &counts);
   }
   if (!status.ok()) Raise(PyExc_OSError, status.message());
-  return NewStruct(counts_type, {py::int_(counts.sentences), py::int_(counts.tokens)});
+  return {NewStruct(counts_type, {py::int_(counts.sentences), py::int_(counts.tokens)})};
 }
 
 std::string Repr(const PythonTagger& self) {
