@@ -1,5 +1,5 @@
-// The tag subcommand. Files go through the core's tagging run; standard input is streamed,
-// cut into sentences the same way and written to standard output with LF line ends.
+// The tag subcommand. Files go through the core's tagging run; standard input goes through
+// the same tagging loop (core/tag_stream.h) and is written to standard output.
 #include "cli/tag_command.h"
 
 #include <unistd.h>
@@ -15,35 +15,29 @@
 #include "core/data_dir.h"
 #include "core/line_stream.h"
 #include "core/messages.h"
-#include "core/sentence_splitter.h"
+#include "core/tag_stream.h"
 #include "core/tagger.h"
 #include "core/tagging_run.h"
 
 namespace quillon {
 namespace {
 
-// Standard output is written in blocks of about this size.
-constexpr size_t kFlushBytes = 1 << 20;
+// Standard input shows no progress, since its length is not known: only what the run
+// says (messages, warnings) reaches the user.
+class MessagesOnly : public RunObserver {
+ public:
+  explicit MessagesOnly(RunObserver* to) : to_(to) {}
+  void Message(std::string_view text) override { to_->Message(text); }
+  void ErrorReport(std::string_view text) override { to_->ErrorReport(text); }
+  void Warning(std::string_view text) override { to_->Warning(text); }
 
-// Tags what next_sentence yields to standard output, lines ended by LF. False when
-// standard output cannot take them.
-bool TagToStandardOutput(const NextLine& next_sentence, Tagger* tagger) {
-  std::string out;
-  out.reserve(kFlushBytes + (kFlushBytes >> 2));
-  for (std::string_view sentence; next_sentence(&sentence);) {
-    tagger->TagSentence(sentence, &out);
-    out.push_back('\n');
-    if (out.size() >= kFlushBytes) {
-      if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) return false;
-      out.clear();
-    }
-  }
-  return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 &&
-         !std::ferror(stdout);
-}
+ private:
+  RunObserver* to_;
+};
 
-// Standard input is streamed like a file: with the splitter off each line is tagged and
-// written as soon as it is read; with the splitter on the joined text is held once.
+// Standard input is streamed like a file and written to standard output with LF line
+// ends: with the splitter off each line is tagged and written as soon as it is read;
+// with the splitter on the joined text is held once.
 int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
                      StderrObserver* observer) {
   Resources resources;
@@ -55,35 +49,16 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
   Tagger tagger(&resources, OptionsFromSettings(settings));
   LineStream input(STDIN_FILENO, false, "standard input", LineStream::kDefaultBlock,
                    settings.encoding);
-  const NextLine next_line = [&](std::string_view* line) { return input.Next(line); };
-  bool written = true;
-  if (settings.Splitter == 1) {
-    std::string text, error;
-    const bool modern = OptionsFromSettings(settings).modern;
-    if (!SplitTextOnThread(next_line, std::nullopt, nullptr, &text, &error, modern)) {
-      observer->ErrorReport(error);
-      return 1;
-    }
-    if (input.status().ok()) {
-      size_t start = 0;
-      written = TagToStandardOutput(
-          [&](std::string_view* sentence) {
-            if (start >= text.size()) return false;
-            const size_t lf = std::min(text.find('\n', start), text.size());
-            *sentence = std::string_view(text).substr(start, lf - start);
-            start = lf + 1;
-            return true;
-          },
-          &tagger);
-    }
-  } else {
-    written = TagToStandardOutput(next_line, &tagger);
-  }
-  if (!input.status().ok()) {
-    observer->ErrorReport("Cannot read standard input.");
+  DescriptorSink sink(STDOUT_FILENO);
+  MessagesOnly messages(observer);
+  const InputOutcome outcome =
+      TagInput(settings, &input, std::nullopt, &tagger, {&sink, /*crlf=*/false}, &messages);
+  if (outcome.end == StreamEnd::kInputFailed) {
+    // A splitter failure has a text of its own; a read failure is said plainly.
+    observer->ErrorReport(input.status().ok() ? outcome.error : "Cannot read standard input.");
     return 1;
   }
-  if (!written) {
+  if (outcome.end == StreamEnd::kWriteFailed) {
     observer->ErrorReport("Cannot write standard output.");
     return 1;
   }

@@ -32,8 +32,8 @@ class LemmaTable {
     std::string codes;
   };
 
-  // The lemma of word. The view stays valid until the next call with the same scratch or
-  // a change of the table.
+  // The lemma of word: a view into the table, valid until it changes, or, for a word the
+  // table does not know, into scratch->lowered, valid until the next call with scratch.
   std::string_view Lemmatization(std::string_view word, Scratch* scratch) const;
 
   // Starts loading the index slot of word's lower-case form, so that a sentence's lookups

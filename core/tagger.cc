@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "core/ascii.h"
+#include "core/format_writer.h"
 #include "core/lookup_form.h"
 #include "core/order_key.h"
 #include "core/tokenizer.h"
@@ -114,29 +115,65 @@ void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<Tag
   tags->assign(tags_.begin(), tags_.end());
 }
 
-void Tagger::TagSentence(std::string_view sentence, std::string* out) {
+const SentenceResult& Tagger::Tag(std::string_view sentence) {
   Tokens(sentence, &tokens_);
-  const std::span<const std::string_view> words =
-      LookupWords(tokens_, options_.modern && !HasNonAscii(sentence));
+  return Finish(sentence, tokens_, options_.modern && !HasNonAscii(sentence));
+}
+
+const SentenceResult& Tagger::TagWords(std::span<const std::string_view> words) {
+  return Finish({}, words, false);
+}
+
+const SentenceResult& Tagger::Finish(std::string_view text,
+                                     std::span<const std::string_view> tokens, bool ascii) {
+  const std::span<const std::string_view> words = LookupWords(tokens, ascii);
   StartTags(words);
   contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
+  result_ = SentenceResult{};
+  result_.text = text;
+  result_.words = tokens;
+  result_.tags = tags_;
+  result_.tag_names = &resources_->tags;
+  result_.lemmas_on = options_.lemma;
+  result_.marks_on = options_.multiword;
   if (options_.multiword) {
     resources_->multiwords.MultiWord(words, &marks_);
+    result_.marks = std::span(marks_.annotation).first(words.size());
   } else if (options_.lemma) {
-    for (const std::string_view word : words) resources_->lemmas.Prefetch(word);
+    Lemmatize(words);
+    result_.lemmas = lemmas_;
   }
-  for (size_t i = 0; i < tokens_.size(); ++i) {
-    if (i > 0) out->push_back(' ');
-    out->append(tokens_[i]);
-    out->push_back(options_.separator);
-    out->append(TagName(tags_[i]));
-    if (options_.multiword) {
-      if (marks_.annotation[i] != nullptr) out->append(*marks_.annotation[i]);
-    } else if (options_.lemma) {
-      out->push_back(options_.separator);
-      out->append(resources_->lemmas.Lemmatization(words[i], &lemma_scratch_));
+  return result_;
+}
+
+void Tagger::Lemmatize(std::span<const std::string_view> words) {
+  for (const std::string_view word : words) resources_->lemmas.Prefetch(word);
+  // A lemma from the table stays where it is; one made from the word itself lives in the
+  // scratch and is gathered, then viewed once gathering can no longer move it.
+  constexpr size_t kInTable = SIZE_MAX;
+  lemma_bytes_.clear();
+  lemma_ends_.resize(words.size());
+  lemmas_.resize(words.size());
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string_view lemma = resources_->lemmas.Lemmatization(words[i], &lemma_scratch_);
+    if (lemma.data() != lemma_scratch_.lowered.data()) {
+      lemmas_[i] = lemma;
+      lemma_ends_[i] = kInTable;
+      continue;
     }
+    lemma_bytes_.append(lemma);
+    lemma_ends_[i] = lemma_bytes_.size();
   }
+  size_t start = 0;
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (lemma_ends_[i] == kInTable) continue;
+    lemmas_[i] = std::string_view(lemma_bytes_).substr(start, lemma_ends_[i] - start);
+    start = lemma_ends_[i];
+  }
+}
+
+void Tagger::TagSentence(std::string_view sentence, std::string* out) {
+  AppendWordTagLine(Tag(sentence), options_.separator, out);
 }
 
 }  // namespace quillon

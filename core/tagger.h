@@ -1,8 +1,15 @@
-// The tagger: one sentence in, one output line out. Each token gets its start tag from
+// The tagger: one sentence in, its tokens and their tags out. Each token gets its start tag from
 // the lexicon (or a sentinel row when the lexicon does not know it, and then the lexical
 // rules), then the contextual rules correct the tags. Tags are interned integers, rules
 // are indexed by their FromTag, the lexicon is one hash probe per token, and the working
 // arrays are reused from sentence to sentence, so tagging allocates nothing per token.
+//
+// The public entry points for a program that tags text: build the Resources (LoadResources
+// of core/resources.h), a Tagger over them, then
+//   const SentenceResult& s = tagger.Tag("The cat sat.");       // running text
+//   const SentenceResult& t = tagger.TagWords(words);           // words already cut
+// and read s.words[i], s.tag(i), s.lemmas[i] (with lemmas on). The result is valid until
+// the next call; a tagger is used by one thread at a time (one tagger per thread).
 // Tested by tagger_test.cc and differential_test.cc (against a plain reference tagger).
 #ifndef QUILLON_CORE_TAGGER_H_
 #define QUILLON_CORE_TAGGER_H_
@@ -16,6 +23,7 @@
 #include "core/lexical_rules.h"
 #include "core/modern_tokenizer.h"
 #include "core/resources.h"
+#include "core/sentence_result.h"
 #include "regex/awk_str.h"
 
 namespace quillon {
@@ -39,7 +47,16 @@ class Tagger {
   // Compiles the rules of resources, which must outlive the tagger.
   Tagger(Resources* resources, TaggerOptions options);
 
-  // Tags sentence and appends its output line, without a line end, to out.
+  // Tags one sentence of running text: cuts it into tokens as the run would (the
+  // tokenizer of the options) and tags them. The result views sentence and the tagger's
+  // own arrays; it is valid until the next call and while sentence lives.
+  const SentenceResult& Tag(std::string_view sentence);
+
+  // Tags words that were cut already (a vertical or CoNLL-U file, a caller's token list),
+  // one token each, as they are. The result views words, which must outlive its reading.
+  const SentenceResult& TagWords(std::span<const std::string_view> words);
+
+  // Tags sentence and appends its word_TAG line, without a line end, to out.
   void TagSentence(std::string_view sentence, std::string* out);
 
   // Cuts sentence into tokens as the run would (views into sentence).
@@ -58,6 +75,13 @@ class Tagger {
   const Resources& resources() const { return *resources_; }
 
  private:
+  // Tags tokens (cut from text, or given) and fills result_.
+  const SentenceResult& Finish(std::string_view text, std::span<const std::string_view> tokens,
+                               bool ascii);
+
+  // The lemma of each of words, into lemmas_.
+  void Lemmatize(std::span<const std::string_view> words);
+
   // Start tags (and lexical rules for unknown words) for tokens_, into tags_ and rows_.
   void StartTags(std::span<const std::string_view> tokens);
 
@@ -81,6 +105,10 @@ class Tagger {
   ContextualRules::Scratch contextual_scratch_;
   LemmaTable::Scratch lemma_scratch_;
   MultiwordTable::Marks marks_;
+  std::string lemma_bytes_;
+  std::vector<size_t> lemma_ends_;
+  std::vector<std::string_view> lemmas_;
+  SentenceResult result_;
   std::string key_;
   std::string scratch_;
   std::vector<std::string_view> lookup_;

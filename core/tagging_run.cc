@@ -3,13 +3,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
 #include <cstdio>
 
 #include "core/line_stream.h"
 #include "core/messages.h"
 #include "core/output_file.h"
-#include "core/sentence_splitter.h"
+#include "core/tag_stream.h"
 #include "core/tagger.h"
 
 namespace quillon {
@@ -18,49 +17,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 class NullObserver : public RunObserver {};
-
-// Output is handed to the file in blocks of about this size.
-constexpr size_t kFlushBytes = 1 << 20;
-
-// How tagging the sentences of one file ended.
-enum class TagResult { kDone, kWriteFailed, kStopped };
-
-// Tags the sentences that next_sentence yields (count of them) into file, each line ended
-// by CR LF. A failed write ends the file (the rest is not tagged), and so does a stop
-// request, which is asked after every sentence.
-TagResult TagInto(size_t count, const NextLine& next_sentence, Tagger* tagger,
-                  RunObserver* observer, OutputFile* file) {
-  const long long maximum = (static_cast<long long>(count) - 1) / 10;
-  observer->ProgressShown(Indicator::kSentenceBar,
-                          static_cast<int>(std::min<long long>(maximum, INT_MAX)));
-  std::string out;
-  out.reserve(kFlushBytes + (kFlushBytes >> 2));
-  bool ok = true;
-  bool stopped = false;
-  size_t i = 0;
-  for (std::string_view sentence; ok && next_sentence(&sentence); ++i) {
-    if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
-    tagger->TagSentence(sentence, &out);
-    out.append("\r\n");
-    if (observer->StopRequested()) {
-      stopped = true;
-      break;
-    }
-    if (out.size() >= kFlushBytes) {
-      ok = file->Append(out).ok();
-      out.clear();
-      // One enormous sentence must not keep its buffer for the rest of the file.
-      if (out.capacity() > 8 * kFlushBytes) {
-        std::string().swap(out);
-        out.reserve(kFlushBytes + (kFlushBytes >> 2));
-      }
-    }
-  }
-  if (ok && !stopped) ok = file->Append(out).ok();
-  observer->ProgressReset(Indicator::kSentenceBar);
-  if (stopped) return TagResult::kStopped;
-  return ok ? TagResult::kDone : TagResult::kWriteFailed;
-}
 
 // Opens the output file of one input; false when it cannot take a new file.
 bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
@@ -99,43 +55,24 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
     observer->ErrorReport(error);
     return FileResult::kRunEnds;
   }
-  const NextLine next_line = [&](std::string_view* line) { return input->Next(line); };
-
   OutputFile file;
-  const bool opened = OpenOutput(settings, path, &file);
-  TagResult tagged = TagResult::kWriteFailed;
-  if (settings.Splitter == 1) {
-    std::string text;
-    const bool modern = OptionsFromSettings(settings).modern;
-    if (!SplitTextOnThread(next_line, line_count, observer, &text, &error, modern)) {
-      observer->ErrorReport(error);
-      return FileResult::kRunEnds;
-    }
-    if (!input->status().ok()) {
-      observer->ErrorReport(input->status().message());
-      return FileResult::kRunEnds;
-    }
-    input.reset();  // the text holds all of it now
-    size_t start = 0;
-    const NextLine next_sentence = [&](std::string_view* sentence) {
-      if (start >= text.size()) return false;
-      const size_t lf = std::min(text.find('\n', start), text.size());
-      *sentence = std::string_view(text).substr(start, lf - start);
-      start = lf + 1;
-      return true;
-    };
-    if (opened) tagged = TagInto(CountSentences(text), next_sentence, tagger, observer, &file);
-  } else if (opened) {
-    tagged = TagInto(line_count, next_line, tagger, observer, &file);
-    if (!input->status().ok()) {
-      observer->ErrorReport(input->status().message());
-      return FileResult::kRunEnds;
-    }
-  }
+  if (!OpenOutput(settings, path, &file)) return FileResult::kNotWritten;
+  FileSink sink(&file);
+  const InputOutcome tagged =
+      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
-  if (tagged == TagResult::kStopped) return FileResult::kStopped;
-  const bool written = tagged == TagResult::kDone && file.Commit().ok();
-  return written ? FileResult::kWritten : FileResult::kNotWritten;
+  switch (tagged.end) {
+    case StreamEnd::kInputFailed:
+      observer->ErrorReport(tagged.error);
+      return FileResult::kRunEnds;
+    case StreamEnd::kStopped:
+      return FileResult::kStopped;
+    case StreamEnd::kWriteFailed:
+      return FileResult::kNotWritten;
+    case StreamEnd::kDone:
+      break;
+  }
+  return file.Commit().ok() ? FileResult::kWritten : FileResult::kNotWritten;
 }
 
 }  // namespace
