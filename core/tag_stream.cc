@@ -13,7 +13,7 @@ constexpr size_t kFlushBytes = 1 << 20;
 }  // namespace
 
 StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer, OutputSink* sink,
-                    RunObserver* observer) {
+                    RunObserver* observer, StreamCounts* counts) {
   const long long maximum = (static_cast<long long>(source->count()) - 1) / 10;
   observer->ProgressShown(Indicator::kSentenceBar,
                           static_cast<int>(std::min<long long>(maximum, INT_MAX)));
@@ -29,6 +29,10 @@ StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer
         sentence.is_cut ? tagger->TagWords(sentence.words) : tagger->Tag(sentence.text);
     tagged.conllu = sentence.conllu;
     writer->Write(tagged, &out);
+    if (counts != nullptr) {
+      ++counts->sentences;
+      counts->tokens += tagged.size();
+    }
     if (observer->StopRequested()) {
       stopped = true;
       break;
@@ -68,7 +72,7 @@ InputOutcome TagInput(const RunSettings& settings, LineStream* input,
   const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
   // A read error ends the input as if it were its end; it outranks what the loop saw.
   if (input->status().ok()) {
-    outcome.end = TagStream(&source, tagger, writer.get(), target.sink, observer);
+    outcome.end = TagStream(&source, tagger, writer.get(), target.sink, observer, &outcome.counts);
   }
   if (!input->status().ok()) {
     outcome.end = StreamEnd::kInputFailed;

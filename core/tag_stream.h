@@ -27,15 +27,23 @@ enum class StreamEnd {
   kInputFailed,  // the input could not be read or split (InputOutcome::error says why)
 };
 
+// What a stream wrote: sentences (each, with or without tokens) and tokens.
+struct StreamCounts {
+  size_t sentences = 0;
+  size_t tokens = 0;
+};
+
 // Tags every sentence of source and writes it through writer to sink, the output handed
 // over in blocks of about a megabyte. observer (not null) sees the sentence bar, stepped
-// once per 10 sentences, and is asked after every sentence whether to stop.
+// once per 10 sentences, and is asked after every sentence whether to stop. counts, when
+// given, adds up the sentences and tokens handed to the writer.
 StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer, OutputSink* sink,
-                    RunObserver* observer);
+                    RunObserver* observer, StreamCounts* counts = nullptr);
 
 struct InputOutcome {
   StreamEnd end = StreamEnd::kDone;
-  std::string error;  // with kInputFailed: the read error or the splitter's message
+  std::string error;    // with kInputFailed: the read error or the splitter's message
+  StreamCounts counts;  // what was written
 };
 
 // Where output goes and how its lines end.

@@ -1,20 +1,18 @@
-// Loading once and tagging texts, word lists and files. Tested by
-// python/tests/test_tagger.py.
+// Loading once and tagging texts, word lists and files. Files go through the same loop
+// as the command's output files (TagInput), so their bytes are the command's.
+// Tested by python/tests/test_tagger.py.
 #include "python/loaded_tagger.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "core/line_stream.h"
-#include "core/lookup_form.h"
 #include "core/output_file.h"
-#include "core/sentence_splitter.h"
+#include "core/output_sink.h"
+#include "core/sentence_source.h"
+#include "core/tag_stream.h"
 
 namespace quillon {
 namespace {
-
-// Output is handed to the file in blocks of about this size.
-constexpr size_t kFlushBytes = 1 << 20;
 
 TaggedText::Piece AppendPiece(std::string_view bytes, TaggedText* out) {
   const TaggedText::Piece piece{out->bytes.size(), bytes.size()};
@@ -22,23 +20,8 @@ TaggedText::Piece AppendPiece(std::string_view bytes, TaggedText* out) {
   return piece;
 }
 
-// Calls visit(sentence) for every line of lines, or for every sentence of their split
-// text with split. False with *error when splitting fails or *error set by reading.
-template <typename Visit>
-bool ForEachInput(LineStream* lines, bool split, bool modern, std::string* error, Visit&& visit) {
-  const NextLine next_line = [&](std::string_view* line) { return lines->Next(line); };
-  if (!split) {
-    for (std::string_view line; next_line(&line);) visit(line);
-  } else {
-    std::string text;
-    if (!SplitTextOnThread(next_line, std::nullopt, nullptr, &text, error, modern)) return false;
-    if (lines->status().ok()) ForEachSentence(text, visit);
-  }
-  if (!lines->status().ok()) {
-    *error = lines->status().message();
-    return false;
-  }
-  return true;
+Status WriteError(const std::string& path, const Status& status) {
+  return Status::Error("Cannot write file \"" + path + "\". " + status.message());
 }
 
 }  // namespace
@@ -56,27 +39,11 @@ LoadedTagger::LoadedTagger(const RunSettings& settings, std::unique_ptr<Resource
       resources_(std::move(resources)),
       tagger_(resources_.get(), OptionsFromSettings(settings)) {}
 
-void LoadedTagger::AppendSentence(std::span<const std::string_view> tokens, TaggedText* out) {
-  tagger_.TagTokens(tokens, &tags_);
-  const bool lemma = OptionsFromSettings(settings_).lemma;
-  const bool modern = OptionsFromSettings(settings_).modern;
-  for (size_t i = 0; i < tokens.size(); ++i) {
-    out->words.push_back(AppendPiece(tokens[i], out));
-    out->tags.push_back(tagger_.TagName(tags_[i]));
-    if (!lemma) continue;
-    lookup_.clear();
-    const bool has_form = modern && AppendLookupForm(tokens[i], &lookup_);
-    std::string_view word = has_form ? std::string_view(lookup_) : tokens[i];
-    // A quotation mark is looked up by the first of its spellings the lexicon knows.
-    if (has_form && resources_->lexicon_index.FindWord(word, &key_) < 2) {
-      for (const std::string_view fallback : QuoteFallbacks(word)) {
-        if (resources_->lexicon_index.FindWord(fallback, &key_) < 2) continue;
-        word = fallback;
-        break;
-      }
-    }
-    out->lemmas.push_back(
-        AppendPiece(resources_->lemmas.Lemmatization(word, &lemma_scratch_), out));
+void LoadedTagger::Append(const SentenceResult& sentence, TaggedText* out) {
+  for (size_t i = 0; i < sentence.size(); ++i) {
+    out->words.push_back(AppendPiece(sentence.words[i], out));
+    out->tags.push_back(sentence.tag(i));
+    if (sentence.lemmas_on) out->lemmas.push_back(AppendPiece(sentence.lemmas[i], out));
   }
   out->sentence_ends.push_back(out->words.size());
 }
@@ -84,49 +51,39 @@ void LoadedTagger::AppendSentence(std::span<const std::string_view> tokens, Tagg
 bool LoadedTagger::TagText(std::string_view text, bool split, TaggedText* out, std::string* error) {
   std::lock_guard<std::mutex> lock(mutex_);
   LineStream lines{std::string(text)};
-  const bool modern = OptionsFromSettings(settings_).modern;
-  return ForEachInput(&lines, split, modern, error, [&](std::string_view sentence) {
-    tagger_.Tokens(sentence, &tokens_);
-    AppendSentence(tokens_, out);
-  });
+  TextSource source(&lines, std::nullopt);
+  if (split && !source.Split(nullptr, OptionsFromSettings(settings_).modern, error)) return false;
+  for (InputSentence sentence; source.Next(&sentence);) Append(tagger_.Tag(sentence.text), out);
+  return true;
 }
 
 void LoadedTagger::TagWords(std::span<const std::string_view> words, TaggedText* out) {
   std::lock_guard<std::mutex> lock(mutex_);
-  AppendSentence(words, out);
+  Append(tagger_.TagWords(words), out);
 }
 
 Status LoadedTagger::TagFile(const std::string& input_path, const std::string& output_path,
                              bool split, FileCounts* counts) {
   std::lock_guard<std::mutex> lock(mutex_);
   *counts = FileCounts();
+  RunSettings settings = settings_;
+  settings.Splitter = split ? 1 : 0;
   std::unique_ptr<LineStream> input;
-  if (Status opened = OpenInput(input_path, &input, settings_.encoding); !opened.ok()) {
+  if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     return opened;
   }
   OutputFile file;
-  if (Status opened = file.Open(output_path); !opened.ok()) {
-    return Status::Error("Cannot write file \"" + output_path + "\". " + opened.message());
-  }
-  std::string out, error;
-  Status written;
-  const bool modern = OptionsFromSettings(settings_).modern;
-  const bool read = ForEachInput(input.get(), split, modern, &error, [&](std::string_view line) {
-    tagger_.TagSentence(line, &out);
-    out.append("\r\n");
-    ++counts->sentences;
-    counts->tokens += tagger_.rows().size();
-    if (out.size() >= kFlushBytes && written.ok()) {
-      written = file.Append(out);
-      out.clear();
-    }
-  });
-  if (!read) return Status::Error(error);
-  if (written.ok()) written = file.Append(out);
-  if (written.ok()) written = file.Commit();
-  if (!written.ok()) {
-    return Status::Error("Cannot write file \"" + output_path + "\". " + written.message());
-  }
+  if (Status opened = file.Open(output_path); !opened.ok()) return WriteError(output_path, opened);
+  FileSink sink(&file);
+  RunObserver quiet;
+  const InputOutcome outcome =
+      TagInput(settings, input.get(), std::nullopt, &tagger_, {&sink, /*crlf=*/true}, &quiet);
+  // An input that fails leaves no output: the file's temporary file goes with it.
+  if (outcome.end == StreamEnd::kInputFailed) return Status::Error(outcome.error);
+  // After a refused write the file keeps refusing, with the system's reason.
+  if (Status committed = file.Commit(); !committed.ok()) return WriteError(output_path, committed);
+  counts->sentences = outcome.counts.sentences;
+  counts->tokens = outcome.counts.tokens;
   return Status::Ok();
 }
 

@@ -17,6 +17,7 @@
 
 #include "core/resources.h"
 #include "core/run_settings.h"
+#include "core/sentence_result.h"
 #include "core/status.h"
 #include "core/tagger.h"
 
@@ -71,18 +72,13 @@ class LoadedTagger {
  private:
   LoadedTagger(const RunSettings& settings, std::unique_ptr<Resources> resources);
 
-  // Appends the tokens of one sentence with their tags (and lemmas) to *out.
-  void AppendSentence(std::span<const std::string_view> tokens, TaggedText* out);
+  // Appends a tagged sentence to *out.
+  static void Append(const SentenceResult& sentence, TaggedText* out);
 
   std::mutex mutex_;
   RunSettings settings_;
   std::unique_ptr<Resources> resources_;
   Tagger tagger_;
-  std::vector<std::string_view> tokens_;
-  std::vector<TagId> tags_;
-  std::string lookup_;
-  std::string key_;
-  LemmaTable::Scratch lemma_scratch_;
 };
 
 }  // namespace quillon
