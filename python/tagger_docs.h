@@ -69,7 +69,8 @@ inline constexpr char kTag[] =
     "\n"
     "Each line of text is one sentence (an empty line an empty list), as in the output\n"
     "files of `quillon tag`; with split=True the lines are joined and cut into sentences\n"
-    "first (`quillon tag --split`). text is str or UTF-8 bytes.";
+    "first (`quillon tag --split`). text is str or UTF-8 bytes; a NUL character ends\n"
+    "it, as it ends a file for `quillon tag`.";
 
 inline constexpr char kTagTokens[] =
     "Tags one sentence of words as they are given (no tokenizer); returns a list of Token.\n"

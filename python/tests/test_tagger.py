@@ -112,6 +112,7 @@ def test_lines_and_text_types(tagger):
     # One sentence per line, an empty list for an empty line, none after the last line end.
     assert tagger.tag("") == []
     assert [len(s) for s in tagger.tag("a b\n\nc\r\nd\re\n")] == [2, 0, 1, 1, 1]
+    assert tagger.tag("a b\0c d") == tagger.tag("a b")  # NUL ends a text, as it ends a file
     assert tagger.tag(b"The cat sat.") == tagger.tag("The cat sat.")
     # Bytes that are not UTF-8 come back as surrogates and encode back to themselves.
     word = tagger.tag(b"caf\xe9 noir")[0][0].word
