@@ -2,6 +2,7 @@
 `quillon tag` writes, a bad file fails alone, bags of texts tag as Tagger.tag does."""
 
 import os
+import pathlib
 import subprocess
 import sys
 
@@ -111,3 +112,17 @@ def test_command_tags_on_a_running_scheduler(client, tmp_path):
     assert done.returncode == 1
     assert done.stderr == f'{tmp_path}/missing.txt: Cannot open file "{tmp_path}/missing.txt". ' \
         "No such file or directory\n"
+
+
+def test_script_starts_a_local_cluster(tmp_path):
+    # The installed script, run as a program: its local cluster's worker processes import
+    # it again, which must not start another run.
+    script = pathlib.Path(quillon.__file__).parent.parent / "quillon-dask"
+    source = tmp_path / "a.txt"
+    source.write_text(SAMPLE)
+    done = subprocess.run([sys.executable, str(script), "local:2", str(source), "-o",
+                           str(tmp_path / "out"), "-q"], capture_output=True, text=True,
+                          timeout=120)
+    assert done.returncode == 0, done.stderr
+    assert (tmp_path / "out" / "a_tag.txt").read_bytes() == cli_outputs(
+        [source], tmp_path / "cli")["a_tag.txt"]
