@@ -29,7 +29,7 @@ CLI::App* AddEvalCommand(CLI::App* app, EvalCommandOptions* o) {
                    "0 CONTEXTUALRULEFILE.WSJ, 1 ...BROWN, 2 ...WSJ.NOLEX")
       ->check(CLI::Range(0, 2))
       ->default_str("0");
-  eval->add_option("-f,--format", o->format, "Corpus format: auto, conllu or wordtag")
+  eval->add_option("-f,--format", o->format, "Corpus format: auto, conllu, wordtag or masc")
       ->default_str("auto");
   eval->add_flag("--detail", o->detail, "Also print precision and recall per tag");
   eval->add_flag("--lemma", o->lemma,

@@ -249,7 +249,7 @@ int RunContextual(const TrainCommandOptions& o) {
 void AddCorpusOptions(CLI::App* sub, TrainCommandOptions* o) {
   sub->add_option("corpus", o->corpora, "Tagged corpus files (CoNLL-U or word_TAG lines)")
       ->required();
-  sub->add_option("-f,--format", o->format, "Corpus format: auto, conllu or wordtag")
+  sub->add_option("-f,--format", o->format, "Corpus format: auto, conllu, wordtag or masc")
       ->default_str("auto");
   sub->add_option("-o,--output", o->output, "File to write")->required();
   sub->add_flag("-q,--quiet", o->quiet, "No progress line");

@@ -124,7 +124,7 @@ CLI::App* AddListCommand(CLI::App* train, TrainListsOptions* o, const char* name
   CLI::App* sub = train->add_subcommand(name, help);
   sub->add_option("corpus", o->corpora, "Tagged corpus files (CoNLL-U for lemmas and syntax)")
       ->required();
-  sub->add_option("-f,--format", o->format, "Corpus format: auto, conllu or wordtag")
+  sub->add_option("-f,--format", o->format, "Corpus format: auto, conllu, wordtag or masc")
       ->default_str("auto");
   sub->add_option("-o,--output", o->output, "File to write")->required();
   sub->add_option("--wordnet", o->wordnet_dir, "WordNet 3.0 folder (index.* and *.exc files)")

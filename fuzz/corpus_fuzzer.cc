@@ -1,7 +1,8 @@
 // Fuzz harness for the learner's readers of outside bytes: the CoNLL-U and word_TAG corpus
 // readers (strict and lenient) and the word list reader, and the lexicon built from what
 // they accept. Byte 0 picks the reader (its value modulo 3: CoNLL-U, word_TAG, word list)
-// and, for a corpus, the lenient reading (bit 2); the rest is the file. Inputs above 4 KiB are
+// and, for a corpus, the lenient reading (bit 2) and, for word_TAG, MASC's tag mapping (bit 8);
+// the rest is the file. Inputs above 4 KiB are
 // skipped. A lenient reading never fails. Besides crashes, it traps when an invariant breaks: an
 // accepted corpus has no empty sentence, one tag per word and only tags a resource line can hold;
 // the lexicon lines built from it are plain form, and the tagger, reading them, starts every word
@@ -77,7 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       status = ParseConllu(text, "fuzz", &corpus, lenient);
       break;
     case 1:
-      status = ParseWordTag(text, "fuzz", &corpus, lenient);
+      // Bit 8 reads the same lines as MASC, with its tag mapping and tag check.
+      status = (data[0] & 8) ? ParseMasc(text, "fuzz", &corpus, lenient)
+                             : ParseWordTag(text, "fuzz", &corpus, lenient);
       break;
     default:
       status = ParseWordList(text, "fuzz", &wordlist);

@@ -1,9 +1,11 @@
 // Fuzz harness for the WordNet readers: an index file or an exception file (byte 0, bit 0),
-// read as the part of speech of bits 1-2; the rest is the file. Inputs above 4 KiB are
+// read as the part of speech of bits 1-2, or with bit 3 a noun data file (the names); the
+// rest is the file. Inputs above 4 KiB are
 // skipped. Besides crashes, it traps when an invariant breaks: an error names the file and a
 // line; an accepted index gives every lemma a sense count, and its fields hold no blank; the
 // word list built from what was read holds only plain words with at least one tag, sorted;
 // and every form the spelling rules make of a lemma read is longer than the lemma.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -54,7 +56,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int pos = (data[0] >> 1) % kWordNetPosCount;
   WordNet wordnet;
   Status status;
-  if (data[0] & 1) {
+  if (data[0] & 8) {
+    status = ParseWordNetNames(text, "fuzz", &wordnet.noun_names);
+    if (status.ok()) {
+      for (const std::string& name : wordnet.noun_names) {
+        Check(!name.empty() && !HasBlank(name));
+        Check(std::none_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; }));
+        wordnet.lemmas[kWordNetNoun].push_back(name);
+        wordnet.tagged_senses[kWordNetNoun][name] = 1;
+      }
+    }
+  } else if (data[0] & 1) {
     status = ParseWordNetExceptions(text, "fuzz", &wordnet.exceptions[pos]);
   } else {
     status = ParseWordNetIndex(text, "fuzz", &wordnet.lemmas[pos], &wordnet.tagged_senses[pos]);

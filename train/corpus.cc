@@ -19,6 +19,15 @@ constexpr struct {
     {"ADD", "NN"},  {"AFX", "JJ"},  {"GW", "FW"},  {"XX", "FW"},
 };
 
+// MASC's spellings of classic tags (its tags come largely from an automatic tagger).
+constexpr struct {
+  const char* from;
+  const char* to;
+} kMascMapping[] = {
+    {"PP", "PRP"}, {"LRB", "("}, {"RRB", ")"}, {"-", ":"},        {"--", ":"},   {"...", ":"},
+    {";", ":"},    {"\"", "''"}, {"'", "''"},  {"VBG|NN", "VBG"}, {"UH`", "UH"},
+};
+
 // splitmix64: a small generator whose output is fixed by the seed on every platform,
 // unlike the distributions of <random>.
 uint64_t SplitMix64(uint64_t* state) {
@@ -43,6 +52,8 @@ bool ParseCorpusFormat(std::string_view name, CorpusFormat* format) {
     *format = CorpusFormat::kConllu;
   } else if (name == "wordtag") {
     *format = CorpusFormat::kWordTag;
+  } else if (name == "masc") {
+    *format = CorpusFormat::kMasc;
   } else {
     return false;
   }
@@ -55,6 +66,13 @@ std::string MapTag(std::string_view word, std::string_view tag) {
     if (tag == mapping.from) return mapping.to;
   }
   return std::string(tag);
+}
+
+std::string MapMascTag(std::string_view word, std::string_view tag) {
+  for (const auto& mapping : kMascMapping) {
+    if (tag == mapping.from) return MapTag(word, mapping.to);
+  }
+  return MapTag(word, tag);
 }
 
 namespace {

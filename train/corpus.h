@@ -1,10 +1,12 @@
 // Tagged corpora for learning and evaluation: sentences of words with their gold tags.
-// Two formats are read: CoNLL-U (the FORM and XPOS columns, and for the list builders the
+// Three formats are read: CoNLL-U (the FORM and XPOS columns, and for the list builders the
 // LEMMA, UPOS, HEAD and DEPREL columns; multi-word token lines and empty nodes are skipped) and one
 // sentence per line of `word_TAG` tokens, where the last underscore of a token splits word from
-// tag. Tags are mapped onto the classic Penn set that the resource files use (-LRB- becomes "(",
-// "to" is always TO, ...), the same way for training and for scoring. Malformed input is an error
-// naming the file and line. Tested by corpus_test.cc and the fuzz harnesses.
+// tag; and MASC's `word_TAG` lines, whose own tag spellings (PP, LRB, VBG|NN ...) are mapped
+// first and whose tags must then be classic Penn tags. Tags are mapped onto the classic Penn set
+// that the resource files use (-LRB- becomes "(", "to" is always TO, ...), the same way for
+// training and for scoring. Malformed input is an error naming the file and line. Tested by
+// corpus_test.cc and the fuzz harnesses.
 #ifndef QUILLON_TRAIN_CORPUS_H_
 #define QUILLON_TRAIN_CORPUS_H_
 
@@ -35,14 +37,19 @@ struct Corpus {
   size_t TokenCount() const;
 };
 
-enum class CorpusFormat { kAuto, kConllu, kWordTag };
+enum class CorpusFormat { kAuto, kConllu, kWordTag, kMasc };
 
-// Parses "auto", "conllu" or "wordtag"; false for anything else.
+// Parses "auto", "conllu", "wordtag" or "masc"; false for anything else.
 bool ParseCorpusFormat(std::string_view name, CorpusFormat* format);
 
 // The gold tag as the resource files spell it: the UD extensions mapped onto the classic
 // Penn set, and the word "to" (any letter case) tagged IN made TO.
 std::string MapTag(std::string_view word, std::string_view tag);
+
+// A MASC tag as the resource files spell it: MASC's own spellings (PP for PRP, LRB and RRB
+// for brackets, dashes, ellipses and ";" for ":", a lone quote for '', VBG|NN for VBG,
+// UH` for UH), then MapTag. The result may still lie outside the classic set.
+std::string MapMascTag(std::string_view word, std::string_view tag);
 
 // The sentences a lenient reading left out because a line of them was malformed.
 struct SkippedSentences {
@@ -61,6 +68,10 @@ Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpu
                    SkippedSentences* skipped = nullptr);
 Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus,
                     SkippedSentences* skipped = nullptr);
+// MASC's lines: `word_TAG` tokens with MapMascTag; a tag outside the classic Penn set
+// makes the token malformed, so a lenient reading leaves its sentence out.
+Status ParseMasc(std::string_view text, const std::string& name, Corpus* corpus,
+                 SkippedSentences* skipped = nullptr);
 
 // The format of text when format is kAuto: CoNLL-U when the path ends in ".conllu" or the
 // first line that is neither blank nor a comment starts with a number and a tab.

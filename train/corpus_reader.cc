@@ -5,6 +5,7 @@
 #include "core/line_reader.h"
 #include "train/corpus.h"
 #include "train/field_lines.h"
+#include "train/tagset_builder.h"
 
 namespace quillon {
 namespace {
@@ -111,8 +112,9 @@ std::string ReadConlluLine(std::string_view line, TaggedSentence* sentence) {
   return "";
 }
 
-// Reads one `word_TAG` token into sentence, or returns the error text.
-std::string ReadWordTagToken(std::string_view token, TaggedSentence* sentence) {
+// Reads one `word_TAG` token into sentence, or returns the error text. MASC tokens take
+// MASC's tag mapping and must end up with a classic Penn tag.
+std::string ReadWordTagToken(std::string_view token, bool masc, TaggedSentence* sentence) {
   const size_t underscore = token.rfind('_');
   if (underscore == std::string_view::npos) {
     return "the token " + Quoted(token) + " has no _TAG";
@@ -122,9 +124,31 @@ std::string ReadWordTagToken(std::string_view token, TaggedSentence* sentence) {
   if (word.empty()) return "the token " + Quoted(token) + " has an empty word";
   if (tag.empty()) return "the token " + Quoted(token) + " has an empty tag";
   if (!IsValidTag(tag)) return "the tag of the token " + Quoted(token) + " holds a control byte";
+  std::string mapped = masc ? MapMascTag(word, tag) : MapTag(word, tag);
+  if (masc && !IsPennTag(mapped)) {
+    return "the tag of the token " + Quoted(token) + " is not a Penn Treebank tag";
+  }
   sentence->words.emplace_back(word);
-  sentence->tags.push_back(MapTag(word, tag));
+  sentence->tags.push_back(std::move(mapped));
   return "";
+}
+
+Status ParseWordTagLines(std::string_view text, const std::string& name, bool masc, Corpus* corpus,
+                         SkippedSentences* skipped) {
+  size_t line_number = 0;
+  return ReadFieldLines(text, name, [&](std::span<const std::string_view> tokens) {
+    ++line_number;
+    TaggedSentence sentence;
+    for (std::string_view token : tokens) {
+      std::string problem = ReadWordTagToken(token, masc, &sentence);
+      if (problem.empty()) continue;
+      if (skipped == nullptr) return problem;
+      skipped->Add(At(name, line_number) + problem);
+      return std::string();
+    }
+    FinishSentence(&sentence, corpus);
+    return std::string();
+  });
 }
 
 }  // namespace
@@ -172,20 +196,12 @@ Status ParseConllu(std::string_view text, const std::string& name, Corpus* corpu
 
 Status ParseWordTag(std::string_view text, const std::string& name, Corpus* corpus,
                     SkippedSentences* skipped) {
-  size_t line_number = 0;
-  return ReadFieldLines(text, name, [&](std::span<const std::string_view> tokens) {
-    ++line_number;
-    TaggedSentence sentence;
-    for (std::string_view token : tokens) {
-      std::string problem = ReadWordTagToken(token, &sentence);
-      if (problem.empty()) continue;
-      if (skipped == nullptr) return problem;
-      skipped->Add(At(name, line_number) + problem);
-      return std::string();
-    }
-    FinishSentence(&sentence, corpus);
-    return std::string();
-  });
+  return ParseWordTagLines(text, name, false, corpus, skipped);
+}
+
+Status ParseMasc(std::string_view text, const std::string& name, Corpus* corpus,
+                 SkippedSentences* skipped) {
+  return ParseWordTagLines(text, name, true, corpus, skipped);
 }
 
 CorpusFormat DetectFormat(const std::string& path, std::string_view text) {
@@ -210,8 +226,14 @@ Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus,
   Status status = ReadFileBytes(path, &bytes);
   if (!status.ok()) return status;
   if (format == CorpusFormat::kAuto) format = DetectFormat(path, bytes);
-  return format == CorpusFormat::kConllu ? ParseConllu(bytes, path, corpus, skipped)
-                                         : ParseWordTag(bytes, path, corpus, skipped);
+  switch (format) {
+    case CorpusFormat::kConllu:
+      return ParseConllu(bytes, path, corpus, skipped);
+    case CorpusFormat::kMasc:
+      return ParseMasc(bytes, path, corpus, skipped);
+    default:
+      return ParseWordTag(bytes, path, corpus, skipped);
+  }
 }
 
 Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus,

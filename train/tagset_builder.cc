@@ -59,6 +59,13 @@ constexpr struct {
 
 }  // namespace
 
+bool IsPennTag(std::string_view tag) {
+  for (const auto& penn : kPennTags) {
+    if (tag == penn.tag) return true;
+  }
+  return false;
+}
+
 std::vector<std::string> BuildTagsetLines(const Corpus& corpus) {
   std::set<std::string> others;
   for (const TaggedSentence& sentence : corpus.sentences) {

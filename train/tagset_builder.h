@@ -6,6 +6,7 @@
 #define QUILLON_TRAIN_TAGSET_BUILDER_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "train/corpus.h"
@@ -15,6 +16,9 @@ namespace quillon {
 // The Penn tags in the order of the window's legend, each line "TAG<tab>description",
 // followed by any other tag of corpus in byte order (with an empty description).
 std::vector<std::string> BuildTagsetLines(const Corpus& corpus);
+
+// True for the 45 tags of the classic Penn set.
+bool IsPennTag(std::string_view tag);
 
 }  // namespace quillon
 

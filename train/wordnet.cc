@@ -1,7 +1,9 @@
 // Reading the WordNet index and exception files. Tested by wordnet_test.cc.
 #include "train/wordnet.h"
 
+#include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 #include "core/line_reader.h"
 #include "train/field_lines.h"
@@ -19,6 +21,24 @@ bool ParseCount(std::string_view field, int* value) {
   return error == std::errc() && end == field.data() + field.size() && *value >= 0;
 }
 
+bool ParseHexCount(std::string_view field, int* value) {
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), *value, 16);
+  return error == std::errc() && end == field.data() + field.size() && *value >= 0;
+}
+
+// The lines of a WordNet file without its licence text, whose lines begin with a space;
+// ReadFieldLines does not show where a line begins, so they are told apart first.
+std::string WithoutLicence(std::string_view text) {
+  std::string kept;
+  kept.reserve(text.size());
+  ForEachLine(text, [&](std::string_view line) {
+    if (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line = {};
+    kept.append(line);
+    kept.push_back('\n');
+  });
+  return kept;
+}
+
 std::string PathIn(const std::string& dir, const char* name) {
   return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
 }
@@ -28,15 +48,7 @@ std::string PathIn(const std::string& dir, const char* name) {
 Status ParseWordNetIndex(std::string_view text, const std::string& name,
                          std::vector<std::string>* lemmas,
                          std::map<std::string, int>* tagged_senses) {
-  // The licence lines ("  1 This software ...") begin with a space; ReadFieldLines does not
-  // show where a line begins, so they are told apart first.
-  std::string kept;
-  kept.reserve(text.size());
-  ForEachLine(text, [&](std::string_view line) {
-    if (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line = {};
-    kept.append(line);
-    kept.push_back('\n');
-  });
+  const std::string kept = WithoutLicence(text);
   // lemma pos synset_cnt p_cnt ptr_symbol{p_cnt} sense_cnt tagsense_cnt synset_offset...
   return ReadFieldLines(kept, name, [&](std::span<const std::string_view> f) -> std::string {
     if (f.empty()) return "";
@@ -65,6 +77,37 @@ Status ParseWordNetExceptions(std::string_view text, const std::string& name,
   });
 }
 
+Status ParseWordNetNames(std::string_view text, const std::string& name,
+                         std::set<std::string>* names) {
+  // Per lemma in small letters: seen with a capital, seen without one.
+  std::map<std::string, std::pair<bool, bool>> seen;
+  // synset_offset lex_filenum ss_type w_cnt (two hex digits) word lex_id [word lex_id...] ...
+  Status status = ReadFieldLines(
+      WithoutLicence(text), name, [&](std::span<const std::string_view> f) -> std::string {
+        if (f.empty()) return "";
+        int words = 0;
+        if (f.size() < 4 || !ParseHexCount(f[3], &words) || f.size() < 4 + 2 * size_t(words)) {
+          return "not a WordNet data line";
+        }
+        for (int w = 0; w < words; ++w) {
+          std::string word(f[4 + 2 * w]);
+          const bool capital =
+              std::any_of(word.begin(), word.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+          std::transform(word.begin(), word.end(), word.begin(), [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+          });
+          auto& [with_capital, without] = seen[word];
+          (capital ? with_capital : without) = true;
+        }
+        return "";
+      });
+  if (!status.ok()) return status;
+  for (const auto& [word, cases] : seen) {
+    if (cases.first && !cases.second) names->insert(word);
+  }
+  return Status::Ok();
+}
+
 Status ReadWordNet(const std::string& dir, WordNet* wordnet) {
   std::string bytes;
   for (int pos = 0; pos < kWordNetPosCount; ++pos) {
@@ -79,7 +122,11 @@ Status ReadWordNet(const std::string& dir, WordNet* wordnet) {
     if (status.ok()) status = ParseWordNetExceptions(bytes, exceptions, &wordnet->exceptions[pos]);
     if (!status.ok()) return status;
   }
-  return Status::Ok();
+  const std::string data = PathIn(dir, "data.noun");
+  if (!std::filesystem::exists(data)) return Status::Ok();
+  Status status = ReadFileBytes(data, &bytes);
+  if (status.ok()) status = ParseWordNetNames(bytes, data, &wordnet->noun_names);
+  return status;
 }
 
 }  // namespace quillon

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "train/english_inflection.h"
@@ -27,10 +28,11 @@ struct ClassData {
 
 struct Data {
   std::vector<ClassData> classes;
+  const std::set<std::string>& noun_names;
 };
 
 Data SortedData(const WordNet& wordnet) {
-  Data data;
+  Data data{{}, wordnet.noun_names};
   for (int c = 0; c < kWordNetPosCount; ++c) {
     ClassData class_data{wordnet.tagged_senses[c], {}};
     for (const WordNetException& e : wordnet.exceptions[c]) {
@@ -114,9 +116,11 @@ int SenseWeight(const std::map<std::string, int>& lemmas, const std::string& lem
 void AddNouns(const Data& data, const IrregularKinds& kinds, FormCollector* out) {
   const int c = kWordNetNoun;
   for (const auto& [lemma, count] : data.classes[c].lemmas) {
-    out->Add(lemma, count, Rank(kWordNetNoun, 0), "NN");
+    // A name is written in small letters only by careless text, where it is still a name.
+    const bool name = data.noun_names.count(lemma) > 0;
+    out->Add(lemma, count, Rank(kWordNetNoun, 0), name ? "NNP" : "NN");
     if (!kinds.plural.count(lemma)) {
-      out->Add(PluralOf(lemma), count, Rank(kWordNetNoun, 1), "NNS");
+      out->Add(PluralOf(lemma), count, Rank(kWordNetNoun, 1), name ? "NNPS" : "NNS");
     }
   }
   for (const auto& [form, lemmas] : data.classes[c].irregular) {

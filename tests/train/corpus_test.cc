@@ -60,6 +60,33 @@ TEST(CorpusReaderTest, TagMapping) {
   for (const auto& c : cases) EXPECT_EQ(MapTag(c.word, c.tag), c.mapped) << c.word << " " << c.tag;
 }
 
+// MASC's own spellings are mapped before the classic mapping; a sentence with any other
+// tag outside the classic set is left out, with the first such token named.
+TEST(CorpusReaderTest, MascTagsAreMappedAndOddOnesLeaveTheSentenceOut) {
+  const std::string text =
+      "He_PP said_VBD (_LRB yes_UH` )_RRB --_-- well_UH ;_; so_RB ..._... to_IN go_VB\n"
+      "\"_\" hi_UH '_' running_VBG|NN ._.\n"
+      "The_DT cat_NN sat_VBD2 ._.\n"        // a typing slip in the tag
+      "It_PRP was_VBD -_- fine_JJ ._.\r\n"  // "-" is a dash tag, mapped
+      "Is_VBZ it_PP ?_.\n";
+  Corpus corpus;
+  SkippedSentences skipped;
+  ASSERT_TRUE(ParseMasc(text, "m.txt", &corpus, &skipped).ok());
+  EXPECT_EQ(Flatten(corpus),
+            "He/PRP said/VBD (/( yes/UH )/) --/: well/UH ;/: so/RB .../: to/TO go/VB\n"
+            "\"/'' hi/UH '/'' running/VBG ./.\n"
+            "It/PRP was/VBD -/: fine/JJ ./.\n"
+            "Is/VBZ it/PRP ?/.\n");
+  EXPECT_EQ(skipped.count, 1u);
+  EXPECT_EQ(skipped.first, "m.txt:3: the tag of the token \"sat_VBD2\" is not a Penn Treebank tag");
+  // The same tags read as plain `word_TAG` stay as they are written.
+  Corpus plain;
+  ASSERT_TRUE(ParseWordTag("it_PP sat_VBD2", "w.txt", &plain).ok());
+  EXPECT_EQ(Flatten(plain), "it/PP sat/VBD2\n");
+  Corpus strict;
+  EXPECT_FALSE(ParseMasc("it_PP sat_VBD2", "m.txt", &strict).ok());
+}
+
 TEST(CorpusReaderTest, MalformedInputNamesFileAndLine) {
   const struct {
     bool conllu;

@@ -83,6 +83,37 @@ TEST(WordNetTest, ExceptionsKeepFileOrderAndAllLemmas) {
   EXPECT_EQ(exceptions[2].lemmas, (std::vector<std::string>{"mouse"}));
 }
 
+// A noun lemma is a name when every synset that holds it writes it with a capital letter;
+// one synset in small letters makes it a common noun (god, God).
+TEST(WordNetTest, NamesAreLemmasWrittenWithACapitalEverywhere) {
+  const std::string data =
+      "  1 This software and database is being provided\n"
+      "08772922 15 n 02 Mexico 0 United_Mexican_States 0 011 @ 08544813 n 0000 | a country\n"
+      "09044862 15 n 01 Saturday 0 001 @ 15163979 n 0000 | the seventh day\n"
+      "09505418 18 n 02 God 0 Supreme_Being 0 002 @ 09505153 n 0000 | the one god\n"
+      "09505153 18 n 01 god 0 001 @ 09504915 n 0000 | any supernatural being\n"
+      "07739125 13 n 01 apple 0 003 @ 07705931 n 0000 | fruit\n"
+      "03491724 06 n 0a iPod 0 x 1 y 2 z 3 w 4 v 5 u 6 t 7 s 8 r 9 002 | hex word count\r\n";
+  std::set<std::string> names;
+  ASSERT_TRUE(ParseWordNetNames(data, "data.noun", &names).ok());
+  EXPECT_EQ(names, (std::set<std::string>{"ipod", "mexico", "saturday", "supreme_being",
+                                          "united_mexican_states"}));
+  const struct {
+    const char* text;
+    const char* error;
+  } bad[] = {
+      {"08772922 15 n\n", "data.noun:1: not a WordNet data line"},
+      {"08772922 15 n 02 Mexico 0\n", "data.noun:1: not a WordNet data line"},
+      {"  1 licence\n08772922 15 n zz Mexico 0\n", "data.noun:2: not a WordNet data line"},
+  };
+  for (const auto& c : bad) {
+    std::set<std::string> none;
+    const Status status = ParseWordNetNames(c.text, "data.noun", &none);
+    ASSERT_FALSE(status.ok()) << c.text;
+    EXPECT_EQ(status.message(), c.error);
+  }
+}
+
 TEST(WordNetTest, MissingFileIsNamed) {
   WordNet wordnet;
   const Status missing = ReadWordNet("/nonexistent-wordnet", &wordnet);

@@ -22,7 +22,7 @@ TEST(WordNetWordsTest, TagsOrderedBySenseCountsAndIrregularFormsReplaceRegularOn
   WordNet wordnet;
   // Lemma -> tagged sense count, per part of speech; the lemmas in index order as well.
   const std::map<std::string, int> senses[kWordNetPosCount] = {
-      {{"run", 7}, {"book", 4}, {"child", 9}, {"3-d", 1}},
+      {{"run", 7}, {"book", 4}, {"child", 9}, {"3-d", 1}, {"mexico", 2}},
       {{"run", 29}, {"book", 3}, {"write", 20}},
       {{"good", 30}, {"big", 5}, {"free", 0}},
       {{"well", 12}, {"free", 0}}};
@@ -31,6 +31,7 @@ TEST(WordNetWordsTest, TagsOrderedBySenseCountsAndIrregularFormsReplaceRegularOn
     for (const auto& [lemma, count] : senses[pos]) wordnet.lemmas[pos].push_back(lemma);
   }
   wordnet.exceptions[kWordNetNoun] = {{"children", {"child"}}};
+  wordnet.noun_names = {"mexico"};
   wordnet.exceptions[kWordNetVerb] = {
       {"ran", {"run"}}, {"running", {"run"}}, {"written", {"write"}}, {"wrote", {"write"}}};
   wordnet.exceptions[kWordNetAdjective] = {{"better", {"good"}}, {"best", {"good"}}};
@@ -50,6 +51,8 @@ TEST(WordNetWordsTest, TagsOrderedBySenseCountsAndIrregularFormsReplaceRegularOn
       {"written", {"VBN", "VBD"}},  // a participle in -en is seldom a past
       {"wrote", {"VBD", "VBN"}},
       {"children", {"NNS"}},
+      {"mexico", {"NNP"}},  // a name, even in small letters
+      {"mexicos", {"NNPS"}},
       {"better", {"JJR", "RBR"}},
       {"best", {"JJS"}},
       {"bigger", {"JJR"}},
