@@ -52,7 +52,7 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
   DescriptorSink sink(STDOUT_FILENO);
   MessagesOnly messages(observer);
   const InputOutcome outcome =
-      TagInput(settings, &input, std::nullopt, &tagger, {&sink, /*crlf=*/false}, &messages);
+      TagInput(settings, {&input, "standard input"}, &tagger, {&sink, /*crlf=*/false}, &messages);
   if (outcome.end == StreamEnd::kInputFailed) {
     // A splitter failure has a text of its own; a read failure is said plainly.
     observer->ErrorReport(input.status().ok() ? outcome.error : "Cannot read standard input.");
@@ -92,6 +92,19 @@ CLI::App* AddTagCommand(CLI::App* app, TagCommandOptions* o) {
                   "Read text as utf-8, windows-1252 or latin-1 (default: bytes as they are; "
                   "UTF-16 with a byte order mark is read anyway)")
       ->check(CLI::IsMember({"utf-8", "windows-1252", "latin-1"}, CLI::ignore_case));
+  tag->add_option("--format", o->format,
+                  "Output format: text (word_TAG lines), tsv (word TAB tag, a token a line), "
+                  "conllu (CoNLL-U), json (JSON Lines, a sentence a line), xml (default: text; "
+                  "tsv for --input vertical, conllu for --input conllu)")
+      ->check(CLI::IsMember({"text", "tsv", "conllu", "json", "xml"}));
+  tag->add_option("--input", o->input,
+                  "Input format: text (running text, default), vertical (a token a line, blank "
+                  "lines between sentences), conllu (CoNLL-U: FORM is tagged, all else kept)")
+      ->check(CLI::IsMember({"text", "vertical", "conllu"}));
+  tag->add_option("--user-lexicon", o->user_lexicon,
+                  "Lines \"word TAB tag [tag ...]\" (most likely tag first) that take "
+                  "precedence over the lexicon")
+      ->check(CLI::ExistingFile);
   tag->add_option("-o,--output-dir", o->output_dir,
                   "Write outputs into DIR (default: Tagged/ beside each input)");
   tag->add_flag("-q,--quiet", o->quiet, "No progress output");
@@ -114,6 +127,10 @@ RunSettings SettingsFromOptions(const TagCommandOptions& o) {
   settings.RadioGroup1 = o.output_dir.empty() ? 0 : 1;
   settings.destination_folder = o.output_dir;
   if (!o.encoding.empty()) ParseTextEncoding(o.encoding, &settings.encoding);
+  settings.input_format = ParseInputFormat(o.input).value_or(InputFormat::kText);
+  settings.output_format =
+      ParseOutputFormat(o.format).value_or(DefaultOutputFormat(settings.input_format));
+  settings.user_lexicon = o.user_lexicon;
   return settings;
 }
 
@@ -121,6 +138,11 @@ int RunTagCommand(const TagCommandOptions& o) {
   if (o.no_tokenize && !o.tokenizer.empty() && o.tokenizer != "spaces") {
     std::fprintf(stderr, "quillon tag: --no-tokenize is --tokenizer spaces, not %s\n",
                  o.tokenizer.c_str());
+    return 2;
+  }
+  if (o.split && !o.input.empty() && o.input != "text") {
+    std::fprintf(stderr, "quillon tag: --split cuts running text; --input %s is cut already\n",
+                 o.input.c_str());
     return 2;
   }
   const RunSettings settings = SettingsFromOptions(o);

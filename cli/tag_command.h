@@ -25,7 +25,10 @@ struct TagCommandOptions {
   bool lemma = false;
   bool multiword = false;
   std::string output_dir;
-  std::string encoding;  // --encoding: utf-8, windows-1252 or latin-1
+  std::string encoding;      // --encoding: utf-8, windows-1252 or latin-1
+  std::string format;        // --format: text, tsv, conllu, json, xml (empty: by the input)
+  std::string input;         // --input: text (when empty), vertical, conllu
+  std::string user_lexicon;  // --user-lexicon FILE
   bool quiet = false;
   std::vector<std::string> files;
 };

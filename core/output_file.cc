@@ -33,11 +33,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string OutputFileName(std::string_view input_path) {
+std::string OutputFileName(std::string_view input_path, std::string_view extension) {
   const std::string_view name = BaseName(input_path);
   const size_t dot = name.find_last_of('.');
   std::string out(dot == std::string_view::npos ? name : name.substr(0, dot));
-  out += "_tag.txt";
+  out += "_tag.";
+  out += extension;
   return out;
 }
 

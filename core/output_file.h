@@ -15,8 +15,9 @@
 
 namespace quillon {
 
-// "news.txt" -> "news_tag.txt", "a.b.txt" -> "a.b_tag.txt", "README" -> "README_tag.txt".
-std::string OutputFileName(std::string_view input_path);
+// "news.txt" -> "news_tag.txt", "a.b.txt" -> "a.b_tag.txt", "README" -> "README_tag.txt";
+// with another extension (an output format's), "news.txt" -> "news_tag.conllu".
+std::string OutputFileName(std::string_view input_path, std::string_view extension = "txt");
 
 // The folder part of path without its trailing separator ("" for a bare name).
 std::string FolderOf(std::string_view path);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/formats.h"
 #include "core/text_decoder.h"
 
 namespace quillon {
@@ -26,6 +27,12 @@ struct RunSettings {
   bool modern_tokenizer = false;
   // Not a control of the window either: how input bytes are read (--encoding).
   TextEncoding encoding = TextEncoding::kAsIs;
+  // Nor these: how inputs are read and outputs written (--input, --format and the window's
+  // format chooser), and a lexicon of the user's own words in front of the chosen one
+  // (--user-lexicon and the window's chooser; empty for none).
+  InputFormat input_format = InputFormat::kText;
+  OutputFormat output_format = OutputFormat::kText;
+  std::string user_lexicon;
 
   char SeparatorChar() const { return Separator == 0 ? '_' : '/'; }
 };

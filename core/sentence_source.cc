@@ -26,4 +26,47 @@ bool TextSource::Next(InputSentence* sentence) {
   return true;
 }
 
+namespace {
+
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+}  // namespace
+
+bool LineBlocks::Next(std::vector<std::string_view>* lines, size_t* first_line) {
+  storage_.clear();
+  ends_.clear();
+  std::string_view line;
+  bool more = false;
+  while ((more = input_->Next(&line))) {
+    ++line_number_;
+    if (!IsBlank(line)) break;
+  }
+  if (more) {
+    *first_line = line_number_;
+    do {
+      storage_.append(line);
+      ends_.push_back(storage_.size());
+    } while (input_->Next(&line) && (++line_number_, !IsBlank(line)));
+  }
+  lines->clear();
+  size_t start = 0;
+  for (const size_t end : ends_) {
+    lines->push_back(std::string_view(storage_).substr(start, end - start));
+    start = end;
+  }
+  if (lines->empty() && !summarised_ && reports_ > kReportedLines && observer_ != nullptr) {
+    summarised_ = true;
+    observer_->Warning(name_ + ": " + std::to_string(reports_ - kReportedLines) +
+                       " more lines that could not be read (not shown).");
+  }
+  return !lines->empty();
+}
+
+void LineBlocks::Report(size_t line_number, const std::string& problem) {
+  if (++reports_ > kReportedLines || observer_ == nullptr) return;
+  observer_->Warning(name_ + ", line " + std::to_string(line_number) + ": " + problem);
+}
+
 }  // namespace quillon

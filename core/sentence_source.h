@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/line_stream.h"
 #include "core/run_observer.h"
@@ -58,6 +60,40 @@ class TextSource : public SentenceSource {
   std::string text_;  // the split text, sentences ended by LF
   size_t next_ = 0;   // where the next sentence of text_ starts
   std::optional<size_t> count_;
+};
+
+// The lines of an input a block at a time, a block being the lines up to a blank line (one
+// holding nothing but spaces and TABs counts as blank); runs of blank lines separate one
+// block from the next. The lines are copied, so they outlive the stream's next read. The
+// readers of files cut into tokens (vertical, CoNLL-U) build on it, and report the lines
+// they cannot read through it, with the input's name and the line's number.
+class LineBlocks {
+ public:
+  // input must outlive the blocks; observer (may be null) receives the reports.
+  LineBlocks(LineStream* input, std::string name, RunObserver* observer)
+      : input_(input), name_(std::move(name)), observer_(observer) {}
+
+  // The lines of the next block, valid until the next call; false after the last block.
+  // *first_line is the line number (from 1) of the block's first line.
+  bool Next(std::vector<std::string_view>* lines, size_t* first_line);
+
+  // Reports the line numbered line_number: "NAME, line N: problem". Only the first
+  // kReportedLines of an input are reported one by one; the rest are counted and the
+  // count is reported once the input ends.
+  void Report(size_t line_number, const std::string& problem);
+
+  size_t reported() const { return reports_; }
+  static constexpr size_t kReportedLines = 20;
+
+ private:
+  LineStream* input_;
+  std::string name_;
+  RunObserver* observer_;
+  size_t line_number_ = 0;
+  size_t reports_ = 0;
+  bool summarised_ = false;
+  std::string storage_;       // the block's lines, one after another
+  std::vector<size_t> ends_;  // where each line ends in storage_
 };
 
 }  // namespace quillon

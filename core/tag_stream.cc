@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/conllu_reader.h"
+#include "core/vertical_reader.h"
+
 namespace quillon {
 namespace {
 
@@ -56,27 +59,43 @@ StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer
   return ok ? StreamEnd::kDone : StreamEnd::kWriteFailed;
 }
 
-InputOutcome TagInput(const RunSettings& settings, LineStream* input,
-                      std::optional<size_t> line_count, Tagger* tagger, const OutputTarget& target,
-                      RunObserver* observer) {
+InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
+                      const OutputTarget& target, RunObserver* observer) {
   InputOutcome outcome;
-  TextSource source(input, line_count);
-  if (settings.Splitter == 1 &&
-      !source.Split(observer, OptionsFromSettings(settings).modern, &outcome.error)) {
-    outcome.end = StreamEnd::kInputFailed;
-    return outcome;
+  LineStream* lines = input.lines;
+  std::unique_ptr<SentenceSource> source;
+  if (settings.input_format == InputFormat::kConllu) {
+    source = std::make_unique<ConlluSource>(lines, input.name, input.block_count, observer);
+  } else if (settings.input_format == InputFormat::kVertical) {
+    source = std::make_unique<VerticalSource>(lines, input.name, input.block_count, observer);
+  } else {
+    auto text = std::make_unique<TextSource>(lines, input.line_count);
+    if (settings.Splitter == 1 &&
+        !text->Split(observer, OptionsFromSettings(settings).modern, &outcome.error)) {
+      outcome.end = StreamEnd::kInputFailed;
+      return outcome;
+    }
+    source = std::move(text);
   }
   WriterOptions options;
   options.separator = settings.SeparatorChar();
   options.crlf = target.crlf;
-  const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
+  const std::unique_ptr<FormatWriter> writer = MakeFormatWriter(settings.output_format, options);
   // A read error ends the input as if it were its end; it outranks what the loop saw.
-  if (input->status().ok()) {
-    outcome.end = TagStream(&source, tagger, writer.get(), target.sink, observer, &outcome.counts);
+  if (lines->status().ok()) {
+    outcome.end =
+        TagStream(source.get(), tagger, writer.get(), target.sink, observer, &outcome.counts);
   }
-  if (!input->status().ok()) {
+  if (!lines->status().ok()) {
     outcome.end = StreamEnd::kInputFailed;
-    outcome.error = input->status().message();
+    outcome.error = lines->status().message();
+    return outcome;
+  }
+  if (const size_t replaced = writer->replaced(); replaced > 0) {
+    observer->Warning(input.name + ": " + std::to_string(replaced) +
+                      (replaced == 1 ? " byte that is" : " bytes that are") +
+                      " not valid UTF-8 (or a control character) written as U+FFFD in the " +
+                      std::string(FormatName(settings.output_format)) + " output.");
   }
   return outcome;
 }

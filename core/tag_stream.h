@@ -46,17 +46,25 @@ struct InputOutcome {
   StreamCounts counts;  // what was written
 };
 
+// One input to tag: its lines, its name for messages, and what is known of its size.
+struct InputText {
+  LineStream* lines = nullptr;
+  std::string name;                   // the input's path, or "standard input"
+  std::optional<size_t> line_count;   // the number of lines, when known
+  std::optional<size_t> block_count;  // the number of runs of non-blank lines, when known
+};
+
 // Where output goes and how its lines end.
 struct OutputTarget {
   OutputSink* sink = nullptr;
   bool crlf = false;  // the text format ends lines in CR LF (output files do)
 };
 
-// Tags one input as settings say (splitter, separator, lemmas, marks) into target.
-// line_count, when known, sizes the progress indicators; observer (not null) sees them.
-InputOutcome TagInput(const RunSettings& settings, LineStream* input,
-                      std::optional<size_t> line_count, Tagger* tagger, const OutputTarget& target,
-                      RunObserver* observer);
+// Tags one input as settings say (input and output format, splitter, separator, lemmas,
+// marks) into target. observer (not null) sees the progress indicators and the warnings:
+// bytes a format could not hold, lines of a cut input that could not be read.
+InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
+                      const OutputTarget& target, RunObserver* observer);
 
 }  // namespace quillon
 

@@ -26,10 +26,16 @@ bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile
   return file->Open(path).ok();
 }
 
-// The number of lines of input, which is then rewound. False with *error on a read error.
-bool CountLines(LineStream* input, size_t* count, std::string* error) {
-  *count = 0;
-  for (std::string_view line; input->Next(&line);) ++*count;
+// The number of lines of input and of its runs of non-blank lines (the sentences of a
+// file cut into tokens); input is then rewound. False with *error on a read error.
+bool CountLines(LineStream* input, size_t* count, size_t* blocks, std::string* error) {
+  *count = *blocks = 0;
+  bool blank = true;
+  for (std::string_view line; input->Next(&line);) {
+    ++*count;
+    if (blank && !line.empty()) ++*blocks;
+    blank = line.empty();
+  }
   if (input->status().ok()) input->Rewind();
   *error = input->status().message();
   return input->status().ok();
@@ -45,11 +51,11 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
                    const std::string& path, Tagger* tagger, RunObserver* observer) {
   std::unique_ptr<LineStream> input;
   std::string error;
-  size_t line_count = 0;
+  size_t line_count = 0, blocks = 0;
   if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     error = opened.message();
   } else {
-    CountLines(input.get(), &line_count, &error);
+    CountLines(input.get(), &line_count, &blocks, &error);
   }
   if (!error.empty()) {
     observer->ErrorReport(error);
@@ -58,8 +64,8 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
   OutputFile file;
   if (!OpenOutput(settings, path, &file)) return FileResult::kNotWritten;
   FileSink sink(&file);
-  const InputOutcome tagged =
-      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer);
+  const InputOutcome tagged = TagInput(settings, {input.get(), input_path, line_count, blocks},
+                                       tagger, {&sink, /*crlf=*/true}, observer);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   switch (tagged.end) {
     case StreamEnd::kInputFailed:
@@ -115,7 +121,9 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
       return result;
     }
     observer->FileStarted(f, inputs.size(), input);
-    const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
+    const std::string wanted =
+        JoinPath(OutputFolder(settings, input),
+                 OutputFileName(input, FormatExtension(settings.output_format)));
     const std::string path = registry.Claim(wanted);
     const FileResult file = TagFile(settings, input, path, &tagger, observer);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {

@@ -77,7 +77,7 @@ Status LoadedTagger::TagFile(const std::string& input_path, const std::string& o
   FileSink sink(&file);
   RunObserver quiet;
   const InputOutcome outcome =
-      TagInput(settings, input.get(), std::nullopt, &tagger_, {&sink, /*crlf=*/true}, &quiet);
+      TagInput(settings, {input.get(), input_path}, &tagger_, {&sink, /*crlf=*/true}, &quiet);
   // An input that fails leaves no output: the file's temporary file goes with it.
   if (outcome.end == StreamEnd::kInputFailed) return Status::Error(outcome.error);
   // After a refused write the file keeps refusing, with the system's reason.

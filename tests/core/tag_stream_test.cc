@@ -46,7 +46,7 @@ class TagStreamTest : public ::testing::Test {
   InputOutcome Run(const std::string& text, const RunSettings& settings, OutputSink* sink,
                    bool crlf, RunObserver* observer) {
     LineStream input{std::string(text)};
-    return TagInput(settings, &input, std::nullopt, f_.tagger.get(), {sink, crlf}, observer);
+    return TagInput(settings, {&input, "test"}, f_.tagger.get(), {sink, crlf}, observer);
   }
   TaggerFixture f_{kLexicon, {}, {}, {}, {"Mr"}};
   CountingObserver observer_;
@@ -106,7 +106,7 @@ TEST_F(TagStreamTest, UnreadableInputFailsWithItsError) {
   std::string out;
   StringSink sink(&out);
   const InputOutcome outcome =
-      TagInput(RunSettings(), &input, std::nullopt, f_.tagger.get(), {&sink, false}, &observer_);
+      TagInput(RunSettings(), {&input, "a folder"}, f_.tagger.get(), {&sink, false}, &observer_);
   EXPECT_EQ(outcome.end, StreamEnd::kInputFailed);
   EXPECT_NE(outcome.error.find("a folder"), std::string::npos) << outcome.error;
 }
