@@ -24,6 +24,16 @@ Status WriteError(const std::string& path, const Status& status) {
   return Status::Error("Cannot write file \"" + path + "\". " + status.message());
 }
 
+// Keeps the warnings of a run; shows nothing else.
+class WarningList : public RunObserver {
+ public:
+  explicit WarningList(std::vector<std::string>* warnings) : warnings_(warnings) {}
+  void Warning(std::string_view text) override { warnings_->emplace_back(text); }
+
+ private:
+  std::vector<std::string>* warnings_;
+};
+
 }  // namespace
 
 std::unique_ptr<LoadedTagger> LoadedTagger::Load(const RunSettings& settings,
@@ -63,11 +73,13 @@ void LoadedTagger::TagWords(std::span<const std::string_view> words, TaggedText*
 }
 
 Status LoadedTagger::TagFile(const std::string& input_path, const std::string& output_path,
-                             bool split, FileCounts* counts) {
+                             const FileFormats& formats, FileCounts* counts) {
   std::lock_guard<std::mutex> lock(mutex_);
   *counts = FileCounts();
   RunSettings settings = settings_;
-  settings.Splitter = split ? 1 : 0;
+  settings.Splitter = formats.split ? 1 : 0;
+  settings.input_format = formats.input;
+  settings.output_format = formats.output;
   std::unique_ptr<LineStream> input;
   if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
     return opened;
@@ -75,9 +87,9 @@ Status LoadedTagger::TagFile(const std::string& input_path, const std::string& o
   OutputFile file;
   if (Status opened = file.Open(output_path); !opened.ok()) return WriteError(output_path, opened);
   FileSink sink(&file);
-  RunObserver quiet;
+  WarningList warnings(&counts->warnings);
   const InputOutcome outcome =
-      TagInput(settings, {input.get(), input_path}, &tagger_, {&sink, /*crlf=*/true}, &quiet);
+      TagInput(settings, {input.get(), input_path}, &tagger_, {&sink, /*crlf=*/true}, &warnings);
   // An input that fails leaves no output: the file's temporary file goes with it.
   if (outcome.end == StreamEnd::kInputFailed) return Status::Error(outcome.error);
   // After a refused write the file keeps refusing, with the system's reason.

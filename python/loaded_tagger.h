@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/formats.h"
 #include "core/resources.h"
 #include "core/run_settings.h"
 #include "core/sentence_result.h"
@@ -41,10 +42,18 @@ struct TaggedText {
   }
 };
 
+// How one file is read and written.
+struct FileFormats {
+  InputFormat input = InputFormat::kText;
+  OutputFormat output = OutputFormat::kText;
+  bool split = false;  // running text is cut into sentences first
+};
+
 // What tagging one file wrote.
 struct FileCounts {
-  size_t sentences = 0;  // output lines
+  size_t sentences = 0;
   size_t tokens = 0;
+  std::vector<std::string> warnings;  // what was worked around: bad lines, replaced bytes
 };
 
 class LoadedTagger {
@@ -62,10 +71,10 @@ class LoadedTagger {
   void TagWords(std::span<const std::string_view> words, TaggedText* out);
 
   // Tags the file at input_path into output_path as `quillon tag` writes an output file:
-  // the same bytes (CR LF line ends), through a temporary file renamed over output_path
-  // only when all of it is written. The error carries the failure's text.
-  Status TagFile(const std::string& input_path, const std::string& output_path, bool split,
-                 FileCounts* counts);
+  // the same bytes (CR LF line ends in text), through a temporary file renamed over
+  // output_path only when all of it is written. The error carries the failure's text.
+  Status TagFile(const std::string& input_path, const std::string& output_path,
+                 const FileFormats& formats, FileCounts* counts);
 
   const RunSettings& settings() const { return settings_; }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "core/formats.h"
 #include "core/output_file.h"
 #include "core/version.h"
 #include "python/loaded_tagger.h"
@@ -82,6 +83,7 @@ PyTypeObject* token_type = nullptr;
 PyTypeObject* counts_type = nullptr;
 PyObject* quillon_error = nullptr;
 PyObject* resource_error = nullptr;
+PyObject* quillon_warning = nullptr;
 
 [[noreturn]] void Raise(PyObject* type, const std::string& text) {
   PyErr_SetString(type, text.c_str());
@@ -258,21 +260,57 @@ Tokens TagTokens(PythonTagger& self, const py::iterable& words) {
   return {SentenceLists(tagged)[0]};
 }
 
-Counts TagFile(PythonTagger& self, const std::filesystem::path& path,
-               const std::filesystem::path& out_path, const std::string& format, bool split) {
-  if (format != "text") {
-    throw py::value_error("format must be 'text', not '" + format + "'");
+// The formats of a file from their names; format none: what `quillon tag` writes for the
+// input format. ValueError for a name it does not know, or split with a cut input.
+FileFormats Formats(const std::optional<std::string>& format, const std::string& input,
+                    bool split) {
+  FileFormats formats;
+  formats.split = split;
+  if (const std::optional<InputFormat> parsed = ParseInputFormat(input)) {
+    formats.input = *parsed;
+  } else {
+    throw py::value_error("input must be 'text', 'vertical' or 'conllu', not '" + input + "'");
   }
-  const std::string input = path.string();
-  const std::string output = out_path.string();
+  formats.output = DefaultOutputFormat(formats.input);
+  if (format) {
+    const std::optional<OutputFormat> parsed = ParseOutputFormat(*format);
+    if (!parsed) {
+      std::string names;
+      for (const OutputFormat known : kOutputFormats) {
+        names += (names.empty() ? "'" : ", '") + std::string(FormatName(known)) + "'";
+      }
+      throw py::value_error("format must be one of " + names + ", not '" + *format + "'");
+    }
+    formats.output = *parsed;
+  }
+  if (split && formats.input != InputFormat::kText) {
+    throw py::value_error("split cuts running text; input '" + input + "' is cut already");
+  }
+  return formats;
+}
+
+// tag_file, and with warn false its quiet twin for quillon.dask, which hands the warnings
+// back in the file's outcome instead (the warnings module is not made for threads).
+template <bool warn>
+Counts TagFile(PythonTagger& self, const std::filesystem::path& path,
+               const std::filesystem::path& out_path, const std::optional<std::string>& format,
+               const std::string& input, bool split) {
+  const FileFormats formats = Formats(format, input, split);
   FileCounts counts;
   Status status;
   {
     py::gil_scoped_release release;
-    status = self.loaded->TagFile(input, output, split, &counts);
+    status = self.loaded->TagFile(path.string(), out_path.string(), formats, &counts);
   }
   if (!status.ok()) Raise(PyExc_OSError, status.message());
-  return {NewStruct(counts_type, {py::int_(counts.sentences), py::int_(counts.tokens)})};
+  py::tuple warnings(counts.warnings.size());
+  for (size_t i = 0; i < counts.warnings.size(); ++i) {
+    warnings[i] = Text(counts.warnings[i]);
+    if (warn && PyErr_WarnEx(quillon_warning, counts.warnings[i].c_str(), 1) < 0) {
+      throw py::error_already_set();
+    }
+  }
+  return {NewStruct(counts_type, {py::int_(counts.sentences), py::int_(counts.tokens), warnings})};
 }
 
 std::string Repr(const PythonTagger& self) {
@@ -294,7 +332,10 @@ std::string Repr(const PythonTagger& self) {
 // out_dir (none: a Tagged folder beside the input), a numbered name for a path that an
 // earlier input of the list already took.
 std::vector<std::string> OutputPaths(const std::vector<std::filesystem::path>& inputs,
-                                     const OptionalPath& out_dir) {
+                                     const OptionalPath& out_dir,
+                                     const std::optional<std::string>& format,
+                                     const std::string& input) {
+  const std::string_view extension = FormatExtension(Formats(format, input, false).output);
   RunSettings settings;
   settings.RadioGroup1 = out_dir ? 1 : 0;
   if (out_dir) settings.destination_folder = out_dir->string();
@@ -302,7 +343,8 @@ std::vector<std::string> OutputPaths(const std::vector<std::filesystem::path>& i
   std::vector<std::string> paths;
   for (const std::filesystem::path& input : inputs) {
     const std::string name = input.string();
-    paths.push_back(registry.Claim(JoinPath(OutputFolder(settings, name), OutputFileName(name))));
+    paths.push_back(
+        registry.Claim(JoinPath(OutputFolder(settings, name), OutputFileName(name, extension))));
   }
   return paths;
 }
@@ -332,11 +374,15 @@ void AddTypes(py::module_& m) {
   token_type = NewStructType("quillon.Token", docs::kToken, token_fields, 3);
   m.add_object("Token", py::handle(reinterpret_cast<PyObject*>(token_type)));
   static PyStructSequence_Field counts_fields[] = {
-      {"sentences", "output lines written"}, {"tokens", "tokens written"}, {nullptr, nullptr}};
-  counts_type = NewStructType("quillon.FileCounts", docs::kFileCounts, counts_fields, 2);
+      {"sentences", "sentences written"},
+      {"tokens", "tokens written"},
+      {"warnings", "what was worked around (bad lines of the input, replaced bytes)"},
+      {nullptr, nullptr}};
+  counts_type = NewStructType("quillon.FileCounts", docs::kFileCounts, counts_fields, 3);
   m.add_object("FileCounts", py::handle(reinterpret_cast<PyObject*>(counts_type)));
   quillon_error = NewException(m, "QuillonError", docs::kQuillonError, PyExc_Exception);
   resource_error = NewException(m, "ResourceError", docs::kResourceError, quillon_error);
+  quillon_warning = NewException(m, "QuillonWarning", docs::kQuillonWarning, PyExc_UserWarning);
 }
 
 }  // namespace
@@ -349,7 +395,14 @@ PYBIND11_MODULE(_quillon, m) {
   AddTypes(m);
   m.def("default_data_dir", &PackageDataDir, docs::kDefaultDataDir);
   // For quillon.dask, which names and checks on the client what its workers then do.
-  m.def("_output_paths", &OutputPaths, py::arg("inputs"), py::arg("out_dir"));
+  m.def("_output_paths", &OutputPaths, py::arg("inputs"), py::arg("out_dir"), py::arg("format"),
+        py::arg("input"));
+  m.def(
+      "_check_formats",
+      [](const std::optional<std::string>& format, const std::string& input, bool split) {
+        Formats(format, input, split);
+      },
+      py::arg("format"), py::arg("input"), py::arg("split"));
   m.def("_check_options",
         [](const py::dict& options) { SettingsFromOptions(OptionsFromDict(options)); });
 
@@ -367,8 +420,12 @@ PYBIND11_MODULE(_quillon, m) {
            py::arg("multiword") = false, py::arg("encoding") = py::none(), docs::kInit)
       .def("tag", &Tag, py::arg("text"), py::arg("split") = false, docs::kTag)
       .def("tag_tokens", &TagTokens, py::arg("words"), docs::kTagTokens)
-      .def("tag_file", &TagFile, py::arg("path"), py::arg("out_path"), py::arg("format") = "text",
-           py::kw_only(), py::arg("split") = false, docs::kTagFile)
+      .def("tag_file", &TagFile<true>, py::arg("path"), py::arg("out_path"),
+           py::arg("format") = py::none(), py::kw_only(), py::arg("input") = "text",
+           py::arg("split") = false, docs::kTagFile)
+      .def("_tag_file_quietly", &TagFile<false>, py::arg("path"), py::arg("out_path"),
+           py::arg("format") = py::none(), py::kw_only(), py::arg("input") = "text",
+           py::arg("split") = false)
       .def_property_readonly(
           "data_dir", [](const PythonTagger& self) { return Text(self.data_dir); }, docs::kDataDir)
       .def_property_readonly(

@@ -14,7 +14,12 @@ inline constexpr char kToken[] =
     "A tuple: word, tag, lemma = token works too.";
 
 inline constexpr char kFileCounts[] =
-    "What Tagger.tag_file wrote: the number of output lines (sentences) and of tokens.";
+    "What Tagger.tag_file wrote: the number of sentences and of tokens, and the warnings\n"
+    "(each also issued as a QuillonWarning).";
+
+inline constexpr char kQuillonWarning[] =
+    "Something tag_file worked around and went on: a line of a vertical or CoNLL-U input\n"
+    "that could not be read, bytes a format could not hold. The text is the program's.";
 
 inline constexpr char kQuillonError[] = "A failure of Quillon's own; str(error) is its text.";
 
@@ -79,13 +84,18 @@ inline constexpr char kTagTokens[] =
 
 inline constexpr char kTagFile[] =
     "Tags the file at path into out_path exactly as `quillon tag` writes an output file\n"
-    "(the same bytes, lines ended by CR LF); returns FileCounts.\n"
+    "(the same bytes; text lines end in CR LF); returns FileCounts.\n"
+    "\n"
+    "format   'text' (word_TAG lines), 'tsv', 'conllu', 'json' (JSON Lines) or 'xml';\n"
+    "         None: text, or tsv for input 'vertical', conllu for input 'conllu'\n"
+    "input    'text' (running text), 'vertical' (one token a line, blank lines between\n"
+    "         sentences) or 'conllu' (the FORM column, every other column kept)\n"
+    "split    cut running text into sentences first\n"
     "\n"
     "The output goes to a temporary file beside out_path that replaces it only when all\n"
-    "of it is written, so a failure never leaves a half-written out_path. format is\n"
-    "'text' (word_TAG lines); split=True cuts the text into sentences first. Raises\n"
-    "OSError, with the program's message, when path cannot be read or out_path cannot be\n"
-    "written (its folder must exist).";
+    "of it is written, so a failure never leaves a half-written out_path. Raises OSError,\n"
+    "with the program's message, when path cannot be read or out_path cannot be written\n"
+    "(its folder must exist).";
 
 inline constexpr char kDataDir[] = "The resource folder this Tagger was loaded from.";
 

@@ -13,6 +13,7 @@ already cut (tag_tokens) and whole files (tag_file), with the same results as th
 from quillon._quillon import (
     FileCounts,
     QuillonError,
+    QuillonWarning,
     ResourceError,
     Tagger,
     Token,
@@ -23,6 +24,7 @@ from quillon._quillon import (
 __all__ = [
     "FileCounts",
     "QuillonError",
+    "QuillonWarning",
     "ResourceError",
     "Tagger",
     "Token",

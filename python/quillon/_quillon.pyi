@@ -3,6 +3,8 @@ import os
 from typing import Iterable, Literal, NamedTuple, Optional, Union
 
 _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
+_OutputFormat = Literal["text", "tsv", "conllu", "json", "xml"]
+_InputFormat = Literal["text", "vertical", "conllu"]
 
 __version__: str
 
@@ -13,15 +15,19 @@ class Token(NamedTuple):
     lemma: Optional[str]
 
 class FileCounts(NamedTuple):
-    """What Tagger.tag_file wrote: output lines (sentences) and tokens."""
+    """What Tagger.tag_file wrote: sentences, tokens, and the warnings it issued."""
     sentences: int
     tokens: int
+    warnings: tuple[str, ...]
 
 class QuillonError(Exception):
     """A failure of Quillon's own; str(error) is its text."""
 
 class ResourceError(QuillonError):
     """A resource file is missing or damaged; the message is the program's own text."""
+
+class QuillonWarning(UserWarning):
+    """Something tag_file worked around and went on (a bad input line, replaced bytes)."""
 
 def default_data_dir() -> str:
     """The resource folder a Tagger reads when it is given no data_dir."""
@@ -47,7 +53,13 @@ class Tagger:
     def tag_tokens(self, words: Iterable[Union[str, bytes]]) -> list[Token]:
         """Tags one sentence of words as they are given."""
     def tag_file(
-        self, path: _Path, out_path: _Path, format: Literal["text"] = "text", *, split: bool = False
+        self,
+        path: _Path,
+        out_path: _Path,
+        format: Optional[_OutputFormat] = None,
+        *,
+        input: _InputFormat = "text",
+        split: bool = False,
     ) -> FileCounts:
         """Tags a file into out_path as `quillon tag` writes it (atomic rename)."""
     @property

@@ -52,9 +52,10 @@ class FileOutcome:
 
     path: str  # the input, as given
     output: str  # where its output goes
-    sentences: int = 0  # output lines written
+    sentences: int = 0  # sentences written
     tokens: int = 0  # tokens written
     error: Optional[str] = None  # why it failed (the program's message), or None
+    warnings: tuple[str, ...] = ()  # what was worked around (bad input lines, replaced bytes)
 
     @property
     def ok(self) -> bool:
@@ -86,17 +87,18 @@ def _tagger(options: dict[str, Any]) -> Iterator[quillon.Tagger]:
             _idle_taggers[key].append(tagger)
 
 
-def _tag_file(path: str, output: str, options: dict[str, Any], format: str, split: bool):
+def _tag_file(path: str, output: str, options: dict[str, Any], formats: dict[str, Any]):
     """One task of tag_files: tags path into output, and reports how it went."""
     try:
         folder = os.path.dirname(output)
         if folder:
             os.makedirs(folder, exist_ok=True)
         with _tagger(options) as tagger:
-            counts = tagger.tag_file(path, output, format, split=split)
+            # The warnings go into the outcome rather than the worker's log.
+            counts = tagger._tag_file_quietly(path, output, **formats)
     except (OSError, quillon.QuillonError) as error:
         return FileOutcome(path, output, error=str(error))
-    return FileOutcome(path, output, counts.sentences, counts.tokens)
+    return FileOutcome(path, output, counts.sentences, counts.tokens, warnings=counts.warnings)
 
 
 def _tag_texts(texts: Iterable[Union[str, bytes]], options: dict[str, Any], split: bool):
@@ -137,29 +139,32 @@ def tag_files(
     out_dir: Optional[_Path],
     client: Optional[distributed.Client] = None,
     *,
-    format: str = "text",
+    format: Optional[str] = None,
+    input: str = "text",
     split: bool = False,
     **tagger_options: Any,
 ) -> list[FileOutcome]:
     """Tags files on the workers of client; returns a FileOutcome per file, in input order.
 
-    Outputs are named as `quillon tag -o out_dir` names them (NAME_tag.txt; a second input
-    with the same name gets a numbered one), or put in a Tagged folder beside each input
-    when out_dir is None; out_dir is made when it is missing. The workers must see the
-    paths (a shared file system). tagger_options are those of quillon.Tagger; format and
-    split those of Tagger.tag_file. client None: the default client, or else a local
-    cluster of one process per core for this call. A file that cannot be read or written
-    fails alone with its message in FileOutcome.error, and so does one whose worker died.
+    Outputs are named as `quillon tag -o out_dir` names them (NAME_tag.txt, .conllu, ...;
+    a second input with the same name gets a numbered one), or put in a Tagged folder
+    beside each input when out_dir is None; out_dir is made when it is missing. The
+    workers must see the paths (a shared file system). tagger_options are those of
+    quillon.Tagger; format, input and split those of Tagger.tag_file. client None: the
+    default client, or else a local cluster of one process per core for this call. A file
+    that cannot be read or written fails alone with its message in FileOutcome.error, and
+    so does one whose worker died; FileOutcome.warnings holds what was worked around.
     """
     paths = [os.fspath(p) for p in paths]
     options = _checked_options(tagger_options)
-    if format != "text":
-        raise ValueError(f"format must be 'text', not {format!r}")
-    outputs = _quillon._output_paths(paths, None if out_dir is None else os.fspath(out_dir))
+    formats = {"format": format, "input": input, "split": split}
+    _quillon._check_formats(**formats)
+    outputs = _quillon._output_paths(paths, None if out_dir is None else os.fspath(out_dir),
+                                     format, input)
     outcomes: list[Optional[FileOutcome]] = [None] * len(paths)
     with _client_for(client) as active:
-        futures = active.map(_tag_file, paths, outputs, options=options, format=format,
-                             split=split, pure=False)
+        futures = active.map(_tag_file, paths, outputs, options=options, formats=formats,
+                             pure=False)
         index = {future.key: i for i, future in enumerate(futures)}
         for future in distributed.as_completed(futures):
             i = index[future.key]
@@ -207,6 +212,11 @@ def _arguments(argv: Optional[list[str]]) -> argparse.Namespace:
     parser.add_argument("--lemma", action="store_true", help="append lemmas")
     parser.add_argument("--multiword", action="store_true", help="append multi-word marks")
     parser.add_argument("--encoding", choices=["utf-8", "windows-1252", "latin-1"])
+    parser.add_argument("--format", choices=["text", "tsv", "conllu", "json", "xml"],
+                        help="output format (default: text; tsv for --input vertical, "
+                        "conllu for --input conllu)")
+    parser.add_argument("--input", default="text", choices=["text", "vertical", "conllu"],
+                        help="running text (default), one token a line, or CoNLL-U")
     parser.add_argument("-q", "--quiet", action="store_true", help="print failures only")
     return parser.parse_intermixed_args(argv)
 
@@ -236,14 +246,16 @@ def main(argv: Optional[list[str]] = None) -> int:
     start = time.monotonic()
     try:
         with _connect(args.scheduler) as client:
-            outcomes = tag_files(args.files, args.output_dir, client, split=args.split,
-                                 **options)
+            outcomes = tag_files(args.files, args.output_dir, client, format=args.format,
+                                 input=args.input, split=args.split, **options)
     except (OSError, ValueError) as error:  # no scheduler there, a bad address
         print(f"quillon-dask: cannot use the scheduler {args.scheduler}: {error}",
               file=sys.stderr)
         return 1
     seconds = time.monotonic() - start
     for outcome in outcomes:
+        for warning in outcome.warnings:
+            print(warning, file=sys.stderr)
         if not outcome.ok:
             print(f"{outcome.path}: {outcome.error}", file=sys.stderr)
     written = [o for o in outcomes if o.ok]

@@ -59,6 +59,24 @@ def test_outputs_are_the_bytes_of_the_command_line(client, tmp_path):
         assert outcome.tokens == len([w for w in written.replace(b"\r\n", b" ").split(b" ") if w])
 
 
+def test_formats_name_and_write_outputs_as_the_command_does(client, tmp_path):
+    paths = write_corpus(tmp_path / "in")[:2]
+    conllu = tmp_path / "in" / "ud.conllu"
+    conllu.write_bytes(b"1\tDogs\t_\t_\t_\t_\t_\t_\t_\t_\nbad\n2\tbark\t_\t_\t_\t_\t_\t_\t_\t_\n\n")
+    expected = cli_outputs(paths, tmp_path / "cli", "--format", "conllu")
+    outcomes = quillon.dask.tag_files(paths, tmp_path / "out", client, format="conllu")
+    assert {p.name: p.read_bytes() for p in (tmp_path / "out").iterdir()} == expected
+    assert sorted(expected) == ["doc0_tag.conllu", "doc1_tag.conllu"]
+    assert all(o.ok and o.warnings == () for o in outcomes)
+
+    [outcome] = quillon.dask.tag_files([conllu], tmp_path / "ud", client, input="conllu")
+    cli = run_quillon("tag", "-q", "--input", "conllu", "-o", tmp_path, conllu)
+    assert outcome.ok and list(outcome.warnings) == cli.stderr.decode().splitlines()
+    assert outcome.warnings and outcome.output.endswith("ud_tag.conllu")
+    expected = (tmp_path / "ud_tag.conllu").read_bytes()
+    assert (tmp_path / "ud" / "ud_tag.conllu").read_bytes() == expected
+
+
 def test_a_bad_file_fails_alone(client, tmp_path):
     good = write_corpus(tmp_path / "in")[:3]
     missing = tmp_path / "in" / "missing.txt"

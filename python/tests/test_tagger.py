@@ -8,6 +8,7 @@ import pydoc
 import shutil
 import threading
 import time
+import warnings
 
 import pytest
 
@@ -71,6 +72,67 @@ def test_same_results_as_the_command_line(tmp_path, tagger_for, options, split):
     lines = [line_of(s, separator, options.get("lemma")).encode("utf-8", "surrogateescape")
              for s in tagger.tag(FILE_BYTES, split=split)]
     assert lines == expected.split(b"\r\n")[:-1]
+
+
+# Inputs cut into tokens already: one token a line (a byte that is not UTF-8, a second
+# column), and CoNLL-U with a line that is not a word line.
+VERTICAL = b"The\nc\xffat\nsat\n.\n\nDogs\tx\nbark\n\n\nLoudly\n"
+CONLLU = (
+    b"# sent_id = 1\n# text = The cat sat.\n"
+    b"1\tThe\t_\t_\t_\t_\t2\tdet\t_\t_\n2\tcat\t_\t_\t_\t_\t3\tnsubj\t_\t_\n"
+    b"not a word line\n3\tsat\t_\t_\t_\t_\t0\troot\t_\tSpaceAfter=No\n"
+    b"4\t.\t_\t_\t_\t_\t3\tpunct\t_\t_\n\n"
+)
+
+FORMAT_CASES = [
+    ("tsv", "text", FILE_BYTES),
+    ("conllu", "text", FILE_BYTES),
+    ("json", "text", FILE_BYTES),
+    ("xml", "text", FILE_BYTES),
+    (None, "vertical", VERTICAL),
+    ("xml", "vertical", VERTICAL),
+    (None, "conllu", CONLLU),
+    ("json", "conllu", CONLLU),
+]
+
+
+@pytest.mark.parametrize("format, input, data", FORMAT_CASES,
+                         ids=[f"{f}-{i}" for f, i, _ in FORMAT_CASES])
+def test_formats_write_the_bytes_and_warnings_of_the_command_line(tmp_path, lemma_tagger,
+                                                                   format, input, data):
+    source = tmp_path / "news.txt"
+    source.write_bytes(data)
+    (tmp_path / "cli").mkdir()
+    switches = ["--format", format] if format else []
+    cli = run_quillon("tag", "-q", "--lemma", *switches, "--input", input, "-o",
+                      tmp_path / "cli", source)
+    assert cli.returncode == 0, cli.stderr.decode()
+    [written] = (tmp_path / "cli").iterdir()
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        counts = lemma_tagger.tag_file(source, tmp_path / "mine", format, input=input)
+    assert (tmp_path / "mine").read_bytes() == written.read_bytes()
+    expected_warnings = cli.stderr.decode().splitlines()
+    assert list(counts.warnings) == expected_warnings
+    assert [str(w.message) for w in caught] == expected_warnings
+    assert all(w.category is quillon.QuillonWarning for w in caught)
+    assert counts.tokens > 0
+
+
+@pytest.mark.parametrize(
+    "arguments, words",
+    [
+        ({"format": "yaml"}, "format must be one of 'text', 'tsv', 'conllu', 'json', 'xml'"),
+        ({"input": "csv"}, "input must be 'text', 'vertical' or 'conllu'"),
+        ({"input": "vertical", "split": True}, "split cuts running text"),
+    ],
+)
+def test_file_formats_out_of_range_are_value_errors(tmp_path, tagger, arguments, words):
+    source = tmp_path / "in.txt"
+    source.write_text("The cat sat.\n")
+    with pytest.raises(ValueError, match=words):
+        tagger.tag_file(source, tmp_path / "out", **arguments)
+    assert sorted(p.name for p in tmp_path.iterdir()) == ["in.txt"]
 
 
 def test_tag_tokens_tags_words_as_the_tokenizer_would_have_cut_them(lemma_tagger):
