@@ -2,6 +2,7 @@
 #include "core/lexicon.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "core/ascii.h"
 #include "core/messages.h"
@@ -101,6 +102,21 @@ void LexiconTable::Build(std::vector<std::string> lines, TagTable* tags) {
       row.Tags[slot] = field < count ? tags->Intern(fields[field]) : empty;
     }
   }
+}
+
+int LexiconTable::AppendRow(std::string_view word, std::string_view key,
+                            std::span<const TagId> tags, TagTable* tag_table) {
+  assert(!tags.empty() && tags.size() <= kLexiconTagSlots);
+  structure1 row;
+  row.Word = appended_.emplace_back(word);
+  row.Key = appended_.emplace_back(key);
+  const TagId empty = tag_table->Intern("");
+  for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
+    row.Tags[slot] = slot < static_cast<int>(tags.size()) ? tags[slot] : empty;
+  }
+  row.FieldCount = 2 + static_cast<int>(tags.size());
+  rows_.push_back(row);
+  return LexiconCount() - 1;
 }
 
 }  // namespace quillon

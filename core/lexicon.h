@@ -7,6 +7,8 @@
 #define QUILLON_CORE_LEXICON_H_
 
 #include <array>
+#include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,8 +55,15 @@ class LexiconTable {
   int LexiconCount() const { return static_cast<int>(rows_.size()); }
   const structure1& row(int index) const { return rows_[index]; }
 
+  // Appends a row for word (of order key key) with tags, as a prepared line "key word
+  // tags" would give it; returns its index. The table's searches never reach it: only an
+  // index told of it does (a user's own words, see user_lexicon.h).
+  int AppendRow(std::string_view word, std::string_view key, std::span<const TagId> tags,
+                TagTable* tag_table);
+
  private:
-  std::vector<std::string> lines_;  // storage behind the rows' views
+  std::vector<std::string> lines_;    // storage behind the rows' views
+  std::deque<std::string> appended_;  // storage of appended rows: addresses stay put
   std::vector<structure1> rows_;
 };
 

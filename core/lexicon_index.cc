@@ -2,6 +2,7 @@
 // Tested by lexicon_test.cc.
 #include "core/lexicon_index.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -83,6 +84,7 @@ void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
   offsets_.assign(capacity, 0);
   arena_.clear();
   mask_ = capacity - 1;
+  used_ = 0;
   auto key_at = [&](int i) { return keys[i]; };
   for (int i = 0; i < count; ++i) {
     const std::string_view key = keys[i];
@@ -94,14 +96,56 @@ void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
     if (row < 0) continue;  // the bisection misses it: absent
     size_t at = hash & mask_;
     while (slots_[at].row >= 0) at = (at + 1) & mask_;
-    Slot& slot = slots_[at];
-    slot.prefix = Prefix(*codes);
-    slot.length = static_cast<uint32_t>(codes->size());
-    slot.row = row;
-    if (codes->size() > 8) {
-      offsets_[at] = static_cast<uint32_t>(arena_.size());
-      arena_.append(*codes, 8);
-    }
+    Place(at, *codes, row);
+  }
+}
+
+void LexiconIndex::Set(std::string_view word, int row) {
+  std::string codes;
+  AppendCodes(word, &codes);
+  const uint64_t hash = HashBytes(codes);
+  if (const Slot* found = Probe(codes, hash)) {
+    const_cast<Slot*>(found)->row = row;
+    return;
+  }
+  // A new key: grow first when the table would be more than four fifths full.
+  if ((used_ + 1) * 5 > slots_.size() * 4) Grow();
+  size_t at = hash & mask_;
+  while (slots_[at].row >= 0) at = (at + 1) & mask_;
+  Place(at, codes, row);
+}
+
+void LexiconIndex::Grow() {
+  HugePageBuffer<Slot> old_slots = std::move(slots_);
+  const std::vector<uint32_t> old_offsets = std::move(offsets_);
+  const std::string old_arena = std::move(arena_);
+  const size_t capacity = std::max<size_t>(16, 2 * old_slots.size());
+  slots_.Assign(capacity, Slot());
+  offsets_.assign(capacity, 0);
+  arena_.clear();
+  mask_ = capacity - 1;
+  used_ = 0;
+  std::string codes;
+  for (size_t i = 0; i < old_slots.size(); ++i) {
+    const Slot& slot = old_slots[i];
+    if (slot.row < 0) continue;
+    codes.assign(reinterpret_cast<const char*>(&slot.prefix), std::min<size_t>(slot.length, 8));
+    if (slot.length > 8) codes.append(old_arena, old_offsets[i], slot.length - 8);
+    size_t at = HashBytes(codes) & mask_;
+    while (slots_[at].row >= 0) at = (at + 1) & mask_;
+    Place(at, codes, slot.row);
+  }
+}
+
+void LexiconIndex::Place(size_t at, std::string_view codes, int row) {
+  ++used_;
+  Slot& slot = slots_[at];
+  slot.prefix = Prefix(codes);
+  slot.length = static_cast<uint32_t>(codes.size());
+  slot.row = row;
+  if (codes.size() > 8) {
+    offsets_[at] = static_cast<uint32_t>(arena_.size());
+    arena_.append(codes, 8);
   }
 }
 

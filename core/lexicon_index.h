@@ -30,6 +30,10 @@ class LexiconIndex {
   // Indexes any table searched by the same bisection: keys[i] is the key of row i.
   void Build(const std::vector<std::string_view>& keys);
 
+  // Makes every search for word (by word, codes or digit key) give row, in place of what
+  // the bisection reaches; for rows that the table's own searches do not reach.
+  void Set(std::string_view word, int row);
+
   // The row the bisection reaches for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 
@@ -51,6 +55,10 @@ class LexiconIndex {
     int32_t row = -1;  // -1 marks an empty slot
   };
   const Slot* Probe(std::string_view codes, uint64_t hash) const;
+  // Fills the empty slot at with codes and row.
+  void Place(size_t at, std::string_view codes, int row);
+  // Doubles the table (at least 16 slots), placing every key again.
+  void Grow();
   // codes is only read past its first 8 bytes; prefix holds those.
   const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;
 
@@ -58,6 +66,7 @@ class LexiconIndex {
   std::vector<uint32_t> offsets_;  // per slot: where codes past the first 8 are in arena_
   std::string arena_;
   uint64_t mask_ = 0;
+  size_t used_ = 0;  // slots that hold a key
 };
 
 // A fast, well-mixed hash of bytes.

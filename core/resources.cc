@@ -4,6 +4,7 @@
 
 #include "core/line_reader.h"
 #include "core/messages.h"
+#include "core/user_lexicon.h"
 
 namespace quillon {
 namespace {
@@ -86,6 +87,16 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir, Run
   }
   resources->tag_list = ReadTagList(lines);
   resources->lexical_records = ParseLexicalRules(rule_lines, resources->tag_list);
+
+  // The user's own words go in front of the lexicon once the tag set is known.
+  if (!settings.user_lexicon.empty()) {
+    const bool modern = settings.Tokenization != 1 && settings.modern_tokenizer;
+    std::string error;
+    if (!LoadUserLexicon(settings.user_lexicon, modern, resources, observer, &error)) {
+      *failure = {false, error};
+      return false;
+    }
+  }
 
   resources->contextual_records.clear();
   if (settings.RadioGroup3 < 0 || settings.RadioGroup3 > 2) {

@@ -1,6 +1,7 @@
 // Everything a run reads from the data directory, loaded in a fixed order: the ignore
 // list, the lemma list (when lemmas are on), the chosen lexicon, the lexical rules with
-// the tag set, the chosen contextual rules, the multi-word list (when marks are on).
+// the tag set, the user's own lexicon (when one is given, from outside the directory),
+// the chosen contextual rules, the multi-word list (when marks are on).
 // A missing file ends the loading at once with that file's own message.
 // Tested by resources_test.cc and the end-to-end tests.
 #ifndef QUILLON_CORE_RESOURCES_H_

@@ -1,6 +1,7 @@
-// `quillon tag --format` and `--input` end to end: every format on standard output and in
-// files, the output names, outputs of random bytes read by real parsers (xmllint, Python's
-// json) and by the independent checkers, and each format read back by its reader.
+// `quillon tag --format`, `--input` and `--user-lexicon` end to end: every format on
+// standard output and in files, the output names, outputs of random bytes read by real
+// parsers (xmllint, Python's json) and by the independent checkers, each format read back
+// by its reader, and a user's own words.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -194,6 +195,29 @@ TEST_F(FormatsTest, ConlluIsRetaggedInPlace) {
   // The same words in the other formats.
   EXPECT_EQ(Tag("--input conllu --format text", treebank).out,
             "I_PRP do_VBP n't_RB know_VB ._.\ncats_NNS\n");
+}
+
+// --user-lexicon: the user's words win over the lexicon's in every format; a malformed
+// file is refused before any input is read, with every bad line named.
+TEST_F(FormatsTest, UserLexicon) {
+  dir_.Write("Q_data/tagset", "NN\tx\nNNS\tx\nNNP\tx\nDT\tx\nVB\tx\nVBD\tx\nIN\tx\n");
+  dir_.Write("words.lex", "# product names\nquillon\tNNP\nmat\tVB NN\n\ncat\tNNS\n");
+  dir_.Write("in.txt", "quillon sat on the mat\n");
+  const Outcome plain = Tag("", "quillon sat on the mat");
+  EXPECT_EQ(plain.out, "quillon_NN sat_VBD on_IN the_DT mat_NN\n");
+  const Outcome own = Tag("--user-lexicon words.lex", "quillon sat on the mat");
+  EXPECT_EQ(own.out, "quillon_NNP sat_VBD on_IN the_DT mat_VB\n");
+  EXPECT_EQ(own.err, "");
+  EXPECT_EQ(Tag("--user-lexicon words.lex --format tsv", "cat").out, "cat\tNNS\n\n");
+
+  dir_.Write("bad.lex", "quillon NNP\nok\tNN\nmat\tJJ\n");  // JJ: not in this tag set
+  const Outcome bad = Tag("--user-lexicon bad.lex in.txt");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err,
+            "bad.lex, line 1: no TAB between the word and its tags.\n"
+            "bad.lex, line 3: \"JJ\" is not a tag of the tag set.\n");
+  EXPECT_FALSE(dir_.Exists("Tagged"));
+  EXPECT_EQ(Tag("--user-lexicon missing.lex", "x").status, 2);
 }
 
 TEST_F(FormatsTest, UsageErrors) {
