@@ -37,10 +37,11 @@ class WarningList : public RunObserver {
 }  // namespace
 
 std::unique_ptr<LoadedTagger> LoadedTagger::Load(const RunSettings& settings,
-                                                 const std::string& data_dir,
-                                                 LoadFailure* failure) {
+                                                 const std::string& data_dir, LoadFailure* failure,
+                                                 std::vector<std::string>* warnings) {
   auto resources = std::make_unique<Resources>();
-  if (!LoadResources(settings, data_dir, nullptr, resources.get(), failure)) return nullptr;
+  WarningList observer(warnings);
+  if (!LoadResources(settings, data_dir, &observer, resources.get(), failure)) return nullptr;
   return std::unique_ptr<LoadedTagger>(new LoadedTagger(settings, std::move(resources)));
 }
 

@@ -58,10 +58,12 @@ struct FileCounts {
 
 class LoadedTagger {
  public:
-  // Loads what settings call for from data_dir; null with *failure when a file is missing
-  // or damaged.
+  // Loads what settings call for from data_dir (and the user lexicon they name); null with
+  // *failure when a file is missing or damaged. warnings receives what loading worked
+  // around (a word the user lexicon lists twice).
   static std::unique_ptr<LoadedTagger> Load(const RunSettings& settings,
-                                            const std::string& data_dir, LoadFailure* failure);
+                                            const std::string& data_dir, LoadFailure* failure,
+                                            std::vector<std::string>* warnings);
 
   // Tags the lines of text, or its sentences with split, appending them to *out. False
   // with *error when the sentence splitter fails.

@@ -90,6 +90,11 @@ PyObject* quillon_warning = nullptr;
   throw py::error_already_set();
 }
 
+// Issues a QuillonWarning with text.
+void Warn(const std::string& text) {
+  if (PyErr_WarnEx(quillon_warning, text.c_str(), 1) < 0) throw py::error_already_set();
+}
+
 // A message of the program as a one-line-per-line text: the lemma list's message joins
 // its lines by LF CR for a message box, which in an exception (as on the command line)
 // become plain line ends.
@@ -164,11 +169,13 @@ std::unique_ptr<PythonTagger> NewTagger(const TaggerOptionValues& options) {
   tagger->options = options;
   tagger->data_dir = options.data_dir ? *options.data_dir : PackageDataDir();
   LoadFailure failure;
+  std::vector<std::string> warnings;
   {
     py::gil_scoped_release release;
-    tagger->loaded = LoadedTagger::Load(settings, tagger->data_dir, &failure);
+    tagger->loaded = LoadedTagger::Load(settings, tagger->data_dir, &failure, &warnings);
   }
   if (!tagger->loaded) Raise(resource_error, MessageText(failure.text));
+  for (const std::string& warning : warnings) Warn(warning);
   return tagger;
 }
 
@@ -306,9 +313,7 @@ Counts TagFile(PythonTagger& self, const std::filesystem::path& path,
   py::tuple warnings(counts.warnings.size());
   for (size_t i = 0; i < counts.warnings.size(); ++i) {
     warnings[i] = Text(counts.warnings[i]);
-    if (warn && PyErr_WarnEx(quillon_warning, counts.warnings[i].c_str(), 1) < 0) {
-      throw py::error_already_set();
-    }
+    if (warn) Warn(counts.warnings[i]);
   }
   return {NewStruct(counts_type, {py::int_(counts.sentences), py::int_(counts.tokens), warnings})};
 }

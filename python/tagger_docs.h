@@ -24,8 +24,9 @@ inline constexpr char kQuillonWarning[] =
 inline constexpr char kQuillonError[] = "A failure of Quillon's own; str(error) is its text.";
 
 inline constexpr char kResourceError[] =
-    "A resource file is missing or damaged. The message is the program's own text, the\n"
-    "same that `quillon tag` prints for it (for example 'ignore.datが見つかりません').";
+    "A resource file (or the user lexicon) is missing or damaged. The message is the\n"
+    "program's own text, the same that `quillon tag` prints for it (for example\n"
+    "'ignore.datが見つかりません').";
 
 inline constexpr char kDefaultDataDir[] =
     "The resource folder a Tagger reads when it is given no data_dir: the build tree's\n"
@@ -60,14 +61,16 @@ inline constexpr char kInit[] =
     "tokenizer     'modern' (UTF-8 text cut as treebanks do), 'classic' (the rule-based\n"
     "              tokenizer of the window, byte for byte) or 'spaces' (cut at spaces only)\n"
     "lemma         give each token its lemma\n"
-    "user_lexicon  a file of 'word TAB tag...' lines read in front of the lexicon\n"
+    "user_lexicon  a file of 'word TAB tag...' lines, most likely tag first: its words\n"
+    "              take these tags in front of the lexicon (quillon tag --user-lexicon)\n"
     "separator     '_' or '/' between word and tag in the files tag_file writes\n"
     "multiword     tag_file appends multi-word marks instead of lemmas\n"
     "encoding      how tag_file reads 8-bit files: 'utf-8', 'windows-1252' or 'latin-1'\n"
     "              (default: bytes as they are; UTF-16 with a byte order mark is read anyway)\n"
     "\n"
-    "Raises ResourceError, with the program's own message, when a resource file is\n"
-    "missing or damaged, and ValueError for an option out of range.";
+    "Raises ResourceError, with the program's own message, when a resource file or the\n"
+    "user lexicon is missing or damaged, and ValueError for an option out of range; a\n"
+    "word the user lexicon lists twice is a QuillonWarning.";
 
 inline constexpr char kTag[] =
     "Tags running text; returns a list of sentences, each a list of Token.\n"

@@ -32,9 +32,6 @@ RunSettings SettingsFromOptions(const TaggerOptionValues& options) {
   if (options.separator != "_" && options.separator != "/") {
     throw std::invalid_argument("separator must be '_' or '/', not '" + options.separator + "'");
   }
-  if (options.user_lexicon) {
-    throw std::invalid_argument("user_lexicon: this build of Quillon reads no user lexicon");
-  }
   RunSettings settings;
   settings.RadioGroup4 = options.lexicon;
   settings.RadioGroup3 = options.contextual;
@@ -43,6 +40,7 @@ RunSettings SettingsFromOptions(const TaggerOptionValues& options) {
   settings.modern_tokenizer = tokenizer == "modern";
   settings.Lemma = options.lemma ? 1 : 0;
   settings.RadioGroup5 = options.multiword ? 0 : 1;
+  settings.user_lexicon = options.user_lexicon.value_or("");
   if (options.encoding && !ParseTextEncoding(*options.encoding, &settings.encoding)) {
     throw std::invalid_argument("encoding must be 'utf-8', 'windows-1252' or 'latin-1', not '" +
                                 *options.encoding + "'");

@@ -204,6 +204,8 @@ def _arguments(argv: Optional[list[str]]) -> argparse.Namespace:
                         help="write the outputs into DIR (default: Tagged/ beside each input)")
     parser.add_argument("-d", "--data", metavar="DIR",
                         help="resource folder on the workers (default: the installed one)")
+    parser.add_argument("--user-lexicon", metavar="FILE",
+                        help="lines 'word TAB tag...' ahead of the lexicon (on the workers)")
     parser.add_argument("-l", "--lexicon", type=int, default=0, choices=[0, 1, 2])
     parser.add_argument("-c", "--contextual", type=int, default=0, choices=[0, 1, 2])
     parser.add_argument("-s", "--separator", default="_", choices=["_", "/"])
@@ -243,6 +245,8 @@ def main(argv: Optional[list[str]] = None) -> int:
                "multiword": args.multiword, "encoding": args.encoding}
     if args.data:
         options["data_dir"] = args.data
+    if args.user_lexicon:
+        options["user_lexicon"] = args.user_lexicon
     start = time.monotonic()
     try:
         with _connect(args.scheduler) as client:

@@ -135,6 +135,38 @@ def test_file_formats_out_of_range_are_value_errors(tmp_path, tagger, arguments,
     assert sorted(p.name for p in tmp_path.iterdir()) == ["in.txt"]
 
 
+# User lexicons: the words of each tag as the command tags them, the command's warnings
+# for what it works around, its message for a file it refuses.
+USER_LEXICONS = [
+    ("Zorblax\tNNP\nquuxified\tVBD\tVBN\nrock’n’roll\tNN\n", None),
+    ("Zorblax\tNNP\nZorblax\tNN\n", "warning"),
+    ("Zorblax NNP\nfoo\tBADTAG\n", "error"),
+]
+
+
+@pytest.mark.parametrize("content, outcome", USER_LEXICONS, ids=["plain", "twice", "bad"])
+def test_user_lexicon_as_the_command_line_reads_it(tmp_path, content, outcome):
+    lexicon = tmp_path / "words.txt"
+    lexicon.write_text(content)
+    text = (SAMPLE + "Zorblax quuxified rock'n'roll and rock’n’roll.\n").encode()
+    cli = run_quillon("tag", "--user-lexicon", lexicon, stdin=text)
+    messages = cli.stderr.decode().splitlines()
+    if outcome == "error":
+        assert cli.returncode == 1
+        with pytest.raises(quillon.ResourceError) as error:
+            quillon.Tagger(user_lexicon=lexicon)
+        assert str(error.value).splitlines() == messages
+        return
+    assert cli.returncode == 0
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        tagger = quillon.Tagger(user_lexicon=str(lexicon))
+    assert [str(w.message) for w in caught] == messages
+    assert (len(messages) == 1) == (outcome == "warning")
+    assert [line_of(s, "_", False) for s in tagger.tag(text)] == cli.stdout.decode().splitlines()
+    assert tagger.options["user_lexicon"] == str(lexicon)
+
+
 def test_tag_tokens_tags_words_as_the_tokenizer_would_have_cut_them(lemma_tagger):
     for sentence in lemma_tagger.tag(SAMPLE + "\n".join(MORE)):
         assert lemma_tagger.tag_tokens([token.word for token in sentence]) == sentence
