@@ -15,16 +15,18 @@ import pytest
 import quillon
 from conftest import BIN_DIR, MORE, SAMPLE, cli_switches, run_quillon
 
-# Option sets that cover each switch of `quillon tag` at least once.
+# Option sets that cover each switch of `quillon tag` at least once, the splitter with
+# each tokenizer.
 OPTION_SETS = [
-    {},
-    {"lemma": True},
-    {"tokenizer": "classic"},
-    {"tokenizer": "spaces", "lemma": True},
-    {"lexicon": 1, "contextual": 2},
-    {"lexicon": 2, "contextual": 1, "separator": "/"},
-    {"multiword": True},
-    {"tokenizer": "classic", "lemma": True, "encoding": "windows-1252"},
+    ({}, False),
+    ({}, True),
+    ({"lemma": True}, False),
+    ({"tokenizer": "classic"}, True),
+    ({"tokenizer": "spaces", "lemma": True}, True),
+    ({"lexicon": 1, "contextual": 2}, False),
+    ({"lexicon": 2, "contextual": 1, "separator": "/"}, False),
+    ({"multiword": True}, True),
+    ({"tokenizer": "classic", "lemma": True, "encoding": "windows-1252"}, False),
 ]
 
 # Bytes a file may hold beyond the sample: CR LF and lone CR line ends, a byte that is not
@@ -46,8 +48,10 @@ def line_of(sentence, separator, lemma):
     return " ".join(parts)
 
 
-@pytest.mark.parametrize("split", [False, True])
-@pytest.mark.parametrize("options", OPTION_SETS, ids=lambda o: ",".join(map(str, o.items())))
+@pytest.mark.parametrize(
+    "options, split", OPTION_SETS,
+    ids=[",".join(f"{k}={v}" for k, v in o.items()) + (" split" if s else "")
+         for o, s in OPTION_SETS])
 def test_same_results_as_the_command_line(tmp_path, tagger_for, options, split):
     tagger = tagger_for(**options)
     source = tmp_path / "news.txt"
