@@ -52,7 +52,7 @@ StreamEnd FinishStream(FormatWriter* writer, std::string* out, OutputSink* sink,
 }  // namespace
 
 StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer, OutputSink* sink,
-                    RunObserver* observer) {
+                    RunObserver* observer, StreamCounts* counts) {
   ShowSentenceBar(source->count(), observer);
   std::string out = NewOutputBuffer();
   writer->Begin(&out);
@@ -65,6 +65,10 @@ StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer
         sentence.is_cut ? tagger->TagWords(sentence.words) : tagger->Tag(sentence.text);
     tagged.conllu = sentence.conllu;
     writer->Write(tagged, &out);
+    if (counts != nullptr) {
+      ++counts->sentences;
+      counts->tokens += tagged.size();
+    }
     if (observer->StopRequested()) {
       stopped = true;
       break;
@@ -96,7 +100,7 @@ bool ReadBlock(TextSource* source, SentenceBlock* block) {
 }  // namespace
 
 StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
-                            OutputSink* sink, RunObserver* observer) {
+                            OutputSink* sink, RunObserver* observer, StreamCounts* counts) {
   ShowSentenceBar(source->count(), observer);
   std::string out = NewOutputBuffer();
   const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
@@ -120,6 +124,10 @@ StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOp
     for (size_t k = 0; k < block->size(); ++k, ++i) {
       if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
       out.append(block->output_of(k));
+      if (counts != nullptr) {
+        ++counts->sentences;
+        counts->tokens += block->tokens[k];
+      }
       if (observer->StopRequested()) {
         stopped = true;
         break;
@@ -178,8 +186,9 @@ InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagge
   const LineStream& lines = *input.lines;
   if (lines.status().ok()) {
     outcome.end = parallel ? TagStreamParallel(static_cast<TextSource*>(source.get()), pool,
-                                               options, target.sink, observer)
-                           : TagStream(source.get(), tagger, writer.get(), target.sink, observer);
+                                               options, target.sink, observer, &outcome.counts)
+                           : TagStream(source.get(), tagger, writer.get(), target.sink, observer,
+                                       &outcome.counts);
   }
   if (!lines.status().ok()) {
     outcome.end = StreamEnd::kInputFailed;

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/format_writer.h"
 #include "core/line_stream.h"
@@ -29,19 +30,36 @@ enum class StreamEnd {
   kInputFailed,  // the input could not be read or split (InputOutcome::error says why)
 };
 
+// What a stream wrote: sentences (each, with or without tokens) and tokens.
+struct StreamCounts {
+  size_t sentences = 0;
+  size_t tokens = 0;
+};
+
 // Tags every sentence of source and writes it through writer to sink, the output handed
 // over in blocks of about a megabyte. observer (not null) sees the sentence bar, stepped
-// once per 10 sentences, and is asked after every sentence whether to stop.
+// once per 10 sentences, and is asked after every sentence whether to stop. counts, when
+// given, adds up the sentences and tokens handed to the writer.
 StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer, OutputSink* sink,
-                    RunObserver* observer);
+                    RunObserver* observer, StreamCounts* counts = nullptr);
 
 struct InputOutcome {
   StreamEnd end = StreamEnd::kDone;
-  std::string error;  // with kInputFailed: the read error or the splitter's message
+  std::string error;    // with kInputFailed: the read error or the splitter's message
+  StreamCounts counts;  // what was written
 };
 
 // One input to tag: its lines, its name for messages, and what is known of its size.
 struct InputText {
+  // The sizes are often unknown (standard input, a pipe): they may be left out.
+  InputText(LineStream* lines_in, std::string name_in,
+            std::optional<size_t> line_count_in = std::nullopt,
+            std::optional<size_t> block_count_in = std::nullopt)
+      : lines(lines_in),
+        name(std::move(name_in)),
+        line_count(line_count_in),
+        block_count(block_count_in) {}
+
   LineStream* lines = nullptr;
   std::string name;                   // the input's path, or "standard input"
   std::optional<size_t> line_count;   // the number of lines, when known
@@ -58,7 +76,8 @@ struct OutputTarget {
 // blocks by the pool's threads: the output bytes, the sink's writes, and the observer's
 // calls (progress steps, stop questions) are those of TagStream, in the same order.
 StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
-                            OutputSink* sink, RunObserver* observer);
+                            OutputSink* sink, RunObserver* observer,
+                            StreamCounts* counts = nullptr);
 
 // Tags one input as settings say (input and output format, splitter, separator, lemmas,
 // marks) into target. observer (not null) sees the progress indicators and the warnings:

@@ -22,6 +22,7 @@ void SentenceBlock::Clear() {
   text_ends.clear();
   output.clear();
   output_ends.clear();
+  tokens.clear();
 }
 
 TaggerPool::TaggerPool(Resources* resources, const Tagger& first, int threads) {
@@ -97,8 +98,10 @@ void TaggerPool::Work(Tagger* tagger) {
     lock.unlock();
     const std::unique_ptr<FormatWriter> writer = MakeTextWriter(block->writer);
     for (size_t k = 0; k < block->size(); ++k) {
-      writer->Write(tagger->Tag(block->sentence(k)), &block->output);
+      const SentenceResult tagged = tagger->Tag(block->sentence(k));
+      writer->Write(tagged, &block->output);
       block->output_ends.push_back(block->output.size());
+      block->tokens.push_back(tagged.size());
     }
     lock.lock();
     entry->done = true;

@@ -29,6 +29,7 @@ struct SentenceBlock {
   WriterOptions writer;             // how the worker writes them (the text format)
   std::string output;               // the output lines, filled by the worker
   std::vector<size_t> output_ends;  // where each sentence's lines end in output
+  std::vector<size_t> tokens;       // how many tokens each sentence had
 
   size_t size() const { return text_ends.size(); }
   std::string_view sentence(size_t k) const;

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs the Debian package into a fresh Debian 12 root, made with debootstrap, and uses it
 # there as a user would: dpkg -i (then apt-get -f install for the libraries a fresh system
-# lacks), quillon tag on a sample with the installed data, man quillon, the window's
-# version, its settings file in the user's configuration folder (the window is opened under
-# Xvfb and closed with File > Exit), and a clean removal. Not part of `make test`: it takes
+# lacks), quillon tag on a sample with the installed data, the Python module, man quillon,
+# the window's version, its settings file in the user's configuration folder (the window is
+# opened under Xvfb and closed with File > Exit), and a clean removal. Not part of `make test`: it takes
 # minutes and downloads a few hundred MB of Debian packages.
 #
 # Usage, as root: packaging/check-deb.sh [DEB [ROOT]]
@@ -76,6 +76,15 @@ grep -q "$(printf '^2\tcat\t_\tNOUN\tNN\t')" "$root/tmp/conllu.txt" || fail "no 
 got=$(as_user 'printf "mat\tVB\n" > words.lex && echo "the mat" | quillon tag --user-lexicon words.lex')
 [ "$got" = "the_DT mat_VB" ] || fail "quillon tag --user-lexicon printed '$got'"
 
+step "python3: import quillon, data from /usr/share/quillon/Q_data"
+got=$(as_user "python3 -c 'import quillon; print(quillon.default_data_dir()); \
+  print(\" \".join(t.word + \"_\" + t.tag for t in quillon.Tagger().tag(\"The cat sat on the mat.\")[0]))'")
+echo "$got"
+[ "$got" = "/usr/share/quillon/Q_data
+$expected" ] || fail "the Python module printed '$got'"
+in_root test -d /usr/lib/python3/dist-packages/quillon/__pycache__ ||
+  fail "postinst did not byte-compile the Python package"
+
 step "man quillon"
 # debootstrap leaves out man-db, which a standard Debian system has.
 in_root sh -c 'command -v man' >/dev/null || in_root apt-get install -y -q man-db >/dev/null
@@ -105,6 +114,6 @@ fi
 
 step "dpkg --purge quillon"
 in_root dpkg --purge quillon
-[ ! -e "$root/usr/bin/quillon" ] && [ ! -e "$root/usr/share/quillon" ] ||
-  fail "files left after purge"
+[ ! -e "$root/usr/bin/quillon" ] && [ ! -e "$root/usr/share/quillon" ] &&
+  [ ! -e "$root/usr/lib/python3/dist-packages/quillon" ] || fail "files left after purge"
 echo "check-deb.sh: all checks passed"

@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, testing and running Quillon need (dpkg-dev
 # and file for `make package`: CPack's dpkg-shlibdeps; man-db for the manual page test;
 # wordnet-base for `make data`; libxml2-utils for xmllint, the real XML parser the output
-# format tests read XML with),
+# format tests read XML with; Debian's Python with pybind11, pytest and Dask for the
+# Python module and its tests),
 # and only those that are missing, so a second call costs a dpkg query and nothing more.
 # Uses apt-get as root, or through sudo for a normal user.
 set -eu
@@ -12,7 +13,8 @@ packages="build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-vlgothic
   clang libclang-rt-14-dev
   dpkg-dev file man-db
-  wordnet-base libxml2-utils"
+  wordnet-base libxml2-utils
+  python3-dev python3-pybind11 pybind11-dev python3-pytest python3-dask python3-distributed"
 
 missing=""
 for p in $packages; do

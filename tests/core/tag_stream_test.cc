@@ -57,10 +57,11 @@ TEST_F(TagStreamTest, LineEndsFollowTheTarget) {
     int splitter;
     bool crlf;
     std::string expected;
+    size_t sentences;  // the empty line is a sentence of no tokens
   } cases[] = {
-      {0, false, "the_DT cat_NN sat_VBD ._.\n\nMr._NNP cat_NN\n"},
-      {0, true, "the_DT cat_NN sat_VBD ._.\r\n\r\nMr._NNP cat_NN\r\n"},
-      {1, false, "the_DT cat_NN sat_VBD ._.\nMr._NNP cat_NN\n"},
+      {0, false, "the_DT cat_NN sat_VBD ._.\n\nMr._NNP cat_NN\n", 3},
+      {0, true, "the_DT cat_NN sat_VBD ._.\r\n\r\nMr._NNP cat_NN\r\n", 3},
+      {1, false, "the_DT cat_NN sat_VBD ._.\nMr._NNP cat_NN\n", 2},
   };
   for (const auto& c : cases) {
     RunSettings settings;
@@ -71,6 +72,8 @@ TEST_F(TagStreamTest, LineEndsFollowTheTarget) {
         Run("the cat sat.\n\nMr. cat", settings, &sink, c.crlf, &observer_);
     EXPECT_EQ(outcome.end, StreamEnd::kDone);
     EXPECT_EQ(out, c.expected) << c.splitter << c.crlf;
+    EXPECT_EQ(outcome.counts.sentences, c.sentences);
+    EXPECT_EQ(outcome.counts.tokens, 6u);
   }
 }
 

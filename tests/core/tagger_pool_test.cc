@@ -235,6 +235,10 @@ TEST_F(TaggerPoolTest, StandardInputInBlocksWritesTheSameBytes) {
     EXPECT_EQ(two.end, one.end) << room;
     EXPECT_EQ(FirstDifference(two_log.events, one_log.events), "") << room;
     EXPECT_EQ(two_log.asked, one_log.asked) << room;
+    // The counts a caller reports (the Python module's per-file figures) agree too.
+    EXPECT_EQ(two.counts.sentences, one.counts.sentences) << room;
+    EXPECT_EQ(two.counts.tokens, one.counts.tokens) << room;
+    EXPECT_GT(one.counts.tokens, one.counts.sentences) << room;
     EXPECT_TRUE(two_sink.taken == one_sink.taken) << room;
     EXPECT_GT(one_sink.taken.size(), size_t{1} << 20) << room;
   }

@@ -169,6 +169,40 @@ TEST_F(InstallTest, TheDataFoundIsTheInstalledFolder) {
   EXPECT_EQ(Run("moved/bin/quillon tag", "text\n").status, 0);
 }
 
+// The Python package in Debian's layout: with the prefix's dist-packages on the path it
+// imports, finds the installed data without being told, and tags as the installed command
+// does; quillon-dask starts from bin/ without it.
+TEST_F(InstallTest, ThePythonModuleTagsWithTheInstalledData) {
+#ifndef QUILLON_PYTHON
+  GTEST_SKIP() << "built without the Python module";
+#else
+  const std::string python =
+      "PYTHONPATH={prefix}/lib/python3/dist-packages "
+      "PYTHONDONTWRITEBYTECODE=1 " QUILLON_PYTHON;
+  const std::string package = "{prefix}/lib/python3/dist-packages/quillon/";
+  for (const char* file : {"__init__.py", "dask.py", "_quillon.pyi", "py.typed", "_quillon.*.so"}) {
+    EXPECT_EQ(Run("test -f " + package + file).status, 0) << file;
+  }
+  dir_.Write("tag.py",
+             "import sys, quillon\n"
+             "print(quillon.__file__)\n"
+             "print(quillon.default_data_dir())\n"
+             "for sentence in quillon.Tagger(lemma=True).tag(sys.stdin.read()):\n"
+             "    print(' '.join('_'.join(token) for token in sentence))\n");
+  const Outcome tagged = Run(python + " tag.py", kSample);
+  ASSERT_EQ(tagged.status, 0) << tagged.err;
+  const Outcome cli = Run("{prefix}/bin/quillon tag --lemma", kSample);
+  ASSERT_EQ(cli.status, 0) << cli.err;
+  EXPECT_EQ(tagged.out, prefix_ + "/lib/python3/dist-packages/quillon/__init__.py\n" + prefix_ +
+                            "/share/quillon/Q_data\n" + cli.out);
+  // The script finds the package installed with it, without PYTHONPATH.
+  if (Run(QUILLON_PYTHON " -c \"import distributed\"").status != 0) return;
+  const Outcome dask = Run("{prefix}/bin/quillon-dask --help");
+  EXPECT_EQ(dask.status, 0) << dask.err;
+  EXPECT_NE(dask.out.find("usage: quillon-dask"), std::string::npos) << dask.out;
+#endif
+}
+
 TEST_F(InstallTest, InstallsEveryFileOfTheLayout) {
   std::vector<std::string> files = {
       "bin/quillon",
