@@ -2,6 +2,7 @@
 #include "core/tag_stream.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 
 namespace quillon {
@@ -71,49 +72,19 @@ StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer
   return FinishStream(writer, &out, sink, observer, ok, stopped);
 }
 
-namespace {
-
-// A block is handed to a worker when it holds this many sentences or this many bytes,
-// large enough that handing it over costs little beside tagging it, small enough that
-// every thread gets blocks to do. A longer sentence makes a block of its own.
-constexpr size_t kBlockSentences = 512;
-constexpr size_t kBlockBytes = 64 << 10;
-
-// Reads the next block of sentences from source into block; false when there was none.
-bool ReadBlock(TextSource* source, SentenceBlock* block) {
-  InputSentence sentence;
-  while (block->size() < kBlockSentences && block->text.size() < kBlockBytes &&
-         source->Next(&sentence)) {
-    block->text.append(sentence.text);
-    block->text_ends.push_back(block->text.size());
-  }
-  return block->size() > 0;
-}
-
-}  // namespace
-
-StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
-                            OutputSink* sink, RunObserver* observer) {
+StreamEnd TagStreamParallel(TextSource* source, ReadAhead* reader, OutputSink* sink,
+                            RunObserver* observer) {
   ShowSentenceBar(source->count(), observer);
   std::string out = NewOutputBuffer();
-  const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
+  const std::unique_ptr<FormatWriter> writer = MakeTextWriter(reader->options());
   writer->Begin(&out);
-  // A few blocks per thread are read ahead, so no worker waits while the caller writes;
-  // that bounds the memory too.
-  const size_t ahead = 3 * static_cast<size_t>(pool->threads());
+  reader->Begin(source);
   bool ok = true;
   bool stopped = false;
-  bool input_left = true;
   size_t i = 0;
   while (ok && !stopped) {
-    while (input_left && pool->in_flight() < ahead) {
-      std::unique_ptr<SentenceBlock> block = pool->NewBlock();
-      block->writer = options;
-      input_left = ReadBlock(source, block.get());
-      if (input_left) pool->Submit(std::move(block));
-    }
-    if (pool->in_flight() == 0) break;
-    std::unique_ptr<SentenceBlock> block = pool->Take();
+    std::unique_ptr<SentenceBlock> block = reader->Next();
+    if (block == nullptr) break;
     for (size_t k = 0; k < block->size(); ++k, ++i) {
       if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
       out.append(block->output_of(k));
@@ -124,16 +95,15 @@ StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOp
       ok = FlushWhenFull(&out, sink);
       if (!ok) break;
     }
-    pool->Recycle(std::move(block));
+    reader->Recycle(std::move(block));
   }
-  // Blocks still out belong to this input; the pool is left empty for the next one.
-  while (pool->in_flight() > 0) pool->Recycle(pool->Take());
+  reader->Stop();
   return FinishStream(writer.get(), &out, sink, observer, ok, stopped);
 }
 
 InputOutcome TagInput(const RunSettings& settings, LineStream* input,
                       std::optional<size_t> line_count, Tagger* tagger, const OutputTarget& target,
-                      RunObserver* observer, TaggerPool* pool) {
+                      RunObserver* observer, TaggerPool* pool, ReadAhead* reader) {
   InputOutcome outcome;
   TextSource source(input, line_count);
   if (settings.Splitter == 1 &&
@@ -145,10 +115,17 @@ InputOutcome TagInput(const RunSettings& settings, LineStream* input,
   options.separator = settings.SeparatorChar();
   options.crlf = target.crlf;
   const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
-  // A read error ends the input as if it were its end; it outranks what the loop saw.
-  if (input->status().ok()) {
-    outcome.end = pool != nullptr && pool->threads() > 1
-                      ? TagStreamParallel(&source, pool, options, target.sink, observer)
+  std::optional<ReadAhead> own_reader;
+  if (reader == nullptr && pool != nullptr && pool->threads() > 1) {
+    reader = &own_reader.emplace(pool, options);
+  }
+  assert(reader == nullptr || (reader->options().separator == options.separator &&
+                               reader->options().crlf == options.crlf));
+  // A read error ends the input as if it were its end; it outranks what the loop saw. An
+  // input read ahead of its turn may have met it already, after the sentences before it.
+  if (input->status().ok() || (reader != nullptr && reader->turn_read_ahead())) {
+    outcome.end = reader != nullptr
+                      ? TagStreamParallel(&source, reader, target.sink, observer)
                       : TagStream(&source, tagger, writer.get(), target.sink, observer);
   }
   if (!input->status().ok()) {

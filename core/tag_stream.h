@@ -13,6 +13,7 @@
 #include "core/format_writer.h"
 #include "core/line_stream.h"
 #include "core/output_sink.h"
+#include "core/read_ahead.h"
 #include "core/run_observer.h"
 #include "core/run_settings.h"
 #include "core/sentence_source.h"
@@ -46,18 +47,21 @@ struct OutputTarget {
   bool crlf = false;  // the text format ends lines in CR LF (output files do)
 };
 
-// The same as TagStream for running text in the text format, the sentences tagged in
-// blocks by the pool's threads: the output bytes, the sink's writes, and the observer's
-// calls (progress steps, stop questions) are those of TagStream, in the same order.
-StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
-                            OutputSink* sink, RunObserver* observer);
+// The same as TagStream for running text in the text format (as reader's options say),
+// the sentences of source read by reader and tagged in blocks by its pool's threads: the
+// output bytes, the sink's writes, and the observer's calls (progress steps, stop
+// questions) are those of TagStream, in the same order.
+StreamEnd TagStreamParallel(TextSource* source, ReadAhead* reader, OutputSink* sink,
+                            RunObserver* observer);
 
 // Tags one input as settings say (splitter, separator, lemmas, marks) into target.
 // line_count, when known, sizes the progress indicators; observer (not null) sees them.
-// With a pool (may be null), its threads do the tagging.
+// With a pool (may be null), its threads do the tagging; with a reader (may be null; a
+// run's, reading its inputs ahead), the reader's pool does.
 InputOutcome TagInput(const RunSettings& settings, LineStream* input,
                       std::optional<size_t> line_count, Tagger* tagger, const OutputTarget& target,
-                      RunObserver* observer, TaggerPool* pool = nullptr);
+                      RunObserver* observer, TaggerPool* pool = nullptr,
+                      ReadAhead* reader = nullptr);
 
 }  // namespace quillon
 

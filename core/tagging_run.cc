@@ -8,6 +8,7 @@
 #include "core/line_stream.h"
 #include "core/messages.h"
 #include "core/output_file.h"
+#include "core/read_ahead.h"
 #include "core/tag_stream.h"
 #include "core/tagger.h"
 #include "core/tagger_pool.h"
@@ -27,41 +28,37 @@ bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile
   return file->Open(path).ok();
 }
 
-// The number of lines of input, which is then rewound. False with *error on a read error.
-bool CountLines(LineStream* input, size_t* count, std::string* error) {
-  *count = 0;
-  for (std::string_view line; input->Next(&line);) ++*count;
-  if (input->status().ok()) input->Rewind();
-  *error = input->status().message();
-  return input->status().ok();
-}
-
 // What became of one input file.
 enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 
 // Reads, splits, tags and writes one input file into the output file at path (already
 // claimed). The output replaces an older file only when every sentence is written, so a
 // run that ends inside the file leaves no output for it. Reports failures that end the run.
-FileResult TagFile(const RunSettings& settings, const std::string& input_path,
-                   const std::string& path, Tagger* tagger, TaggerPool* pool,
+// With a reader (several threads), the input may have been opened and read ahead.
+FileResult TagFile(const RunSettings& settings, size_t index, const std::string& input_path,
+                   const std::string& path, Tagger* tagger, ReadAhead* reader,
                    RunObserver* observer) {
-  std::unique_ptr<LineStream> input;
-  std::string error;
+  std::unique_ptr<LineStream> opened;
   size_t line_count = 0;
-  if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
-    error = opened.message();
-  } else {
-    CountLines(input.get(), &line_count, &error);
-  }
-  if (!error.empty()) {
-    observer->ErrorReport(error);
-    return FileResult::kRunEnds;
+  LineStream* input = reader != nullptr ? reader->Turn(index, &line_count) : nullptr;
+  if (input == nullptr) {
+    std::string error;
+    if (Status status = OpenInput(input_path, &opened, settings.encoding); !status.ok()) {
+      error = status.message();
+    } else {
+      CountLines(opened.get(), &line_count, &error);
+    }
+    if (!error.empty()) {
+      observer->ErrorReport(error);
+      return FileResult::kRunEnds;
+    }
+    input = opened.get();
   }
   OutputFile file;
   if (!OpenOutput(settings, path, &file)) return FileResult::kNotWritten;
   FileSink sink(&file);
-  const InputOutcome tagged =
-      TagInput(settings, input.get(), line_count, tagger, {&sink, /*crlf=*/true}, observer, pool);
+  const InputOutcome tagged = TagInput(settings, input, line_count, tagger, {&sink, /*crlf=*/true},
+                                       observer, nullptr, reader);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   switch (tagged.end) {
     case StreamEnd::kInputFailed:
@@ -109,8 +106,13 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
   }
   Tagger tagger(state->resources.get(), OptionsFromSettings(settings));
   std::unique_ptr<TaggerPool> pool;
+  std::unique_ptr<ReadAhead> reader;
   if (settings.threads > 1) {
     pool = std::make_unique<TaggerPool>(state->resources.get(), tagger, settings.threads);
+    WriterOptions options;
+    options.separator = settings.SeparatorChar();
+    options.crlf = true;
+    reader = std::make_unique<ReadAhead>(pool.get(), options, settings, inputs);
   }
   OutputPathRegistry registry;
 
@@ -123,7 +125,7 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     observer->FileStarted(f, inputs.size(), input);
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
     const std::string path = registry.Claim(wanted);
-    const FileResult file = TagFile(settings, input, path, &tagger, pool.get(), observer);
+    const FileResult file = TagFile(settings, f, input, path, &tagger, reader.get(), observer);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
       result.stopped = file == FileResult::kStopped;
