@@ -42,14 +42,6 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 }  // namespace
 
-bool CountLines(LineStream* input, size_t* count, std::string* error) {
-  *count = 0;
-  for (std::string_view line; input->Next(&line);) ++*count;
-  if (input->status().ok()) input->Rewind();
-  *error = input->status().message();
-  return input->status().ok();
-}
-
 ReadAhead::ReadAhead(TaggerPool* pool, const WriterOptions& options)
     : pool_(pool),
       options_(options),
@@ -58,10 +50,11 @@ ReadAhead::ReadAhead(TaggerPool* pool, const WriterOptions& options)
       max_ahead_(2 * static_cast<size_t>(pool->threads()) + 2) {}
 
 ReadAhead::ReadAhead(TaggerPool* pool, const WriterOptions& options, const RunSettings& settings,
-                     const std::vector<std::string>& inputs)
+                     const std::vector<std::string>& inputs, Opener open)
     : ReadAhead(pool, options) {
   settings_ = &settings;
   inputs_ = &inputs;
+  open_ = std::move(open);
 }
 
 ReadAhead::~ReadAhead() {
@@ -159,10 +152,7 @@ bool ReadAhead::OpenNext() {
   if (index >= inputs_->size()) return false;
   Ahead ahead;
   ahead.index = index;
-  std::string error;
-  ahead_refused_ = !SafeToReadEarly(index) ||
-                   !OpenInput((*inputs_)[index], &ahead.stream, settings_->encoding).ok() ||
-                   !CountLines(ahead.stream.get(), &ahead.line_count, &error);
+  ahead_refused_ = !SafeToReadEarly(index) || !open_(index, &ahead.stream, &ahead.line_count);
   if (ahead_refused_) return false;
   ahead.source = std::make_unique<TextSource>(ahead.stream.get(), ahead.line_count);
   ahead_.push_back(std::move(ahead));
@@ -170,6 +160,8 @@ bool ReadAhead::OpenNext() {
 }
 
 bool ReadAhead::SafeToReadEarly(size_t index) const {
+  // Only running text read line by line is cut into blocks here; the splitter shows its
+  // panel and asks whether to stop, which belongs to the input's turn.
   if (settings_->Splitter == 1) return false;
   const std::string& path = (*inputs_)[index];
   // Only a regular file reads the same now as later: a FIFO or a device would be

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,17 +27,18 @@
 
 namespace quillon {
 
-// The number of lines of input, which is then rewound. False with *error on a read error.
-bool CountLines(LineStream* input, size_t* count, std::string* error);
-
 class ReadAhead {
  public:
   // Reads one input at a time for pool, its blocks written as options say.
   ReadAhead(TaggerPool* pool, const WriterOptions& options);
-  // Reads the run's inputs (paths, in order, with settings), going on past the one whose
-  // turn it is. settings and inputs must outlive the reader.
+  // Opens input index and counts its lines as the run does at the input's turn; false
+  // when that fails (the run then meets the failure at the turn).
+  using Opener =
+      std::function<bool(size_t index, std::unique_ptr<LineStream>* stream, size_t* line_count)>;
+  // Reads the run's inputs (paths, in order, with settings; opened by open), going on past
+  // the one whose turn it is. settings and inputs must outlive the reader.
   ReadAhead(TaggerPool* pool, const WriterOptions& options, const RunSettings& settings,
-            const std::vector<std::string>& inputs);
+            const std::vector<std::string>& inputs, Opener open);
   // Takes back every block still in the pool, so the pool is left as it was found.
   ~ReadAhead();
 
@@ -89,6 +91,7 @@ class ReadAhead {
   WriterOptions options_;
   const RunSettings* settings_ = nullptr;
   const std::vector<std::string>* inputs_ = nullptr;
+  Opener open_;
   size_t max_blocks_;  // blocks in the pool at a time, which bounds the memory
   size_t max_ahead_;   // inputs read ahead at a time (each holds an open stream)
 

@@ -28,6 +28,25 @@ bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile
   return file->Open(path).ok();
 }
 
+// The number of lines of input, which is then rewound. False with *error on a read error.
+bool CountLines(LineStream* input, size_t* count, std::string* error) {
+  *count = 0;
+  for (std::string_view line; input->Next(&line);) ++*count;
+  if (input->status().ok()) input->Rewind();
+  *error = input->status().message();
+  return input->status().ok();
+}
+
+// Opens an input and counts its lines; false with *error when either fails.
+bool OpenCounted(const RunSettings& settings, const std::string& input_path,
+                 std::unique_ptr<LineStream>* input, size_t* line_count, std::string* error) {
+  if (Status status = OpenInput(input_path, input, settings.encoding); !status.ok()) {
+    *error = status.message();
+    return false;
+  }
+  return CountLines(input->get(), line_count, error);
+}
+
 // What became of one input file.
 enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 
@@ -42,13 +61,7 @@ FileResult TagFile(const RunSettings& settings, size_t index, const std::string&
   size_t line_count = 0;
   LineStream* input = reader != nullptr ? reader->Turn(index, &line_count) : nullptr;
   if (input == nullptr) {
-    std::string error;
-    if (Status status = OpenInput(input_path, &opened, settings.encoding); !status.ok()) {
-      error = status.message();
-    } else {
-      CountLines(opened.get(), &line_count, &error);
-    }
-    if (!error.empty()) {
+    if (std::string error; !OpenCounted(settings, input_path, &opened, &line_count, &error)) {
       observer->ErrorReport(error);
       return FileResult::kRunEnds;
     }
@@ -112,7 +125,12 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     WriterOptions options;
     options.separator = settings.SeparatorChar();
     options.crlf = true;
-    reader = std::make_unique<ReadAhead>(pool.get(), options, settings, inputs);
+    reader = std::make_unique<ReadAhead>(
+        pool.get(), options, settings, inputs,
+        [&](size_t index, std::unique_ptr<LineStream>* input, size_t* line_count) {
+          std::string error;
+          return OpenCounted(settings, inputs[index], input, line_count, &error);
+        });
   }
   OutputPathRegistry registry;
 
