@@ -7,6 +7,7 @@
 
 #include "cli/stderr_observer.h"
 #include "cli/text_options.h"
+#include "cli/train_io.h"
 #include "core/data_dir.h"
 #include "core/resources.h"
 #include "core/tagger.h"
@@ -59,7 +60,7 @@ int ScoreSystemOutput(const Corpus& gold, const std::string& path, CorpusFormat 
   RawScore score;
   if (status.ok()) status = EvaluateSystemOutput(gold, system, &score);
   if (!status.ok()) {
-    std::fprintf(stderr, "%s\n", status.message().c_str());
+    Fail(status.message());
     return 1;
   }
   const std::string report = FormatRawReport(score);
@@ -79,15 +80,15 @@ int RunEvalCommand(const EvalCommandOptions& o) {
   SkippedSentences skipped;
   Status status = ReadCorpora(o.files, format, &corpus, o.skip_malformed ? &skipped : nullptr);
   if (!status.ok()) {
-    std::fprintf(stderr, "%s\n", status.message().c_str());
+    Fail(status.message());
     return 1;
   }
-  if (skipped.count > 0) std::fprintf(stderr, "%s\n", SkippedNote(skipped).c_str());
+  if (skipped.count > 0) Fail(SkippedNote(skipped));
   Corpus seen_corpus;
   if (!o.seen_files.empty()) {
     status = ReadCorpora(o.seen_files, format, &seen_corpus, o.skip_malformed ? &skipped : nullptr);
     if (!status.ok()) {
-      std::fprintf(stderr, "%s\n", status.message().c_str());
+      Fail(status.message());
       return 1;
     }
   }
@@ -108,6 +109,10 @@ int RunEvalCommand(const EvalCommandOptions& o) {
   Resources resources;
   LoadFailure failure;
   const std::string data_dir = o.data_dir.empty() ? DefaultDataDir() : o.data_dir;
+  if (Status found = CheckDataDir(data_dir); !o.data_dir.empty() && !found.ok()) {
+    Fail(found.message());
+    return 1;
+  }
   if (!LoadResources(settings, data_dir, nullptr, &resources, &failure)) {
     failure.is_message ? observer.Message(failure.text) : observer.ErrorReport(failure.text);
     return 1;

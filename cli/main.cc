@@ -7,9 +7,12 @@
 #include "cli/tag_command.h"
 #include "cli/train_command.h"
 #include "cli/train_lists_command.h"
+#include "core/temporary_files.h"
 #include "core/version.h"
 
 int main(int argc, char** argv) {
+  // A run stopped by Ctrl+C, kill or a closed terminal leaves no temporary output behind.
+  quillon::RemoveTemporaryFilesOnSignals();
   CLI::App app{"quillon: an English part-of-speech tagger (Penn Treebank tags)", "quillon"};
   bool version = false;
   app.add_flag("--version", version, "Print the version and exit");
@@ -36,12 +39,22 @@ int main(int argc, char** argv) {
     std::printf("quillon %s\n", quillon::kVersion);
     return 0;
   }
-  if (tag->parsed()) return quillon::RunTagCommand(tag_options);
-  if (train->parsed()) {
-    if (!lists_options.command.empty()) return quillon::RunTrainListsCommand(lists_options);
-    return quillon::RunTrainCommand(train_options);
+  int status = 2;
+  if (tag->parsed()) {
+    status = quillon::RunTagCommand(tag_options);
+  } else if (train->parsed()) {
+    status = lists_options.command.empty() ? quillon::RunTrainCommand(train_options)
+                                           : quillon::RunTrainListsCommand(lists_options);
+  } else if (eval->parsed()) {
+    status = quillon::RunEvalCommand(eval_options);
+  } else {
+    std::fprintf(stderr, "%s", app.help().c_str());
+    return 2;
   }
-  if (eval->parsed()) return quillon::RunEvalCommand(eval_options);
-  std::fprintf(stderr, "%s", app.help().c_str());
-  return 2;
+  // A report that did not reach its reader (a full disk, a closed pipe) is no success.
+  if (status == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout))) {
+    std::fprintf(stderr, "Cannot write standard output.\n");
+    return 1;
+  }
+  return status;
 }

@@ -2,6 +2,8 @@
 // whose lines are joined by LF CR for a message box, is printed with plain line ends.
 #include "cli/stderr_observer.h"
 
+#include "cli/terminal_text.h"
+
 namespace quillon {
 namespace {
 
@@ -25,7 +27,7 @@ void StderrObserver::PrintLine(std::string_view text) {
       line += text[i];
     }
   }
-  line += '\n';
+  line = EscapeForTerminal(line) + '\n';
   std::fwrite(line.data(), 1, line.size(), out_);
   std::fflush(out_);
 }
@@ -33,6 +35,13 @@ void StderrObserver::PrintLine(std::string_view text) {
 void StderrObserver::Message(std::string_view text) { PrintLine(text); }
 void StderrObserver::ErrorReport(std::string_view text) { PrintLine(text); }
 void StderrObserver::Warning(std::string_view text) { PrintLine(text); }
+
+// The fixed text stays a line of its own, as scripts compare it; the path and the reason
+// follow on the next line.
+void StderrObserver::OutputFailed(std::string_view message, std::string_view detail) {
+  PrintLine(message);
+  PrintLine(detail);
+}
 
 void StderrObserver::FileStarted(size_t index, size_t count, std::string_view path) {
   file_index_ = index;
@@ -77,7 +86,7 @@ void StderrObserver::DrawProgress(bool force) {
   last_draw_ = now;
   const int percent =
       sentence_max_ > 0 ? std::min(100, 100 * sentence_steps_ / (sentence_max_ + 1)) : 0;
-  std::string name = file_;
+  std::string name = EscapeForTerminal(file_);
   if (name.size() > 50) name = "..." + name.substr(name.size() - 47);
   std::fprintf(out_, "\r\033[K[%zu/%zu] %3d%% %s%s", file_index_ + 1, file_count_, percent,
                splitting_ ? "splitting " : "", name.c_str());

@@ -21,6 +21,7 @@ class StderrObserver : public RunObserver {
   void Message(std::string_view text) override;
   void ErrorReport(std::string_view text) override;
   void Warning(std::string_view text) override;
+  void OutputFailed(std::string_view message, std::string_view detail) override;
   void ProgressShown(Indicator indicator, int maximum) override;
   void ProgressStep(Indicator indicator) override;
   void ProgressHidden(Indicator indicator) override;

@@ -62,6 +62,9 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
     observer->ErrorReport(input.status().ok() ? outcome.error : "Cannot read standard input.");
     return 1;
   }
+  if (const std::string note = InputCutNote(input, "standard input"); !note.empty()) {
+    observer->Warning(note);
+  }
   if (outcome.end == StreamEnd::kWriteFailed) {
     observer->ErrorReport("Cannot write standard output.");
     return 1;
@@ -136,6 +139,10 @@ int RunTagCommand(const TagCommandOptions& o) {
   const std::string data_dir = o.data_dir.empty() ? DefaultDataDir() : o.data_dir;
   const bool show_progress = !o.quiet && ::isatty(STDERR_FILENO);
   StderrObserver observer(show_progress);
+  if (Status found = CheckDataDir(data_dir); !o.data_dir.empty() && !found.ok()) {
+    observer.ErrorReport(found.message());
+    return 1;
+  }
 
   const bool has_stdin = std::find(o.files.begin(), o.files.end(), "-") != o.files.end();
   if (o.files.empty() || (has_stdin && o.files.size() == 1)) {
@@ -147,6 +154,12 @@ int RunTagCommand(const TagCommandOptions& o) {
   }
   TaggerState state;
   const RunResult result = TaggingRun(settings, o.files, data_dir, &state, &observer);
+  if (result.input_failed) {
+    // The failed input and the ones after it were skipped; say so, or they pass unnoticed.
+    const size_t left = o.files.size() - result.outputs.size();
+    observer.Warning(std::to_string(left) + " of " + std::to_string(o.files.size()) + " file" +
+                     (o.files.size() == 1 ? " was" : "s were") + " not tagged.");
+  }
   return result.ended_early || !result.all_written ? 1 : 0;
 }
 

@@ -4,11 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/terminal_text.h"
 #include "train/learning_resources.h"
 
 namespace quillon {
 
-void Fail(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+void Fail(const std::string& text) {
+  // Messages quote file names and corpus bytes, which must not reach the terminal raw.
+  std::fprintf(stderr, "%s\n", EscapeForTerminal(text).c_str());
+}
 
 void Say(const std::string& text) { std::printf("%s\n", text.c_str()); }
 

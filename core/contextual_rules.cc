@@ -53,9 +53,10 @@ bool Arg2IsWord(uint8_t t) {
 }  // namespace
 
 void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows) {
-  rows->Assign(table.LexiconCount(), LicenceRow{});
-  for (int r = 0; r < table.LexiconCount(); ++r) {
-    (*rows)[r] = {table.row(r).Tags, table.row(r).FieldCount, kLookUpRuleWord};
+  rows->Assign(table.EntryCount(), LicenceRow{});
+  for (int e = 0; e < table.EntryCount(); ++e) {
+    const structure1 entry = table.entry(e);
+    (*rows)[e] = {entry.Tags, entry.FieldCount, kLookUpRuleWord};
   }
 }
 

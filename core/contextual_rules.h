@@ -80,7 +80,8 @@ struct LicenceRow {
   uint32_t rule_word;
 };
 
-// The licence rows of every lexicon row, in row order, with rule_word kLookUpRuleWord.
+// The licence rows of every lexicon entry (rows with the same line share one), in entry
+// order, with rule_word kLookUpRuleWord: the lexicon index answers with entries.
 void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows);
 
 // The lexicon licence: may a contextual rule give the tag `to` to a word whose lexicon row

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 
 #include "core/output_file.h"
 
@@ -32,6 +34,17 @@ std::string DefaultDataDir() {
   const std::string installed = JoinPath(folder, "../share/quillon/Q_data");
   if (IsFolder(installed)) return installed;
   return beside;
+}
+
+Status CheckDataDir(const std::string& dir) {
+  struct stat st;
+  if (::stat(dir.c_str(), &st) != 0) {
+    return Status::Error("Cannot open data folder \"" + dir + "\": " + std::strerror(errno));
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    return Status::Error("Cannot open data folder \"" + dir + "\": " + std::strerror(ENOTDIR));
+  }
+  return Status::Ok();
 }
 
 }  // namespace quillon

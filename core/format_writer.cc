@@ -1,4 +1,4 @@
-// The word_TAG writer and the writers' common parts. Tested by format_writer_test.cc.
+// The word_TAG writer and the writers' common parts. Tested by tag_stream_test.cc.
 #include "core/format_writer.h"
 
 #include <algorithm>

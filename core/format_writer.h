@@ -2,7 +2,7 @@
 // same way whether they go to a file or to standard output: `text` writes the word_TAG
 // line of each sentence (the window's own format), the others write one of the formats
 // other tools read. Writers append to a buffer that the caller hands to its sink.
-// Tested by format_writer_test.cc and the end-to-end tests of `quillon tag`.
+// Tested by tag_stream_test.cc and the end-to-end tests of `quillon tag`.
 #ifndef QUILLON_CORE_FORMAT_WRITER_H_
 #define QUILLON_CORE_FORMAT_WRITER_H_
 

@@ -1,4 +1,4 @@
-// Lexical rule parsing and application. Tested by lexical_rules_test.cc.
+// Lexical rule parsing and application. Tested by rules_test.cc.
 #include "core/lexical_rules.h"
 
 #include <optional>

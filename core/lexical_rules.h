@@ -3,7 +3,7 @@
 // its first field is a tag of the tag set, f-form ("NN ly fhassuf 2 RB"). Plain rules run
 // first, and the first matching plain rule that is not "char" ends them; f-form rules then
 // run in file order as chained transformations of the current tag.
-// Tested by lexical_rules_test.cc and the differential test.
+// Tested by rules_test.cc and the differential test.
 #ifndef QUILLON_CORE_LEXICAL_RULES_H_
 #define QUILLON_CORE_LEXICAL_RULES_H_
 

@@ -7,6 +7,8 @@
 #include "core/messages.h"
 #include "core/order_key.h"
 
+#include <cstdint>
+
 namespace quillon {
 namespace {
 
@@ -24,6 +26,38 @@ bool AllDigits(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The prepared form of a plain-form line into *out ("key word rest"); false for a line
+// that holds no entry (empty, or beginning with a blank or a line break).
+bool PrepareLine(std::string_view line, std::string* out) {
+  out->clear();
+  if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' || line[0] == '\n') {
+    return false;
+  }
+  size_t word_end = 0;
+  while (word_end < line.size() && !IsWordEnd(line[word_end])) ++word_end;
+  const std::string_view word = line.substr(0, word_end);
+  const std::string_view rest = word_end < line.size() ? line.substr(word_end + 1) : "";
+  out->reserve(3 * word.size() + rest.size() + 2);
+  AppendKey(word, out);
+  *out += ' ';
+  *out += word;
+  *out += ' ';
+  *out += rest;
+  return true;
+}
+
+// The first 8 bytes of line in small letters as one number, zero padded, so that numbers
+// order as AsciiLessIgnoringCase orders lines (a line shorter than 8 bytes first among
+// those it begins, since the padding is 0 and every other byte compares as itself).
+uint64_t SortHead(std::string_view line) {
+  uint64_t head = 0;
+  for (size_t i = 0; i < 8; ++i) {
+    const unsigned char c = i < line.size() ? AsciiLower(static_cast<unsigned char>(line[i])) : 0;
+    head = (head << 8) | c;
+  }
+  return head;
+}
+
 }  // namespace
 
 int SplitRowFields(std::string_view line, std::array<std::string_view, kLexiconMaxFields>* fields) {
@@ -39,13 +73,16 @@ int SplitRowFields(std::string_view line, std::array<std::string_view, kLexiconM
   return count;
 }
 
-bool IsPreparedForm(const std::vector<std::string>& lines) {
-  if (lines.size() < 101) return false;
+bool IsPreparedLine(std::string_view line_101) {
   std::array<std::string_view, kLexiconMaxFields> fields;
-  const int count = SplitRowFields(lines[100], &fields);
+  const int count = SplitRowFields(line_101, &fields);
   if (count < 1 || !AllDigits(fields[0])) return false;
   const std::string_view word = count >= 2 ? fields[1] : std::string_view();
   return fields[0] == Hash(word);
+}
+
+bool IsPreparedForm(const std::vector<std::string>& lines) {
+  return lines.size() >= 101 && IsPreparedLine(lines[100]);
 }
 
 void LEXICON(std::vector<std::string>* lines, RunObserver* observer) {
@@ -55,23 +92,8 @@ void LEXICON(std::vector<std::string>* lines, RunObserver* observer) {
   prepared.reserve(lines->size() + 2);
   for (int i = 0; i < line_count; ++i) {
     if (observer && i % 7 == 0) observer->ProgressStep(Indicator::kLexiconBar);
-    const std::string& line = (*lines)[i];
-    if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' || line[0] == '\n') {
-      continue;
-    }
-    size_t word_end = 0;
-    while (word_end < line.size() && !IsWordEnd(line[word_end])) ++word_end;
-    const std::string_view word(line.data(), word_end);
-    const std::string_view rest =
-        word_end < line.size() ? std::string_view(line).substr(word_end + 1) : std::string_view();
     std::string out;
-    out.reserve(3 * word.size() + rest.size() + 2);
-    AppendKey(word, &out);
-    out += ' ';
-    out += word;
-    out += ' ';
-    out += rest;
-    prepared.push_back(std::move(out));
+    if (PrepareLine((*lines)[i], &out)) prepared.push_back(std::move(out));
   }
   if (observer) observer->StatusText(3, messages::kStatusSorting);
   // Keys are digits followed by a space, so a case-insensitive comparison of whole lines
@@ -84,23 +106,143 @@ void LEXICON(std::vector<std::string>* lines, RunObserver* observer) {
   *lines = std::move(prepared);
 }
 
-void LexiconTable::Build(std::vector<std::string> lines, TagTable* tags) {
-  lines_ = std::move(lines);
-  rows_.clear();
-  rows_.resize(lines_.size());
-  const TagId empty = tags->Intern("");
+structure1 LexiconTable::entry(int entry) const {
+  structure1 row;
   std::array<std::string_view, kLexiconMaxFields> fields;
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    structure1& row = rows_[i];
-    const int count = SplitRowFields(lines_[i], &fields);
-    row.FieldCount = count;
-    row.Key = count >= 1 ? fields[0] : std::string_view();
-    row.Word = count >= 2 ? fields[1] : std::string_view();
-    for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
-      const int field = slot + 2;
-      row.Tags[slot] = field < count ? tags->Intern(fields[field]) : empty;
+  const int count = SplitRowFields(EntryLine(static_cast<uint32_t>(entry)), &fields);
+  row.FieldCount = count;
+  row.Key = count >= 1 ? fields[0] : std::string_view();
+  row.Word = count >= 2 ? fields[1] : std::string_view();
+  const TagId empty = tags_->Find("");
+  for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
+    const int field = slot + 2;
+    row.Tags[slot] = field < count ? tags_->Find(fields[field]) : empty;
+  }
+  return row;
+}
+
+std::string_view LexiconTable::EntryKey(int entry) const {
+  const std::string_view line = EntryLine(static_cast<uint32_t>(entry));
+  size_t end = 0;
+  while (end < line.size() && !IsRowSeparator(static_cast<unsigned char>(line[end]))) ++end;
+  return line.substr(0, end);
+}
+
+void LexiconTable::Build(const std::vector<std::string>& lines, TagTable* tags) {
+  LexiconBuilder builder(/*as_rows=*/true);
+  for (const std::string& line : lines) builder.Add(line);
+  builder.Finish(nullptr, tags, this);
+}
+
+LexiconBuilder::LexiconBuilder(bool as_rows) {
+  if (as_rows) form_ = Form::kPrepared;
+}
+
+void LexiconBuilder::Add(std::string_view line) {
+  ++line_count_;
+  if (form_ != Form::kUndecided) {
+    AddDecided(line);
+    return;
+  }
+  head_.emplace_back(line);
+  if (head_.size() == 101) Decide(IsPreparedLine(head_[100]) ? Form::kPrepared : Form::kPlain);
+}
+
+void LexiconBuilder::Decide(Form form) {
+  form_ = form;
+  std::vector<std::string> head;
+  head.swap(head_);
+  for (const std::string& line : head) AddDecided(line);
+}
+
+void LexiconBuilder::AddDecided(std::string_view line) {
+  if (form_ == Form::kPlain) {
+    if (PrepareLine(line, &prepared_)) ids_.push_back(table_.lines_.Add(prepared_));
+    return;
+  }
+  // Prepared form: rows 0 and 1 are the first two lines, whatever they hold.
+  const size_t row = table_.row_entries_.size();
+  if (row < 2) {
+    table_.first_rows_[row] = line;
+    table_.row_entries_.push_back(static_cast<uint32_t>(row));
+  } else {
+    table_.row_entries_.push_back(table_.lines_.Add(line) + 2);
+  }
+}
+
+// The rows of a plain-form file are its kept lines sorted by their prepared form ignoring
+// case, equal lines in file order: LEXICON's stable sort. Lines with the same bytes get
+// the same place in that order, so the distinct lines are sorted once and the rows then
+// dealt into their places by a counting sort over the classes of equal lines.
+void LexiconBuilder::SortPlainRows(RunObserver* observer) {
+  DistinctLines& lines = table_.lines_;
+  const uint32_t distinct = lines.size();
+  std::vector<uint32_t> order(distinct);
+  for (uint32_t id = 0; id < distinct; ++id) order[id] = id;
+  // The bar moves once per 7 lines of the file, over a pass that counts each line.
+  const int maximum = static_cast<int>((static_cast<long long>(line_count_) - 1) / 7);
+  if (observer) observer->ProgressShown(Indicator::kLexiconBar, maximum);
+  std::vector<uint32_t> count(distinct, 0);
+  for (size_t i = 0; i < line_count_; ++i) {
+    if (observer && i % 7 == 0) observer->ProgressStep(Indicator::kLexiconBar);
+    if (i < ids_.size()) ++count[ids_[i]];  // fewer kept lines than lines
+  }
+  if (observer) observer->StatusText(3, messages::kStatusSorting);
+  // The first 8 bytes of each line, in small letters and read big-endian, order most pairs
+  // without touching the lines themselves.
+  std::vector<uint64_t> head(distinct);
+  for (uint32_t id = 0; id < distinct; ++id) head[id] = SortHead(lines.Get(id));
+  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    if (head[a] != head[b]) return head[a] < head[b];
+    return AsciiLessIgnoringCase(lines.Get(a), lines.Get(b));
+  });
+  std::vector<uint64_t>().swap(head);
+  // class_of[id]: the class of lines equal to id ignoring case, numbered in sorted order;
+  // next[c]: the row (counted from row 2) that the next line of class c goes to.
+  std::vector<uint32_t> class_of(distinct, 0);
+  std::vector<uint32_t> next;
+  uint32_t at = 0;
+  for (uint32_t k = 0; k < distinct;) {
+    uint32_t end = k;
+    const uint32_t klass = static_cast<uint32_t>(next.size());
+    next.push_back(at);
+    while (end < distinct &&
+           (end == k || AsciiEqualsIgnoringCase(lines.Get(order[k]), lines.Get(order[end])))) {
+      at += count[order[end]];
+      class_of[order[end]] = klass;
+      ++end;
+    }
+    k = end;
+  }
+  std::vector<uint32_t>().swap(order);
+  std::vector<uint32_t>().swap(count);
+  std::vector<uint32_t>& rows = table_.row_entries_;
+  rows.assign(2 + ids_.size(), 0);
+  rows[1] = 1;
+  for (const uint32_t id : ids_) rows[2 + next[class_of[id]]++] = id + 2;
+  std::vector<uint32_t>().swap(ids_);
+  if (observer) observer->StatusText(3, messages::kStatusDone);
+  table_.first_rows_[0] = kSentinelRow0;
+  table_.first_rows_[1] = kSentinelRow1;
+}
+
+void LexiconBuilder::Finish(RunObserver* observer, TagTable* tags, LexiconTable* table) {
+  if (form_ == Form::kUndecided) Decide(Form::kPlain);  // fewer than 101 lines
+  if (form_ == Form::kPlain) SortPlainRows(observer);
+  table_.lines_.StopAdding();
+  table_.entry_count_ = 2 + table_.lines_.size();
+  // Every tag of every entry is interned once, so that reading an entry only looks up.
+  tags->Intern("");
+  std::array<std::string_view, kLexiconMaxFields> fields;
+  for (uint32_t e = 0; e < table_.entry_count_; ++e) {
+    const int count = SplitRowFields(table_.EntryLine(e), &fields);
+    for (int field = 2; field < count && field < 2 + kLexiconTagSlots; ++field) {
+      tags->Intern(fields[field]);
     }
   }
+  table_.tags_ = tags;
+  *table = std::move(table_);
+  table_ = LexiconTable();
 }
 
 }  // namespace quillon

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/distinct_lines.h"
 #include "core/run_observer.h"
 #include "core/tag_table.h"
 
@@ -37,6 +38,9 @@ struct structure1 {
 // equal to the order key of its second field. Shorter files are in plain form.
 bool IsPreparedForm(const std::vector<std::string>& lines);
 
+// The same test on the 101st line alone.
+bool IsPreparedLine(std::string_view line_101);
+
 // Prepares plain-form lines in place: keyed, sorted by key (ties ignoring case), with the
 // two sentinel lines in front. observer (may be null) sees the preparation bar and status.
 void LEXICON(std::vector<std::string>* lines, RunObserver* observer);
@@ -45,17 +49,71 @@ void LEXICON(std::vector<std::string>* lines, RunObserver* observer);
 // number of fields read, capped at kLexiconMaxFields.
 int SplitRowFields(std::string_view line, std::array<std::string_view, kLexiconMaxFields>* fields);
 
+// The lexicon table. Rows keep the numbers the bisection sees (line order, or sorted
+// order for a plain-form file), but rows whose lines are the same bytes share one entry:
+// a row costs 4 bytes and each distinct line its bytes once. Entries 0 and 1 are rows 0
+// and 1 (the sentinel rows of a prepared plain file), so an entry number tells a known word
+// (2 and above) from an unknown one as a row number does; the lexicon index and the
+// licence of the contextual rules work on entries.
 class LexiconTable {
  public:
-  // Reads the rows of prepared lines (either form); tags are interned into tags.
-  void Build(std::vector<std::string> lines, TagTable* tags);
+  // Reads the rows of prepared lines (either form), one row per line as they stand; tags
+  // are interned into tags.
+  void Build(const std::vector<std::string>& lines, TagTable* tags);
 
-  int LexiconCount() const { return static_cast<int>(rows_.size()); }
-  const structure1& row(int index) const { return rows_[index]; }
+  int LexiconCount() const { return static_cast<int>(row_entries_.size()); }
+  // Row index (0 .. LexiconCount() - 1), with views into the table.
+  structure1 row(int index) const { return entry(row_entries_[index]); }
+  // The order key of row index, the first field of its line.
+  std::string_view Key(int index) const { return EntryKey(EntryOfRow(index)); }
+  std::string_view EntryKey(int entry) const;
+
+  int EntryCount() const { return static_cast<int>(entry_count_); }
+  int EntryOfRow(int row) const { return static_cast<int>(row_entries_[row]); }
+  structure1 entry(int entry) const;
 
  private:
-  std::vector<std::string> lines_;  // storage behind the rows' views
-  std::vector<structure1> rows_;
+  friend class LexiconBuilder;
+  std::string_view EntryLine(uint32_t entry) const {
+    return entry < 2 ? std::string_view(first_rows_[entry]) : lines_.Get(entry - 2);
+  }
+
+  const TagTable* tags_ = nullptr;
+  std::string first_rows_[2];  // the lines of rows 0 and 1
+  DistinctLines lines_;        // the distinct lines of rows 2 and on; entry = id + 2
+  std::vector<uint32_t> row_entries_;
+  uint32_t entry_count_ = 0;
+};
+
+// Builds a lexicon table from the lines of a lexicon file handed over one by one, in
+// bounded memory: the first 101 lines are held until the form test has its line, later
+// lines go straight into the table's distinct lines. A plain-form file is prepared as
+// LEXICON prepares it (the same rows in the same order), a prepared one read as it stands.
+class LexiconBuilder {
+ public:
+  // as_rows: the lines are rows as they stand (no form test, no preparation).
+  explicit LexiconBuilder(bool as_rows = false);
+
+  void Add(std::string_view line);
+
+  // Prepares and reads the rows into table; observer (may be null) sees the preparation.
+  void Finish(RunObserver* observer, TagTable* tags, LexiconTable* table);
+
+  // Lines handed over so far.
+  size_t line_count() const { return line_count_; }
+
+ private:
+  enum class Form { kUndecided, kPrepared, kPlain };
+  void Decide(Form form);
+  void AddDecided(std::string_view line);
+  void SortPlainRows(RunObserver* observer);
+
+  Form form_ = Form::kUndecided;
+  size_t line_count_ = 0;
+  std::vector<std::string> head_;  // the first lines, while the form is undecided
+  LexiconTable table_;             // filled as lines come, handed over by Finish
+  std::vector<uint32_t> ids_;      // the distinct-line id of each kept line, in file order
+  std::string prepared_;           // scratch for one prepared line
 };
 
 }  // namespace quillon

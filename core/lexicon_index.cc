@@ -69,39 +69,93 @@ uint64_t HashBytes(std::string_view bytes) {
   return h;
 }
 
-void LexiconIndex::Build(const LexiconTable& table) {
-  std::vector<std::string_view> keys(table.LexiconCount());
-  for (int i = 0; i < table.LexiconCount(); ++i) keys[i] = table.row(i).Key;
-  Build(keys);
-}
-
-void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
-  const int count = static_cast<int>(keys.size());
+void LexiconIndex::Reset(size_t keys) {
   size_t capacity = 16;
-  while (capacity < static_cast<size_t>(count) + static_cast<size_t>(count) / 4) capacity *= 2;
+  while (capacity < keys + keys / 4) capacity *= 2;
   slots_.Assign(capacity, Slot());
   offsets_.assign(capacity, 0);
   arena_.clear();
   mask_ = capacity - 1;
+}
+
+bool LexiconIndex::Insert(std::string_view codes, int value) {
+  const uint64_t hash = HashBytes(codes);
+  const uint64_t prefix = Prefix(codes);
+  size_t at = hash & mask_;
+  // One pass: the key is either met on the way or its place is the first empty slot.
+  for (; slots_[at].row >= 0; at = (at + 1) & mask_) {
+    const Slot& slot = slots_[at];
+    if (slot.prefix == prefix && slot.length == codes.size() &&
+        (codes.size() <= 8 ||
+         std::memcmp(arena_.data() + offsets_[at], codes.data() + 8, codes.size() - 8) == 0)) {
+      return false;
+    }
+  }
+  Slot& slot = slots_[at];
+  slot.prefix = prefix;
+  slot.length = static_cast<uint32_t>(codes.size());
+  slot.row = value;
+  if (codes.size() > 8) {
+    offsets_[at] = static_cast<uint32_t>(arena_.size());
+    arena_.append(codes.substr(8));
+  }
+  return true;
+}
+
+bool LexiconIndex::Has(std::string_view codes) const {
+  return !slots_.empty() && Probe(codes, HashBytes(codes)) != nullptr;
+}
+
+void LexiconIndex::Build(const LexiconTable& table) {
+  const int count = table.LexiconCount();
+  auto key_at = [&](int i) { return table.Key(i); };
+  Reset(static_cast<size_t>(table.EntryCount()));
+  bool sorted = true;
+  for (int i = 1; i < count && sorted; ++i) sorted = key_at(i - 1) <= key_at(i);
+  if (!sorted) {
+    // A prepared file out of order: the bisection is run for the key of each entry.
+    for (int e = 0; e < table.EntryCount(); ++e) {
+      const std::string_view key = table.EntryKey(e);
+      const std::optional<std::string> codes = CodesOfKey(key);
+      if (!codes || Has(*codes)) continue;
+      const int row = Bisect(key_at, 0, count - 1, key, -1);
+      if (row >= 0) Insert(*codes, table.EntryOfRow(row));
+    }
+    return;
+  }
+  // In a sorted table each key holds a run of rows [first, last], and every probe of the
+  // bisection compares by its place to that run alone: it is replayed on row numbers.
+  for (int first = 0; first < count;) {
+    const std::string_view key = key_at(first);
+    int last = first;
+    while (last + 1 < count && key_at(last + 1) == key) ++last;
+    if (const std::optional<std::string> codes = CodesOfKey(key)) {
+      int lo = 0, hi = count - 1, row = -1;
+      while (lo <= hi && row < 0) {
+        const int mid = (lo + hi) / 2;
+        if (mid < first) {
+          lo = mid + 1;
+        } else if (mid > last) {
+          hi = mid - 1;
+        } else {
+          row = mid;
+        }
+      }
+      Insert(*codes, table.EntryOfRow(row));
+    }
+    first = last + 1;
+  }
+}
+
+void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
+  const int count = static_cast<int>(keys.size());
+  Reset(keys.size());
   auto key_at = [&](int i) { return keys[i]; };
   for (int i = 0; i < count; ++i) {
-    const std::string_view key = keys[i];
-    const std::optional<std::string> codes = CodesOfKey(key);
-    if (!codes) continue;
-    const uint64_t hash = HashBytes(*codes);
-    if (Probe(*codes, hash) != nullptr) continue;  // the key of an earlier row
-    const int row = Bisect(key_at, 0, count - 1, key, -1);
-    if (row < 0) continue;  // the bisection misses it: absent
-    size_t at = hash & mask_;
-    while (slots_[at].row >= 0) at = (at + 1) & mask_;
-    Slot& slot = slots_[at];
-    slot.prefix = Prefix(*codes);
-    slot.length = static_cast<uint32_t>(codes->size());
-    slot.row = row;
-    if (codes->size() > 8) {
-      offsets_[at] = static_cast<uint32_t>(arena_.size());
-      arena_.append(*codes, 8);
-    }
+    const std::optional<std::string> codes = CodesOfKey(keys[i]);
+    if (!codes || Has(*codes)) continue;  // the key of an earlier row
+    const int row = Bisect(key_at, 0, count - 1, keys[i], -1);
+    if (row >= 0) Insert(*codes, row);  // else the bisection misses it: absent
   }
 }
 

@@ -24,13 +24,15 @@ namespace quillon {
 
 class LexiconIndex {
  public:
-  // Indexes table.
+  // Indexes table. The answers are entries: table.EntryOfRow of the row the bisection
+  // reaches, which is that row's number where it matters (0, 1, or 2 and above).
   void Build(const LexiconTable& table);
 
-  // Indexes any table searched by the same bisection: keys[i] is the key of row i.
+  // Indexes any table searched by the same bisection: keys[i] is the key of row i. The
+  // answers are row numbers.
   void Build(const std::vector<std::string_view>& keys);
 
-  // The row the bisection reaches for the word whose codes are given, or -1.
+  // The answer for the word whose codes are given, or -1.
   int FindCodes(std::string_view codes) const;
 
   // The same for a word; scratch is working space (words of more than 8 bytes).
@@ -58,9 +60,14 @@ class LexiconIndex {
   struct Slot {
     uint64_t prefix = 0;  // the first 8 code bytes, zero padded
     uint32_t length = 0;
-    int32_t row = -1;  // -1 marks an empty slot
+    int32_t row = -1;  // the answer; -1 marks an empty slot
   };
   const Slot* Probe(std::string_view codes, uint64_t hash) const;
+  // Empties the index for about keys keys.
+  void Reset(size_t keys);
+  // Adds codes with value unless they are in already; true when added.
+  bool Insert(std::string_view codes, int value);
+  bool Has(std::string_view codes) const;
   // codes is only read past its first 8 bytes; prefix holds those.
   const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;
 

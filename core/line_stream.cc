@@ -34,25 +34,14 @@ ssize_t ReadSome(int fd, char* into, size_t size) {
   }
 }
 
-// Reads fd to its end or the first NUL of its decoded text, whichever comes first, into
-// text (decoded).
-bool ReadUpToNul(int fd, TextEncoding encoding, std::string* text) {
-  TextDecoder decoder(encoding);
-  char block[1 << 16];
-  for (;;) {
-    const ssize_t got = ReadSome(fd, block, sizeof block);
-    if (got < 0) return false;
-    const size_t before = text->size();
-    if (got == 0) {
-      decoder.Finish(text);
-    } else {
-      decoder.Decode(std::string_view(block, static_cast<size_t>(got)), text);
-    }
-    if (const size_t nul = text->find('\0', before); nul != std::string::npos) {
-      text->resize(nul);
-      return true;
-    }
-    if (got == 0) return true;
+// How many of the first bytes are kept to tell UTF-16 without a byte order mark.
+constexpr size_t kHeadBytes = 512;
+
+// Waits until a FIFO opened without blocking has a writer that wrote or left; then the
+// descriptor blocks again, so reads wait for data as they would in `cat`.
+void WaitForWriter(int fd) {
+  pollfd wait = {fd, POLLIN, 0};
+  while (::poll(&wait, 1, -1) < 0 && errno == EINTR) {
   }
 }
 
@@ -66,6 +55,10 @@ LineStream::LineStream(int fd, bool owns_fd, std::string name, size_t block_size
       block_size_(block_size),
       decoder_(encoding) {
   assert(block_size_ > 0);
+  // A FIFO or a device cannot be read twice: it is tagged as it is read.
+  struct stat st;
+  can_rewind_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+  if (can_rewind_) size_at_open_ = static_cast<uint64_t>(st.st_size);
 }
 
 LineStream::LineStream(std::string_view bytes, TextEncoding encoding)
@@ -123,8 +116,35 @@ bool LineStream::Fill() {
     at_end_ = true;
     return false;
   }
+  Took(buffer_.data() + end_, static_cast<size_t>(got));
   end_ += static_cast<size_t>(got);
   return true;
+}
+
+void LineStream::Took(const char* bytes, size_t count) {
+  bytes_read_ += count;
+  if (head_.size() < kHeadBytes) head_.append(bytes, std::min(count, kHeadBytes - head_.size()));
+}
+
+bool LineStream::bytes_after_nul() const {
+  return nul_line_ > 0 && (bytes_after_nul_ || (can_rewind_ && bytes_read_ < size_at_open_));
+}
+
+bool LineStream::shrank() const {
+  return can_rewind_ && at_end_ && nul_line_ == 0 && status_.ok() && bytes_read_ < size_at_open_;
+}
+
+bool LineStream::looks_like_utf16() const {
+  if (!decoder_.passes_through()) return false;  // a byte order mark said what it is
+  // In UTF-16 text that is mostly ASCII, one byte of each pair is NUL and the other not.
+  size_t low_nul = 0, high_nul = 0;
+  const size_t pairs = head_.size() / 2;
+  for (size_t i = 0; i + 1 < head_.size(); i += 2) {
+    const bool first = head_[i] == '\0', second = head_[i + 1] == '\0';
+    if (first && !second) ++high_nul;
+    if (second && !first) ++low_nul;
+  }
+  return pairs >= 4 && 2 * std::max(low_nul, high_nul) >= pairs;
 }
 
 bool LineStream::FillDecoded() {
@@ -137,6 +157,7 @@ bool LineStream::FillDecoded() {
     at_end_ = true;
     return false;
   }
+  Took(raw_.data(), static_cast<size_t>(got));
   decoded_.clear();
   if (got == 0) {
     decoder_.Finish(&decoded_);  // what the decoder held back
@@ -150,13 +171,25 @@ bool LineStream::FillDecoded() {
   return !decoded_.empty();
 }
 
+bool LineStream::TooLong(size_t length) {
+  if (length <= max_line_) return false;
+  status_ = Status::Error(name_ + ":" + std::to_string(lines_ + 1) + ": the line is longer than " +
+                          std::to_string(max_line_) + " bytes");
+  at_end_ = true;
+  return true;
+}
+
 bool LineStream::Next(std::string_view* line) {
   for (;;) {
     if (!status_.ok()) return false;
     size_t at;
-    if (FindBreak(&at)) {
+    const bool found = FindBreak(&at);
+    if (TooLong((found ? at : end_) - begin_)) return false;
+    if (found) {
       const char c = buffer_[at];
       if (c == '\0') {  // the text ends here; nothing after it is read
+        nul_line_ = lines_ + 1;
+        bytes_after_nul_ = at + 1 < end_;
         end_ = at;
         at_end_ = true;
         continue;
@@ -169,12 +202,14 @@ bool LineStream::Next(std::string_view* line) {
       size_t next = at + 1;
       if (c == '\r' && next < end_ && buffer_[next] == '\n') ++next;
       begin_ = scan_ = next;
+      ++lines_;
       return true;
     }
     if (at_end_) {
       if (begin_ >= end_) return false;
       *line = std::string_view(buffer_.data() + begin_, end_ - begin_);
       begin_ = scan_ = end_;
+      ++lines_;
       return true;
     }
     Fill();
@@ -182,8 +217,13 @@ bool LineStream::Next(std::string_view* line) {
 }
 
 Status LineStream::Rewind() {
+  assert(can_rewind_);
   status_ = Status::Ok();
   begin_ = scan_ = 0;
+  lines_ = nul_line_ = 0;
+  bytes_after_nul_ = false;
+  bytes_read_ = 0;
+  head_.clear();
   if (in_memory_) return status_;
   decoder_.Reset();
   if (::lseek(fd_, 0, SEEK_SET) < 0) {
@@ -207,21 +247,29 @@ Status OpenInput(const std::string& input_path, std::unique_ptr<LineStream>* str
     ::close(fd);
     return Status::Error(OpenError(input_path, error));
   }
+  if (S_ISFIFO(st.st_mode)) WaitForWriter(fd);
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  if (S_ISREG(st.st_mode)) {
-    *stream =
-        std::make_unique<LineStream>(fd, true, input_path, LineStream::kDefaultBlock, encoding);
-    return Status::Ok();
-  }
-  // A FIFO or a device cannot be read twice: keep its text, which ends at a NUL anyway
-  // (so an endless device of zeros ends at once).
-  std::string bytes;
-  const bool ok = ReadUpToNul(fd, encoding, &bytes);
-  const int error = errno;
-  ::close(fd);
-  if (!ok) return Status::Error(ReadError(input_path, error));
-  *stream = std::make_unique<LineStream>(std::move(bytes));
+  *stream = std::make_unique<LineStream>(fd, true, input_path, LineStream::kDefaultBlock, encoding);
   return Status::Ok();
+}
+
+std::string InputCutNote(const LineStream& input, const std::string& path, std::string_view done) {
+  const std::string quoted = "\"" + path + "\"";
+  if (input.bytes_after_nul()) {
+    const std::string where = "line " + std::to_string(input.nul_line());
+    if (input.looks_like_utf16()) {
+      return quoted + " looks like UTF-16 without a byte order mark: its first NUL byte (" + where +
+             ") ends the text, so only the bytes before it were " + std::string(done) +
+             ". Save it as " + "UTF-8, or as UTF-16 with a byte order mark.";
+    }
+    return quoted + ": a NUL byte in " + where + " ends the text; only the bytes before it were " +
+           std::string(done) + ".";
+  }
+  if (input.shrank()) {
+    return quoted + " became shorter while it was read; only its first " +
+           std::to_string(input.bytes_read()) + " bytes were " + std::string(done) + ".";
+  }
+  return "";
 }
 
 }  // namespace quillon

@@ -30,19 +30,26 @@ void MultiwordTable::Load(const std::vector<std::string>& lines, RunObserver* ob
   entries_.clear();
   first_words_ = StringIdMap();
   by_first_.clear();
+  // A list that is no multi-word list at all would warn on every line: the first few
+  // warnings say what is wrong, and one more line how many there were.
+  size_t skipped = 0;
+  auto skip = [&](size_t n, const char* why) {
+    if (observer && ++skipped <= kMaxMultiwordWarnings) {
+      observer->Warning("Multiword.dat, line " + std::to_string(n + 1) + ": " + why);
+    }
+  };
   for (size_t n = 0; n < lines.size(); ++n) {
     const std::string& line = lines[n];
     if (line.empty()) continue;
     const size_t tab = line.find('\t');
-    const std::string where = "Multiword.dat, line " + std::to_string(n + 1);
     if (tab == std::string::npos) {
-      if (observer) observer->Warning(where + ": no tab between expression and label; skipped.");
+      skip(n, "no tab between expression and label; skipped.");
       continue;
     }
     Entry entry{SplitExpression(std::string_view(line).substr(0, tab)),
                 "_M<" + line.substr(tab + 1) + ">"};
     if (entry.words.size() > kMaxMultiwordWords) {
-      if (observer) observer->Warning(where + ": more than 41 words; skipped.");
+      skip(n, "more than 41 words; skipped.");
       continue;
     }
     if (entry.words.empty()) continue;  // marks nothing
@@ -50,6 +57,9 @@ void MultiwordTable::Load(const std::vector<std::string>& lines, RunObserver* ob
     if (id >= by_first_.size()) by_first_.resize(id + 1);
     by_first_[id].push_back(static_cast<uint32_t>(entries_.size()));
     entries_.push_back(std::move(entry));
+  }
+  if (observer && skipped > kMaxMultiwordWarnings) {
+    observer->Warning("Multiword.dat: " + std::to_string(skipped) + " lines skipped in all.");
   }
 }
 

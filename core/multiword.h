@@ -19,6 +19,9 @@ namespace quillon {
 
 inline constexpr size_t kMaxMultiwordWords = 41;
 
+// Skipped lines are named one by one up to this many; after that only counted.
+inline constexpr size_t kMaxMultiwordWarnings = 10;
+
 class MultiwordTable {
  public:
   // Builds the table from the lines of the list. A non-empty line without a tab, or with

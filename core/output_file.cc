@@ -7,9 +7,12 @@
 
 #include <cassert>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <random>
+
+#include "core/temporary_files.h"
 
 namespace quillon {
 namespace {
@@ -17,6 +20,34 @@ namespace {
 std::string_view BaseName(std::string_view path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// The longest file name the usual Linux file systems take.
+constexpr size_t kNameMax = 255;
+
+// The temporary file's name: the target's name and a random suffix. A target name too long
+// for the suffix is cut, so that any legal output name can be written.
+std::string TemporaryName(std::string_view name, uint64_t random) {
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, ".quillon-%016llx.tmp",
+                static_cast<unsigned long long>(random));
+  const size_t room = kNameMax - std::strlen(suffix);
+  return std::string(name.substr(0, room)) + suffix;
+}
+
+// The file that an output at path replaces: path itself, or the file a symbolic link there
+// points to (also when it does not exist yet), so the link stays and its file is written.
+std::string WrittenPath(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+  const ssize_t length = ::readlink(path.c_str(), resolved, sizeof resolved);
+  if (length <= 0 || static_cast<size_t>(length) >= sizeof resolved) return path;
+  const std::string target(resolved, static_cast<size_t>(length));
+  if (target[0] == '/') return target;
+  const std::string folder = FolderOf(path);
+  return JoinPath(folder.empty() ? "." : folder, target);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -35,7 +66,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 std::string OutputFileName(std::string_view input_path) {
   const std::string_view name = BaseName(input_path);
-  const size_t dot = name.find_last_of('.');
+  size_t dot = name.find_last_of('.');
+  // The dot that starts a hidden file's name (".notes") begins no extension.
+  if (dot == 0) dot = std::string_view::npos;
   std::string out(dot == std::string_view::npos ? name : name.substr(0, dot));
   out += "_tag.txt";
   return out;
@@ -63,19 +96,24 @@ std::string OutputFolder(const RunSettings& settings, std::string_view input_pat
   return settings.destination_folder;
 }
 
-void MakeFolder(const std::string& folder) { ::mkdir(folder.c_str(), 0777); }
+Status MakeFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST) return Status::Ok();
+  return Status::Error(std::strerror(errno));
+}
 
 Status OutputFile::Open(const std::string& path) {
   static thread_local std::mt19937_64 random(std::random_device{}());
   Abort();
-  path_ = path;
+  path_ = WrittenPath(path);
   status_ = Status::Ok();
-  const std::string folder = FolderOf(path);
+  struct stat old;
+  const bool exists = ::stat(path_.c_str(), &old) == 0;
+  if (exists && S_ISDIR(old.st_mode)) return status_ = Status::Error(std::strerror(EISDIR));
+  // A device or a FIFO (-o /dev/null) is written in place, as a shell's > would.
+  if (exists && !S_ISREG(old.st_mode)) return OpenInPlace();
+  const std::string folder = FolderOf(path_);
   for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".quillon-%016llx.tmp",
-                  static_cast<unsigned long long>(random()));
-    temp_ = JoinPath(folder.empty() ? "." : folder, std::string(BaseName(path)) + suffix);
+    temp_ = JoinPath(folder.empty() ? "." : folder, TemporaryName(BaseName(path_), random()));
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0 && errno != EEXIST) break;
   }
@@ -83,15 +121,24 @@ Status OutputFile::Open(const std::string& path) {
     temp_.clear();
     return status_ = Status::Error(std::strerror(errno));
   }
-  // A new file gets the mode of the one it replaces, so a rerun keeps its permissions.
-  struct stat old;
-  if (::stat(path.c_str(), &old) == 0) {
-    if (!S_ISREG(old.st_mode) || ::access(path.c_str(), W_OK) != 0) {
+  // Listed only once it is ours: a name taken by someone else is never removed.
+  listed_ = ListTemporaryFile(temp_);
+  if (exists) {
+    // A file that may not be written is not replaced behind its owner's back.
+    if (::access(path_.c_str(), W_OK) != 0) {
+      const int error = errno;
       Abort();
-      return status_ = Status::Error(std::strerror(S_ISREG(old.st_mode) ? EACCES : EISDIR));
+      return status_ = Status::Error(std::strerror(error));
     }
+    // A new file gets the mode of the one it replaces, so a rerun keeps its permissions.
     ::fchmod(fd_, old.st_mode & 07777);
   }
+  return status_;
+}
+
+Status OutputFile::OpenInPlace() {
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd_ < 0) status_ = Status::Error(std::strerror(errno));
   return status_;
 }
 
@@ -112,10 +159,14 @@ Status OutputFile::Commit() {
   fd_ = -1;
   if (::close(fd) != 0) {
     status_ = Status::Error(std::strerror(errno));
+  } else if (temp_.empty()) {
+    return status_;  // written in place
   } else if (::rename(temp_.c_str(), path_.c_str()) != 0) {
     status_ = Status::Error(std::strerror(errno));
   } else {
     temp_.clear();
+    UnlistTemporaryFile(listed_);
+    listed_ = -1;
     return status_;
   }
   Abort();
@@ -127,6 +178,8 @@ void OutputFile::Abort() {
   fd_ = -1;
   if (!temp_.empty()) ::unlink(temp_.c_str());
   temp_.clear();
+  UnlistTemporaryFile(listed_);
+  listed_ = -1;
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
@@ -136,15 +189,74 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return file.Commit();
 }
 
-std::string OutputPathRegistry::Claim(const std::string& path) {
-  if (used_.insert(path).second) return path;
-  const size_t dot = path.find_last_of('.');
-  const std::string stem = path.substr(0, dot);
-  const std::string extension = path.substr(dot);
-  for (int number = 2;; ++number) {
-    std::string candidate = stem + "(" + std::to_string(number) + ")" + extension;
-    if (used_.insert(candidate).second) return candidate;
+namespace {
+
+// The file at path (a symbolic link followed): device and inode; false when there is none.
+bool FileIdentity(const std::string& path, std::pair<uint64_t, uint64_t>* identity) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  *identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+  return true;
+}
+
+// One spelling for every spelling of path: the deepest folder of it that exists, resolved
+// (links, "." and ".." gone), then the rest as written. A "Tagged" folder not made yet
+// thus reads the same whether its input was named relative or absolute.
+std::string CanonicalPath(const std::string& path) {
+  std::string folder = FolderOf(path);
+  std::string rest(BaseName(path));
+  char resolved[PATH_MAX];
+  while (::realpath(folder.empty() ? "." : folder.c_str(), resolved) == nullptr) {
+    if (folder.empty() || folder == "/") return path;
+    rest = JoinPath(BaseName(folder), rest);
+    folder = FolderOf(folder);
   }
+  return JoinPath(resolved, rest);
+}
+
+// path with " (number)" before the extension of its name: "a_tag.txt" -> "a_tag(2).txt".
+std::string Numbered(const std::string& path, int number) {
+  const size_t name_start = path.find_last_of('/') + 1;  // 0 when there is no folder
+  size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot <= name_start) dot = path.size();
+  return path.substr(0, dot) + "(" + std::to_string(number) + ")" + path.substr(dot);
+}
+
+}  // namespace
+
+OutputPathRegistry::OutputPathRegistry(const std::vector<std::string>& inputs) {
+  for (const std::string& input : inputs) {
+    std::pair<uint64_t, uint64_t> identity;
+    if (FileIdentity(input, &identity)) inputs_.insert(identity);
+  }
+}
+
+std::string OutputPathRegistry::Clash(const std::string& candidate, bool numbered) const {
+  if (used_.count(CanonicalPath(candidate)) != 0) {
+    return "Another input of this run also maps to ";
+  }
+  std::pair<uint64_t, uint64_t> identity;
+  if (!FileIdentity(candidate, &identity)) return "";
+  if (inputs_.count(identity) != 0) return "An input of this run is ";
+  // A numbered name that exists was not written by this run: it may be anyone's file.
+  if (numbered) return "A file of that name exists: ";
+  return "";
+}
+
+std::string OutputPathRegistry::Claim(const std::string& path, std::string* warning) {
+  std::string candidate = path;
+  std::string why = Clash(candidate, false);
+  const std::string first_why = why;
+  for (int number = 2; !why.empty(); ++number) {
+    candidate = Numbered(path, number);
+    why = Clash(candidate, true);
+  }
+  used_.insert(CanonicalPath(candidate));
+  if (warning) {
+    warning->clear();
+    if (candidate != path) *warning = first_why + path + "; writing " + candidate + " instead.";
+  }
+  return candidate;
 }
 
 }  // namespace quillon

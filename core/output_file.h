@@ -6,9 +6,12 @@
 #ifndef QUILLON_CORE_OUTPUT_FILE_H_
 #define QUILLON_CORE_OUTPUT_FILE_H_
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/run_settings.h"
 #include "core/status.h"
@@ -38,7 +41,9 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   // Creates the temporary file beside path. Fails when path is a folder or a file that
-  // may not be replaced, or the folder cannot take a new file.
+  // may not be replaced, or the folder cannot take a new file. A symbolic link at path is
+  // followed: the file it points to is replaced and the link stays. A device or a FIFO at
+  // path (/dev/null) is written in place, as a shell's > would write it.
   Status Open(const std::string& path);
   // Appends bytes; after a failure every later call fails too.
   Status Append(std::string_view bytes);
@@ -46,29 +51,48 @@ class OutputFile {
   Status Commit();
   // Removes the temporary file; the target is left untouched.
   void Abort();
+  // The first failure, with the system's reason.
+  const Status& status() const { return status_; }
 
  private:
-  std::string path_;
-  std::string temp_;
+  Status OpenInPlace();
+
+  std::string path_;  // the file that is replaced
+  std::string temp_;  // empty while a device or FIFO is written in place
   int fd_ = -1;
+  int listed_ = -1;  // slot in the list of temporary files a signal removes
   Status status_;
 };
 
 // Writes bytes to path through a temporary file in the same folder and a rename.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Creates folder when it does not exist; reports nothing (a failure shows in the write).
-void MakeFolder(const std::string& folder);
+// Creates folder when it does not exist; fails with the system's reason otherwise (a
+// failure shows in the write that follows, which may use the reason).
+Status MakeFolder(const std::string& folder);
 
-// Hands out output paths within one run: a path already used by an earlier input of
-// the run gets a numbered name ("news_tag(2).txt") so no output of the run is overwritten.
+// Hands out output paths within one run so that no output overwrites a file it did not
+// produce: a path already handed out in this run (in any spelling), a path that is an
+// input of the run (compared by device and inode, so a relative or absolute spelling,
+// "./", a symbolic or a hard link are all seen), and an existing file that a numbered name
+// would land on are passed over; the next free numbered name ("news_tag(2).txt") is taken.
+// An unnumbered path that is no input of the run replaces an older output, as a rerun
+// should.
 class OutputPathRegistry {
  public:
-  // Returns path, or a numbered variant of it when path was already handed out.
-  std::string Claim(const std::string& path);
+  OutputPathRegistry() = default;
+  // inputs: the input files of the run, which no output may replace.
+  explicit OutputPathRegistry(const std::vector<std::string>& inputs);
+
+  // Returns path, or a numbered variant of it; *warning says why when it is not path.
+  std::string Claim(const std::string& path, std::string* warning = nullptr);
 
  private:
-  std::set<std::string> used_;
+  // Why candidate cannot be taken ("" when it can); numbered: it is a numbered variant.
+  std::string Clash(const std::string& candidate, bool numbered) const;
+
+  std::set<std::string> used_;                      // canonical spellings handed out
+  std::set<std::pair<uint64_t, uint64_t>> inputs_;  // device and inode of each input
 };
 
 }  // namespace quillon

@@ -66,7 +66,7 @@ void ReadAhead::DropTurnBlocks() {
   for (; turn_blocks_ > 0; --turn_blocks_) pool_->Recycle(pool_->Take());
 }
 
-LineStream* ReadAhead::Turn(size_t index, size_t* line_count) {
+LineStream* ReadAhead::Turn(size_t index, std::optional<size_t>* line_count) {
   assert(inputs_ != nullptr && index < inputs_->size());
   DropTurnBlocks();
   turn_ = index;
@@ -170,7 +170,8 @@ bool ReadAhead::SafeToReadEarly(size_t index) const {
   if (::stat(path.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) return false;
   // The folders the file is found through: the one its path names and, when the path is
   // a link, the one the link leads to. An output of an input before it that goes to one
-  // of them could replace it before its turn.
+  // of them could replace it before its turn. (The run's output names already avoid the
+  // files of its inputs; reading ahead does not rely on that.)
   std::vector<struct stat> folders(1);
   if (!FolderIdentity(FolderOf(path), &folders[0])) return false;
   if (char* real = ::realpath(path.c_str(), nullptr); real != nullptr) {

@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,8 @@ class ReadAhead {
   ReadAhead(TaggerPool* pool, const WriterOptions& options);
   // Opens input index and counts its lines as the run does at the input's turn; false
   // when that fails (the run then meets the failure at the turn).
-  using Opener =
-      std::function<bool(size_t index, std::unique_ptr<LineStream>* stream, size_t* line_count)>;
+  using Opener = std::function<bool(size_t index, std::unique_ptr<LineStream>* stream,
+                                    std::optional<size_t>* line_count)>;
   // Reads the run's inputs (paths, in order, with settings; opened by open), going on past
   // the one whose turn it is. settings and inputs must outlive the reader.
   ReadAhead(TaggerPool* pool, const WriterOptions& options, const RunSettings& settings,
@@ -49,7 +50,7 @@ class ReadAhead {
   // blocks not taken are dropped. When index was read ahead, returns its stream (counted
   // and partly read; the reader keeps it until the next turn) with *line_count; otherwise
   // null, and the caller opens the input.
-  LineStream* Turn(size_t index, size_t* line_count);
+  LineStream* Turn(size_t index, std::optional<size_t>* line_count);
   // Whether the turn's input was opened and read ahead of its turn.
   bool turn_read_ahead() const { return turn_stream_ != nullptr; }
 
@@ -70,7 +71,7 @@ class ReadAhead {
   struct Ahead {
     size_t index = 0;
     std::unique_ptr<LineStream> stream;
-    size_t line_count = 0;
+    std::optional<size_t> line_count;
     std::unique_ptr<TextSource> source;
     size_t blocks = 0;  // handed to the pool
     bool read = false;  // every sentence is in a block

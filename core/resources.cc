@@ -8,20 +8,43 @@
 namespace quillon {
 namespace {
 
-// Reads one resource file, or fills failure with its missing-file message or read error.
-bool ReadResource(const std::string& data_dir, const std::string& name, const char* missing,
-                  std::vector<std::string>* lines, LoadFailure* failure) {
+// Reads one resource file line by line (bounded: see ForEachFileLine), or fills failure
+// with its missing-file message or read error. A file that a NUL byte cut short is read
+// as far as the NUL, as every text is, but the user is told.
+bool ForEachResourceLine(const std::string& data_dir, const std::string& name, const char* missing,
+                         RunObserver* observer, const std::function<void(std::string_view)>& visit,
+                         LoadFailure* failure) {
   const std::string path = DataPath(data_dir, name);
   if (!FileExists(path)) {
     *failure = {true, missing};
     return false;
   }
-  Status status = ReadLines(path, lines);
+  std::string lost;
+  Status status = ForEachFileLine(path, visit, /*skip_byte_order_mark=*/false, &lost);
   if (!status.ok()) {
     *failure = {false, status.message()};
     return false;
   }
+  if (!lost.empty() && observer) observer->Warning(lost + " Is it a text file?");
   return true;
+}
+
+bool ReadResource(const std::string& data_dir, const std::string& name, const char* missing,
+                  RunObserver* observer, std::vector<std::string>* lines, LoadFailure* failure) {
+  lines->clear();
+  return ForEachResourceLine(
+      data_dir, name, missing, observer, [&](std::string_view line) { lines->emplace_back(line); },
+      failure);
+}
+
+// A lexicon without a single tag leaves every word unknown: the run goes on, as the
+// lexicon form allows it, but not silently.
+void WarnOfEmptyLexicon(const std::string& path, const LexiconTable& table, RunObserver* observer) {
+  if (!observer) return;
+  for (int e = 2; e < table.EntryCount(); ++e) {
+    if (table.entry(e).FieldCount >= 3) return;
+  }
+  observer->Warning(path + " holds no word with a tag: every word will be tagged as unknown.");
 }
 
 const char* MissingLexiconMessage(int slot) {
@@ -43,22 +66,41 @@ std::string DataPath(const std::string& data_dir, const std::string& name) {
   return data_dir + "/" + name;
 }
 
-void BuildLexicon(std::vector<std::string> lines, RunObserver* observer, Resources* resources) {
-  if (!IsPreparedForm(lines)) LEXICON(&lines, observer);
-  resources->lexicon.Build(std::move(lines), &resources->tags);
+void BuildLexicon(const std::vector<std::string>& lines, RunObserver* observer,
+                  Resources* resources) {
+  LexiconBuilder builder;
+  for (const std::string& line : lines) builder.Add(line);
+  FinishLexicon(&builder, observer, resources);
+}
+
+void FinishLexicon(LexiconBuilder* builder, RunObserver* observer, Resources* resources) {
+  builder->Finish(observer, &resources->tags, &resources->lexicon);
   resources->lexicon_index.Build(resources->lexicon);
+}
+
+bool ResourcesFromLines(const ResourceLines& lines, const RunSettings& settings,
+                        Resources* resources) {
+  resources->ignore = IgnoreList(lines.ignore);
+  if (settings.Lemma == 1 && !resources->lemmas.Load(lines.lemmas)) return false;
+  BuildLexicon(lines.lexicon, nullptr, resources);
+  resources->tag_list = ReadTagList(lines.tagset);
+  resources->lexical_records = ParseLexicalRules(lines.lexical, resources->tag_list);
+  resources->contextual_records = ParseContextualRules(lines.contextual);
+  if (settings.RadioGroup5 == 0) resources->multiwords.Load(lines.multiwords, nullptr);
+  return true;
 }
 
 bool LoadResources(const RunSettings& settings, const std::string& data_dir, RunObserver* observer,
                    Resources* resources, LoadFailure* failure) {
   std::vector<std::string> lines;
-  if (!ReadResource(data_dir, kIgnoreFile, messages::kMissingIgnore, &lines, failure)) {
+  if (!ReadResource(data_dir, kIgnoreFile, messages::kMissingIgnore, observer, &lines, failure)) {
     return false;
   }
   resources->ignore = IgnoreList(lines);
 
   if (settings.Lemma == 1) {
-    if (!ReadResource(data_dir, kLemmaFile, messages::kMissingLemmaList, &lines, failure)) {
+    if (!ReadResource(data_dir, kLemmaFile, messages::kMissingLemmaList, observer, &lines,
+                      failure)) {
       return false;
     }
     if (!resources->lemmas.Load(lines)) {
@@ -72,16 +114,21 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir, Run
     return false;
   }
   const int lexicon = settings.RadioGroup4;
-  if (!ReadResource(data_dir, kLexiconFiles[lexicon], MissingLexiconMessage(lexicon), &lines,
-                    failure)) {
+  // The lexicon goes into the table line by line: it may be large, and its lines are
+  // held once however often they repeat.
+  LexiconBuilder builder;
+  if (!ForEachResourceLine(
+          data_dir, kLexiconFiles[lexicon], MissingLexiconMessage(lexicon), observer,
+          [&](std::string_view line) { builder.Add(line); }, failure)) {
     return false;
   }
-  BuildLexicon(std::move(lines), observer, resources);
+  FinishLexicon(&builder, observer, resources);
+  WarnOfEmptyLexicon(DataPath(data_dir, kLexiconFiles[lexicon]), resources->lexicon, observer);
 
   std::vector<std::string> rule_lines;
-  if (!ReadResource(data_dir, kLexicalRuleFile, messages::kMissingLexicalRules, &rule_lines,
-                    failure) ||
-      !ReadResource(data_dir, kTagsetFile, messages::kMissingTagset, &lines, failure)) {
+  if (!ReadResource(data_dir, kLexicalRuleFile, messages::kMissingLexicalRules, observer,
+                    &rule_lines, failure) ||
+      !ReadResource(data_dir, kTagsetFile, messages::kMissingTagset, observer, &lines, failure)) {
     return false;
   }
   resources->tag_list = ReadTagList(lines);
@@ -93,14 +140,15 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir, Run
     return false;
   }
   const int slot = settings.RadioGroup3;
-  if (!ReadResource(data_dir, kContextualFiles[slot], MissingContextualMessage(slot), &lines,
-                    failure)) {
+  if (!ReadResource(data_dir, kContextualFiles[slot], MissingContextualMessage(slot), observer,
+                    &lines, failure)) {
     return false;
   }
   resources->contextual_records = ParseContextualRules(lines);
 
   if (settings.RadioGroup5 == 0) {
-    if (!ReadResource(data_dir, kMultiwordFile, messages::kMissingMultiword, &lines, failure)) {
+    if (!ReadResource(data_dir, kMultiwordFile, messages::kMissingMultiword, observer, &lines,
+                      failure)) {
       return false;
     }
     resources->multiwords.Load(lines, observer);

@@ -46,6 +46,22 @@ struct Resources {
   MultiwordTable multiwords;                   // loaded when multi-word marks are on
 };
 
+// The lines of the resource files, held in memory (by the learners, tests and fuzzers).
+struct ResourceLines {
+  std::vector<std::string> lexicon;  // plain or prepared form
+  std::vector<std::string> tagset;
+  std::vector<std::string> lexical;
+  std::vector<std::string> contextual;
+  std::vector<std::string> ignore = {};
+  std::vector<std::string> lemmas = {};      // read when the settings ask for lemmas
+  std::vector<std::string> multiwords = {};  // read when the settings ask for marks
+};
+
+// Builds resources from lines as LoadResources builds them from files: the same parsers
+// in the same order. False when the lemma list is malformed (lemmas on).
+bool ResourcesFromLines(const ResourceLines& lines, const RunSettings& settings,
+                        Resources* resources);
+
 // How a failed load reaches the user: a fixed message, or the failure's own text.
 struct LoadFailure {
   bool is_message = true;  // false: a general error report (an unreadable file)
@@ -61,7 +77,11 @@ bool LoadResources(const RunSettings& settings, const std::string& data_dir, Run
                    Resources* resources, LoadFailure* failure);
 
 // Builds the lexicon table and its index from lexicon lines in either form.
-void BuildLexicon(std::vector<std::string> lines, RunObserver* observer, Resources* resources);
+void BuildLexicon(const std::vector<std::string>& lines, RunObserver* observer,
+                  Resources* resources);
+
+// The same from lines already handed to builder.
+void FinishLexicon(LexiconBuilder* builder, RunObserver* observer, Resources* resources);
 
 }  // namespace quillon
 

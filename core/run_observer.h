@@ -25,6 +25,9 @@ class RunObserver {
   virtual void ClearPreviews() {}
   // A message with one of the run's fixed texts (a message box in the window).
   virtual void Message(std::string_view text) {}
+  // An output file could not be written: message is the run's fixed text (all that a
+  // message box shows), detail names the path and the system's reason.
+  virtual void OutputFailed(std::string_view message, std::string_view detail) { Message(message); }
   // A failure without a text of its own, reported with the failure's own text.
   virtual void ErrorReport(std::string_view text) {}
   // Something the run worked around and went on (a renamed output, a skipped line).

@@ -6,7 +6,7 @@
 //
 // A SentenceResult views the tagger's working arrays and is valid until that tagger tags
 // its next sentence; copy what must outlive it.
-// Tested by tagger_test.cc and format_writer_test.cc.
+// Tested by tagger_test.cc and tag_stream_test.cc.
 #ifndef QUILLON_CORE_SENTENCE_RESULT_H_
 #define QUILLON_CORE_SENTENCE_RESULT_H_
 

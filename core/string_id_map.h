@@ -1,6 +1,6 @@
 // A small read-mostly map from byte strings to dense ids, for the words that rules name.
 // Open addressing over a power-of-two table: a lookup is one hash and, usually, one probe.
-// Tested through contextual_rules_test.cc.
+// Tested through rules_test.cc.
 #ifndef QUILLON_CORE_STRING_ID_MAP_H_
 #define QUILLON_CORE_STRING_ID_MAP_H_
 

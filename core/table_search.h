@@ -2,7 +2,7 @@
 // and differ in the table they search, the slot they write and the value for "absent".
 // When several rows carry a key, the result is whichever the probing reaches first; a
 // table whose rows are out of order is probed exactly as it stands.
-// Tested by table_search_test.cc.
+// Tested by lexicon_test.cc (LexiconIndexTest) and differential_test.cc.
 #ifndef QUILLON_CORE_TABLE_SEARCH_H_
 #define QUILLON_CORE_TABLE_SEARCH_H_
 

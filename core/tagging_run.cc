@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 #include "core/line_stream.h"
 #include "core/messages.h"
@@ -20,18 +21,29 @@ using Clock = std::chrono::steady_clock;
 
 class NullObserver : public RunObserver {};
 
-// Opens the output file of one input; false when it cannot take a new file.
-bool OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
-  if (settings.RadioGroup1 == 0) MakeFolder(FolderOf(path));
+// Opens the output file of one input; fails when it cannot take a new file.
+Status OpenOutput(const RunSettings& settings, const std::string& path, OutputFile* file) {
+  Status made;
+  if (settings.RadioGroup1 == 0) made = MakeFolder(FolderOf(path));
   // A chosen destination that names no folder is not the working directory.
-  if (settings.RadioGroup1 != 0 && settings.destination_folder.empty()) return false;
-  return file->Open(path).ok();
+  if (settings.RadioGroup1 != 0 && settings.destination_folder.empty()) {
+    return Status::Error("no output folder is chosen");
+  }
+  Status opened = file->Open(path);
+  // Without its folder the file cannot be made: the folder's reason says more.
+  if (!opened.ok() && !made.ok()) {
+    return Status::Error("cannot create the folder: " + made.message());
+  }
+  return opened;
 }
 
-// The number of lines of input, which is then rewound. False with *error on a read error.
-bool CountLines(LineStream* input, size_t* count, std::string* error) {
-  *count = 0;
-  for (std::string_view line; input->Next(&line);) ++*count;
+// The number of lines of input, which is then rewound; none for input read only once.
+// False with *error on a read error.
+bool CountLines(LineStream* input, std::optional<size_t>* count, std::string* error) {
+  if (!input->can_rewind()) return true;
+  size_t lines = 0;
+  for (std::string_view line; input->Next(&line);) ++lines;
+  *count = lines;
   if (input->status().ok()) input->Rewind();
   *error = input->status().message();
   return input->status().ok();
@@ -39,7 +51,8 @@ bool CountLines(LineStream* input, size_t* count, std::string* error) {
 
 // Opens an input and counts its lines; false with *error when either fails.
 bool OpenCounted(const RunSettings& settings, const std::string& input_path,
-                 std::unique_ptr<LineStream>* input, size_t* line_count, std::string* error) {
+                 std::unique_ptr<LineStream>* input, std::optional<size_t>* line_count,
+                 std::string* error) {
   if (Status status = OpenInput(input_path, input, settings.encoding); !status.ok()) {
     *error = status.message();
     return false;
@@ -52,13 +65,14 @@ enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 
 // Reads, splits, tags and writes one input file into the output file at path (already
 // claimed). The output replaces an older file only when every sentence is written, so a
-// run that ends inside the file leaves no output for it. Reports failures that end the run.
-// With a reader (several threads), the input may have been opened and read ahead.
+// run that ends inside the file leaves no output for it. Reports failures that end the run;
+// the system's reason for an output not written goes to *write_error. With a reader
+// (several threads), the input may have been opened and read ahead.
 FileResult TagFile(const RunSettings& settings, size_t index, const std::string& input_path,
                    const std::string& path, Tagger* tagger, ReadAhead* reader,
-                   RunObserver* observer) {
+                   RunObserver* observer, std::string* write_error) {
   std::unique_ptr<LineStream> opened;
-  size_t line_count = 0;
+  std::optional<size_t> line_count;
   LineStream* input = reader != nullptr ? reader->Turn(index, &line_count) : nullptr;
   if (input == nullptr) {
     if (std::string error; !OpenCounted(settings, input_path, &opened, &line_count, &error)) {
@@ -68,7 +82,11 @@ FileResult TagFile(const RunSettings& settings, size_t index, const std::string&
     input = opened.get();
   }
   OutputFile file;
-  if (!OpenOutput(settings, path, &file)) return FileResult::kNotWritten;
+  const Status open_status = OpenOutput(settings, path, &file);
+  if (!open_status.ok()) {
+    *write_error = open_status.message();
+    return FileResult::kNotWritten;
+  }
   FileSink sink(&file);
   const InputOutcome tagged = TagInput(settings, input, line_count, tagger, {&sink, /*crlf=*/true},
                                        observer, nullptr, reader);
@@ -80,11 +98,20 @@ FileResult TagFile(const RunSettings& settings, size_t index, const std::string&
     case StreamEnd::kStopped:
       return FileResult::kStopped;
     case StreamEnd::kWriteFailed:
+      *write_error = file.status().message();
       return FileResult::kNotWritten;
     case StreamEnd::kDone:
       break;
   }
-  return file.Commit().ok() ? FileResult::kWritten : FileResult::kNotWritten;
+  // What a NUL byte or a shrinking file kept from being tagged is said, not lost silently.
+  if (const std::string note = InputCutNote(*input, input_path); !note.empty()) {
+    observer->Warning(note);
+  }
+  if (!file.Commit().ok()) {
+    *write_error = file.status().message();
+    return FileResult::kNotWritten;
+  }
+  return FileResult::kWritten;
 }
 
 }  // namespace
@@ -127,12 +154,12 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     options.crlf = true;
     reader = std::make_unique<ReadAhead>(
         pool.get(), options, settings, inputs,
-        [&](size_t index, std::unique_ptr<LineStream>* input, size_t* line_count) {
+        [&](size_t index, std::unique_ptr<LineStream>* input, std::optional<size_t>* line_count) {
           std::string error;
           return OpenCounted(settings, inputs[index], input, line_count, &error);
         });
   }
-  OutputPathRegistry registry;
+  OutputPathRegistry registry(inputs);
 
   for (size_t f = 0; f < inputs.size(); ++f) {
     const std::string& input = inputs[f];
@@ -142,21 +169,23 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     }
     observer->FileStarted(f, inputs.size(), input);
     const std::string wanted = JoinPath(OutputFolder(settings, input), OutputFileName(input));
-    const std::string path = registry.Claim(wanted);
-    const FileResult file = TagFile(settings, f, input, path, &tagger, reader.get(), observer);
+    std::string clash;
+    const std::string path = registry.Claim(wanted, &clash);
+    std::string write_error;
+    const FileResult file =
+        TagFile(settings, f, input, path, &tagger, reader.get(), observer, &write_error);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
+      result.input_failed = file == FileResult::kRunEnds;
       result.stopped = file == FileResult::kStopped;
       return result;
     }
-    if (path != wanted) {
-      observer->Warning("Another input of this run also maps to " + wanted + "; writing " + path +
-                        " instead.");
-    }
+    if (!clash.empty()) observer->Warning(clash);
     const bool written = file == FileResult::kWritten;
     if (!written) {
-      observer->Message(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
-                                                  : messages::kDirectoryNotFound);
+      observer->OutputFailed(settings.RadioGroup1 == 0 ? messages::kCannotCreateDirectory
+                                                       : messages::kDirectoryNotFound,
+                             "Cannot write \"" + path + "\": " + write_error);
     }
     result.all_written = result.all_written && written;
     result.outputs.push_back(path);

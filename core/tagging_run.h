@@ -26,6 +26,7 @@ struct TaggerState {
 struct RunResult {
   bool ended_early = false;          // a message, an error or a stop request ended the run
   bool stopped = false;              // the run ended because StopRequested said so
+  bool input_failed = false;         // the run ended at an input it could not read
   bool all_written = true;           // every output file was written
   std::vector<std::string> outputs;  // the result list, in input order
 };

@@ -45,7 +45,7 @@ void CheckLexicon(const Corpus& corpus, const std::vector<WordListEntry>& wordli
     word[0] = std::string_view(line).substr(0, space);
     tagger.TagTokens(word, &tags);
     // A word whose order key another word shares may start with that word's tag instead.
-    if (tagger.rows()[0] != 0 && resources->lexicon.row(tagger.rows()[0]).Word == word[0]) {
+    if (tagger.rows()[0] != 0 && resources->lexicon.entry(tagger.rows()[0]).Word == word[0]) {
       Check(tagger.TagName(tags[0]) == first_tag);
     }
   }

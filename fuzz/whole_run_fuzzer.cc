@@ -23,19 +23,6 @@ namespace {
 
 using fuzz::Check;
 
-// Loads resources from their lines in the order and the way LoadResources does.
-bool LoadFromLines(const RunSettings& settings, const std::vector<std::vector<std::string>>& files,
-                   Resources* resources) {
-  resources->ignore = IgnoreList(files[0]);
-  if (settings.Lemma == 1 && !resources->lemmas.Load(files[5])) return false;
-  BuildLexicon(files[1], nullptr, resources);
-  resources->tag_list = ReadTagList(files[2]);
-  resources->lexical_records = ParseLexicalRules(files[3], resources->tag_list);
-  resources->contextual_records = ParseContextualRules(files[4]);
-  if (settings.RadioGroup5 == 0) resources->multiwords.Load(files[6], nullptr);
-  return true;
-}
-
 }  // namespace
 }  // namespace quillon
 
@@ -52,8 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings.Lemma = (data[0] >> 3) & 1;
   settings.RadioGroup5 = (data[0] & 16) ? 0 : 1;
 
+  ResourceLines lines;
+  lines.ignore = files[0];
+  lines.lexicon = files[1];
+  lines.tagset = files[2];
+  lines.lexical = files[3];
+  lines.contextual = files[4];
+  lines.lemmas = files[5];
+  lines.multiwords = files[6];
   auto resources = std::make_unique<Resources>();
-  if (!LoadFromLines(settings, files, resources.get())) return 0;
+  if (!ResourcesFromLines(lines, settings, resources.get())) return 0;
   std::vector<std::string> sentences;
   std::string error;
   if (!SplitSentences(settings.Splitter, fuzz::Lines(parts[7]), nullptr, &sentences, &error)) {

@@ -222,18 +222,35 @@ CorpusFormat DetectFormat(const std::string& path, std::string_view text) {
 
 Status ReadCorpus(const std::string& path, CorpusFormat format, Corpus* corpus,
                   SkippedSentences* skipped) {
-  std::string bytes;
-  Status status = ReadFileBytes(path, &bytes);
+  // Read line by line with a cap on a line, so a device or a binary file cannot fill
+  // memory; a byte order mark that an editor put first is no part of the first word.
+  std::string text;
+  Status status = ReadText(path, &text, /*skip_byte_order_mark=*/true);
   if (!status.ok()) return status;
-  if (format == CorpusFormat::kAuto) format = DetectFormat(path, bytes);
+  if (format == CorpusFormat::kAuto) format = DetectFormat(path, text);
+  const size_t sentences_before = corpus->sentences.size();
+  SkippedSentences here;
+  SkippedSentences* skipped_here = skipped ? &here : nullptr;
   switch (format) {
     case CorpusFormat::kConllu:
-      return ParseConllu(bytes, path, corpus, skipped);
+      status = ParseConllu(text, path, corpus, skipped_here);
+      break;
     case CorpusFormat::kMasc:
-      return ParseMasc(bytes, path, corpus, skipped);
+      status = ParseMasc(text, path, corpus, skipped_here);
+      break;
     default:
-      return ParseWordTag(bytes, path, corpus, skipped);
+      status = ParseWordTag(text, path, corpus, skipped_here);
+      break;
   }
+  if (skipped && here.count > 0) {
+    if (skipped->count == 0) skipped->first = here.first;
+    skipped->count += here.count;
+  }
+  if (!status.ok() || corpus->sentences.size() > sentences_before) return status;
+  // Nothing to learn from or to score: most likely the wrong file.
+  std::string error = path + ": no usable sentence";
+  if (here.count > 0) error += " (" + SkippedNote(here) + ")";
+  return Status::Error(error);
 }
 
 Status ReadCorpora(const std::vector<std::string>& paths, CorpusFormat format, Corpus* corpus,

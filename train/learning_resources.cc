@@ -9,10 +9,7 @@ namespace quillon {
 
 std::unique_ptr<Resources> MakeResources(const ResourceLines& lines) {
   auto resources = std::make_unique<Resources>();
-  BuildLexicon(lines.lexicon, nullptr, resources.get());
-  resources->tag_list = ReadTagList(lines.tagset);
-  resources->lexical_records = ParseLexicalRules(lines.lexical, resources->tag_list);
-  resources->contextual_records = ParseContextualRules(lines.contextual);
+  ResourcesFromLines(lines, RunSettings(), resources.get());  // no lemmas: cannot fail
   return resources;
 }
 

@@ -15,16 +15,8 @@
 
 namespace quillon {
 
-// The lines of the resource files that tagging depends on.
-struct ResourceLines {
-  std::vector<std::string> lexicon;  // plain or prepared form
-  std::vector<std::string> tagset;
-  std::vector<std::string> lexical;
-  std::vector<std::string> contextual;
-};
-
-// Resources as a run would load them from files holding these lines (no ignore list:
-// learning and evaluation work on gold tokens).
+// Resources as a run would load them from files holding these lines (ResourceLines of
+// core/resources.h; learning and evaluation work on gold tokens, so without an ignore list).
 std::unique_ptr<Resources> MakeResources(const ResourceLines& lines);
 
 // Writes lines, each ended by LF, to path (through a temporary file and a rename).

@@ -117,10 +117,10 @@ Status ParseWordList(std::string_view text, const std::string& name,
 }
 
 Status ReadWordList(const std::string& path, std::vector<WordListEntry>* entries) {
-  std::string bytes;
-  Status status = ReadFileBytes(path, &bytes);
+  std::string text;
+  Status status = ReadText(path, &text, /*skip_byte_order_mark=*/true);
   if (!status.ok()) return status;
-  return ParseWordList(bytes, path, entries);
+  return ParseWordList(text, path, entries);
 }
 
 std::vector<std::string> BuildLexiconLines(const Corpus& corpus,

@@ -112,19 +112,19 @@ Status ReadWordNet(const std::string& dir, WordNet* wordnet) {
   std::string bytes;
   for (int pos = 0; pos < kWordNetPosCount; ++pos) {
     const std::string index = PathIn(dir, kIndexFiles[pos]);
-    Status status = ReadFileBytes(index, &bytes);
+    Status status = ReadText(index, &bytes, /*skip_byte_order_mark=*/true);
     if (status.ok()) {
       status = ParseWordNetIndex(bytes, index, &wordnet->lemmas[pos], &wordnet->tagged_senses[pos]);
     }
     if (!status.ok()) return status;
     const std::string exceptions = PathIn(dir, kExceptionFiles[pos]);
-    status = ReadFileBytes(exceptions, &bytes);
+    status = ReadText(exceptions, &bytes, /*skip_byte_order_mark=*/true);
     if (status.ok()) status = ParseWordNetExceptions(bytes, exceptions, &wordnet->exceptions[pos]);
     if (!status.ok()) return status;
   }
   const std::string data = PathIn(dir, "data.noun");
   if (!std::filesystem::exists(data)) return Status::Ok();
-  Status status = ReadFileBytes(data, &bytes);
+  Status status = ReadText(data, &bytes, /*skip_byte_order_mark=*/true);
   if (status.ok()) status = ParseWordNetNames(bytes, data, &wordnet->noun_names);
   return status;
 }

@@ -1,4 +1,4 @@
-// The folder chooser. Tested by folder_dialog_test.cc.
+// The folder chooser. Tested by dialogs_test.cc.
 #include "ui/folder4.h"
 
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // The folder chooser behind the "where" button: a small modeless dialog with a folder tree,
 // "OK" and "Cansel". "OK" hands the chosen folder to the main window as the destination of
 // output files; either button only hides the dialog, which keeps its tree and selection, so
-// the next opening starts on the folder chosen last. Tested by folder_dialog_test.cc.
+// the next opening starts on the folder chosen last. Tested by dialogs_test.cc.
 #ifndef QUILLON_UI_FOLDER4_H_
 #define QUILLON_UI_FOLDER4_H_
 

@@ -1,4 +1,4 @@
-// The folder tree. Tested through main_window_test.cc and folder_dialog_test.cc.
+// The folder tree. Tested through main_window_test.cc and dialogs_test.cc.
 #include "ui/folder_tree.h"
 
 #include <QDir>

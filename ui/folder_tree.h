@@ -1,7 +1,7 @@
 // The folder tree shared by the main window and the folder chooser: folders only, with the
 // system's icons, kept up to date as folders come and go, and a right click selects the
 // node under the mouse before anything else happens. Tested through main_window_test.cc
-// and folder_dialog_test.cc.
+// and dialogs_test.cc.
 #ifndef QUILLON_UI_FOLDER_TREE_H_
 #define QUILLON_UI_FOLDER_TREE_H_
 

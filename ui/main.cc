@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "core/temporary_files.h"
 #include "core/version.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Killed in the middle of a run (kill, a closed session), it leaves no temporary output.
+  quillon::RemoveTemporaryFilesOnSignals();
   QApplication::setApplicationName(QStringLiteral("quillon-gui"));
   QApplication::setApplicationVersion(QString::fromLatin1(quillon::kVersion));
   // Ties the window to its desktop entry (quillon-gui.desktop), for the task bar's icon.

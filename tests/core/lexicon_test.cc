@@ -24,6 +24,58 @@ TEST(LexiconTest, PreparationKeysSortsAndAddsSentinels) {
   EXPECT_EQ(lines, expected);
 }
 
+// Counts what the preparation shows.
+class ProgressCounter : public RunObserver {
+ public:
+  void ProgressShown(Indicator, int maximum) override { shown.push_back(maximum); }
+  void ProgressStep(Indicator) override { ++steps; }
+  void StatusText(int panel, std::string_view text) override {
+    statuses.push_back(std::to_string(panel) + std::string(text));
+  }
+  std::vector<int> shown;
+  int steps = 0;
+  std::vector<std::string> statuses;
+};
+
+// Repeated lines (whole lexicons concatenated, with lines equal ignoring case in between)
+// are held once, yet the rows are those of the plain preparation, row for row, and the
+// preparation shows the same progress.
+TEST(LexiconTest, RepeatedLinesShareEntriesAndKeepEveryRow) {
+  std::vector<std::string> lines;
+  for (int copy = 0; copy < 5; ++copy) {
+    for (const char* line : {"a nn", "a NN", "U.S. NNP", "U.S? NNP", "cat NN VB", " skip", "",
+                             "the\tDT", "the DT", "a nn"}) {
+      lines.push_back(line);
+    }
+    for (int i = 0; i < 30; ++i) lines.push_back("w" + std::to_string((i * 7 + copy) % 30) + " NN");
+  }
+  TagTable tags;
+  ProgressCounter expected_progress, progress;
+  std::vector<std::string> prepared = lines;
+  LEXICON(&prepared, &expected_progress);
+  LexiconTable expected;
+  expected.Build(prepared, &tags);
+
+  LexiconBuilder builder;
+  for (const std::string& line : lines) builder.Add(line);
+  LexiconTable table;
+  builder.Finish(&progress, &tags, &table);
+  ASSERT_EQ(table.LexiconCount(), expected.LexiconCount());
+  for (int i = 0; i < table.LexiconCount(); ++i) {
+    const structure1 row = table.row(i), want = expected.row(i);
+    EXPECT_EQ(row.Key, want.Key) << i;
+    EXPECT_EQ(row.Word, want.Word) << i;
+    EXPECT_EQ(row.Tags, want.Tags) << i;
+    EXPECT_EQ(row.FieldCount, want.FieldCount) << i;
+    EXPECT_EQ(table.EntryOfRow(i) < 2, i < 2) << i;
+  }
+  // The distinct prepared lines: "the\tDT" and "the DT" prepare alike.
+  EXPECT_EQ(table.EntryCount(), 2 + 6 + 30);
+  EXPECT_EQ(progress.shown, expected_progress.shown);
+  EXPECT_EQ(progress.steps, expected_progress.steps);
+  EXPECT_EQ(progress.statuses, expected_progress.statuses);
+}
+
 TEST(LexiconTest, PreparationOfAWordWithoutTags) {
   EXPECT_EQ(Prepared({"lonely"}).back(), "121514051225 lonely ");
 }
@@ -103,11 +155,12 @@ TEST(LexiconIndexTest, AgreesWithTheBisectionOnEveryKey) {
               &tags);
   LexiconIndex index;
   index.Build(table);
-  auto key_at = [&](int i) { return table.row(i).Key; };
+  auto key_at = [&](int i) { return std::string(table.row(i).Key); };
   const int last = table.LexiconCount() - 1;
   for (const char* word : {"", "the", "ab", "cat", "U.S.", "U.S!", "a", "zy", "nope", "A"}) {
     const std::string key = Hash(word);
-    EXPECT_EQ(index.Find(key), Bisect(key_at, 0, last, key, -1)) << word;
+    const int row = Bisect(key_at, 0, last, key, -1);
+    EXPECT_EQ(index.Find(key), row < 0 ? -1 : table.EntryOfRow(row)) << word;
   }
 }
 

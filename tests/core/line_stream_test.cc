@@ -8,9 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "core/line_reader.h"
 
@@ -106,20 +108,74 @@ TEST(LineStreamTest, OpensInputsThatAreNoRegularFiles) {
   // A missing file names itself.
   Status missing = OpenInput(dir + "/gone.txt", &stream);
   EXPECT_NE(missing.message().find(dir + "/gone.txt"), std::string::npos);
-  // A FIFO without a writer is an empty text at once, not a wait.
+  // A FIFO waits for its writer, as `cat` does, and is read once.
   const std::string fifo = dir + "/fifo";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::ofstream(fifo) << "late\nwriter";
+  });
   ASSERT_TRUE(OpenInput(fifo, &stream).ok());
-  EXPECT_EQ(Drain(stream.get()), Lines{});
-  // An endless device of zeros ends at its first byte.
+  EXPECT_EQ(Drain(stream.get()), (Lines{"late", "writer"}));
+  EXPECT_FALSE(stream->can_rewind());
+  writer.join();
+  // An endless device of zeros ends at its first byte, and knows more bytes followed.
   ASSERT_TRUE(OpenInput("/dev/zero", &stream).ok());
   EXPECT_EQ(Drain(stream.get()), Lines{});
+  EXPECT_EQ(stream->nul_line(), 1u);
+  EXPECT_TRUE(stream->bytes_after_nul());
   // A regular file streams and rewinds.
   std::ofstream(dir + "/a.txt") << "one\ntwo";
   ASSERT_TRUE(OpenInput(dir + "/a.txt", &stream).ok());
   EXPECT_EQ(Drain(stream.get()), (Lines{"one", "two"}));
   ASSERT_TRUE(stream->Rewind().ok());
   EXPECT_EQ(Drain(stream.get()), (Lines{"one", "two"}));
+  std::system(("rm -rf " + dir).c_str());
+}
+
+// What a NUL byte or a shrinking file cut off, and how the run words it.
+TEST(LineStreamTest, TellsWhatWasCutOff) {
+  char pattern[] = "/tmp/quillon-cut-XXXXXX";
+  const std::string dir = ::mkdtemp(pattern);
+  const std::string path = dir + "/t.txt";
+  const struct {
+    std::string bytes;
+    size_t nul_line;
+    bool after;
+    bool utf16;
+  } cases[] = {
+      {std::string("a\nb\0c", 5), 2, true, false},
+      {std::string("a\nb\0", 4), 2, false, false},  // a last NUL loses nothing
+      {std::string("\0", 1), 1, false, false},
+      {std::string("a\0\0\0", 4), 1, true, false},
+      {std::string("a\0b\0c\0\n\0", 8), 1, true, true},
+      {std::string("\0a\0b\0c\0\n", 8), 1, true, true},
+      {"plain", 0, false, false},
+  };
+  for (const auto& c : cases) {
+    for (const size_t block : {size_t{1}, size_t{2}, size_t{1} << 16}) {
+      SCOPED_TRACE(testing::PrintToString(c.bytes) + " block " + std::to_string(block));
+      std::ofstream(path, std::ios::binary) << c.bytes;
+      LineStream stream(::open(path.c_str(), O_RDONLY), true, path, block);
+      Drain(&stream);
+      EXPECT_EQ(stream.nul_line(), c.nul_line);
+      EXPECT_EQ(stream.bytes_after_nul(), c.after);
+      // The guess looks at the first block read; tiny blocks give it too little to go on.
+      if (block > 2) EXPECT_EQ(stream.looks_like_utf16(), c.utf16);
+      EXPECT_FALSE(stream.shrank());
+      EXPECT_EQ(InputCutNote(stream, "t.txt").empty(), !c.after);
+    }
+  }
+  // A file cut shorter after its first line was read.
+  std::ofstream(path, std::ios::binary) << std::string(1000, 'x') + "\n" + std::string(5000, 'y');
+  LineStream stream(::open(path.c_str(), O_RDONLY), true, path, 1024);
+  std::string_view line;
+  ASSERT_TRUE(stream.Next(&line));
+  ASSERT_EQ(::truncate(path.c_str(), 2000), 0);
+  Drain(&stream);
+  EXPECT_TRUE(stream.shrank());
+  EXPECT_EQ(InputCutNote(stream, "t.txt"),
+            "\"t.txt\" became shorter while it was read; only its first 2000 bytes were tagged.");
   std::system(("rm -rf " + dir).c_str());
 }
 

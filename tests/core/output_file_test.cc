@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
@@ -20,9 +21,10 @@ TEST(OutputFileTest, Names) {
     std::string input;
     std::string name;
   } cases[] = {
-      {"/data/news.txt", "news_tag.txt"}, {"a.b.txt", "a.b_tag.txt"},
-      {"/x/README", "README_tag.txt"},    {"/x.y/README", "README_tag.txt"},
-      {"/x/.hidden", "_tag.txt"},         {"/x/trailing.", "trailing_tag.txt"},
+      {"/data/news.txt", "news_tag.txt"},    {"a.b.txt", "a.b_tag.txt"},
+      {"/x/README", "README_tag.txt"},       {"/x.y/README", "README_tag.txt"},
+      {"/x/.hidden", ".hidden_tag.txt"},     {"/x/trailing.", "trailing_tag.txt"},
+      {"/x/.hidden.txt", ".hidden_tag.txt"},
   };
   for (const auto& c : cases) EXPECT_EQ(OutputFileName(c.input), c.name) << c.input;
 }
@@ -45,6 +47,35 @@ TEST(OutputFileTest, RegistryNumbersRepeatedPaths) {
   EXPECT_EQ(registry.Claim("/o/a_tag.txt"), "/o/a_tag(2).txt");
   EXPECT_EQ(registry.Claim("/o/a_tag.txt"), "/o/a_tag(3).txt");
   EXPECT_EQ(registry.Claim("/o/b_tag.txt"), "/o/b_tag.txt");
+  EXPECT_EQ(registry.Claim("/o.d/README_tag"), "/o.d/README_tag");
+  EXPECT_EQ(registry.Claim("/o.d/README_tag"), "/o.d/README_tag(2)");  // no dot in the name
+}
+
+// Inputs are recognised by the file they are, existing numbered names are passed over.
+TEST(OutputFileTest, RegistryPassesOverInputsAndExistingNumberedNames) {
+  char pattern[] = "/tmp/quillon-claim-XXXXXX";
+  const std::string dir = mkdtemp(pattern);
+  for (const char* name : {"a.txt", "a_tag.txt", "a_tag(2).txt", "b.txt"}) {
+    std::ofstream(dir + "/" + name) << name;
+  }
+  ASSERT_EQ(::symlink("a.txt", (dir + "/link_tag.txt").c_str()), 0);
+  ASSERT_EQ(::link((dir + "/b.txt").c_str(), (dir + "/hard_tag.txt").c_str()), 0);
+  OutputPathRegistry registry({dir + "/a.txt", dir + "/./a_tag.txt", dir + "/b.txt"});
+  std::string warning;
+  // a_tag.txt is an input; a_tag(2).txt exists; a_tag(3).txt is free.
+  EXPECT_EQ(registry.Claim(dir + "/a_tag.txt", &warning), dir + "/a_tag(3).txt");
+  EXPECT_EQ(warning, "An input of this run is " + dir + "/a_tag.txt; writing " + dir +
+                         "/a_tag(3).txt instead.");
+  EXPECT_EQ(registry.Claim(dir + "/link_tag.txt"), dir + "/link_tag(2).txt");
+  EXPECT_EQ(registry.Claim(dir + "/hard_tag.txt"), dir + "/hard_tag(2).txt");
+  // Another spelling of a path handed out already.
+  EXPECT_EQ(registry.Claim(dir + "/../" + dir.substr(dir.rfind('/') + 1) + "/a_tag(3).txt"),
+            dir + "/../" + dir.substr(dir.rfind('/') + 1) + "/a_tag(3)(2).txt");
+  // An existing output that is no input is replaced (a rerun), and says nothing.
+  std::ofstream(dir + "/c_tag.txt") << "old";
+  EXPECT_EQ(registry.Claim(dir + "/c_tag.txt", &warning), dir + "/c_tag.txt");
+  EXPECT_EQ(warning, "");
+  std::system(("rm -rf " + dir).c_str());
 }
 
 std::string ReadAll(const std::string& path) {

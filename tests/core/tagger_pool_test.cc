@@ -285,29 +285,32 @@ TEST_F(BatchTest, StopsInTheMiddleEndTheRunAtTheSamePlace) {
   }
 }
 
-TEST_F(BatchTest, AnInputThatAnEarlierOutputReplacesIsReadAfterIt) {
-  // With outputs in a Tagged folder beside each input, the second input is the first
-  // one's output: one thread reads it after writing it, and so must several.
+TEST_F(BatchTest, InputsThatEarlierOutputsMakeOrShadowAreReadAsWithOneThread) {
+  // With outputs in a Tagged folder beside each input: the second input does not exist
+  // until the first one's output is written (one thread then reads it; reading ahead finds
+  // nothing and must leave it for its turn), and the fourth exists and is where the third's
+  // output would go (the run writes a numbered name instead and reads the input as it was).
   const std::string folder = root_ + "/alias";
   const std::vector<std::string> inputs = {folder + "/a.txt", folder + "/Tagged/a_tag.txt",
-                                           folder + "/b.txt"};
+                                           folder + "/b.txt", folder + "/Tagged/b_tag.txt"};
   RunSettings settings;
   settings.RadioGroup1 = 0;
   std::vector<std::string> first;
   for (const int threads : {1, 2, 3}) {
     std::filesystem::remove_all(folder);
     Write(inputs[0], Text(20, 11));
-    Write(inputs[1], "an old output\n");
     Write(inputs[2], Text(20, 12));
+    Write(inputs[3], "an old output\n");
     settings.threads = threads;
     TaggerState state;
     const RunResult result = TaggingRun(settings, inputs, data_, &state, nullptr);
-    ASSERT_EQ(result.outputs.size(), 3u);
+    ASSERT_EQ(result.outputs.size(), 4u) << threads;
     std::vector<std::string> outputs;
     for (const std::string& path : result.outputs) outputs.push_back(Read(path));
     if (threads == 1) {
       first = outputs;
-      EXPECT_EQ(first[1].find("old"), std::string::npos);
+      EXPECT_NE(first[1].find("_DT"), std::string::npos);  // the first output, tagged again
+      EXPECT_NE(first[3].find("old"), std::string::npos);
     } else {
       EXPECT_TRUE(outputs == first) << threads;
     }

@@ -4,14 +4,19 @@
 // checks the message the user gets, the exit status, whether the batch went on, and that no
 // earlier output was damaged and no temporary file was left. docs/reliability.md lists the
 // same cases for users. Cases the environment cannot set up are skipped with the reason.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
+#include <csignal>
 #include <functional>
 #include <ostream>
 #include <random>
+#include <thread>
 
 #include "core/messages.h"
 #include "tests/e2e/e2e_util.h"
@@ -104,9 +109,19 @@ struct OutputCase {
 
 constexpr char kAbsent[] = "<absent>";
 
+// The two lines of a failed output: the fixed text, then the path and the system's reason.
+std::string NotFound(const std::string& path, const std::string& reason) {
+  return std::string(messages::kDirectoryNotFound) + "\nCannot write \"" + path + "\": " + reason +
+         "\n";
+}
+std::string CannotCreate(const std::string& path, const std::string& reason) {
+  return std::string(messages::kCannotCreateDirectory) + "\nCannot write \"" + path +
+         "\": " + reason + "\n";
+}
+
 std::vector<OutputCase> OutputCases() {
-  const std::string not_found = std::string(messages::kDirectoryNotFound) + "\n";
-  const std::string cannot_create = std::string(messages::kCannotCreateDirectory) + "\n";
+  const std::string no_such = "No such file or directory";
+  const std::string read_only = "Read-only file system";
   return {
       {"chosen folder missing: every file reports, the batch goes on to its end",
        [](FaultTest*, const ScratchDir& d) {
@@ -116,7 +131,7 @@ std::vector<OutputCase> OutputCases() {
        },
        std::string(kTag) + "-o nowhere a.txt b.txt",
        1,
-       not_found + not_found,
+       NotFound("nowhere/a_tag.txt", no_such) + NotFound("nowhere/b_tag.txt", no_such),
        {{"nowhere", kAbsent}},
        ""},
       {"chosen folder read-only: the old output stays",
@@ -127,7 +142,7 @@ std::vector<OutputCase> OutputCases() {
        },
        std::string(kTag) + "-o ro a.txt",
        1,
-       not_found,
+       NotFound("ro/a_tag.txt", ::geteuid() == 0 ? read_only : "Permission denied"),
        {{"ro/a_tag.txt", "OLD"}},
        "ro"},
       {"Tagged folder read-only: the old output stays, the next input is written",
@@ -139,7 +154,7 @@ std::vector<OutputCase> OutputCases() {
        },
        std::string(kTag) + "in/x.txt other/y.txt",
        1,
-       cannot_create,
+       CannotCreate("in/Tagged/x_tag.txt", ::geteuid() == 0 ? read_only : "Permission denied"),
        {{"in/Tagged/x_tag.txt", "OLD"}, {"other/Tagged/y_tag.txt", "cat_NN\r\n"}},
        "in/Tagged"},
       {"input folder read-only: no Tagged folder can be made",
@@ -149,7 +164,9 @@ std::vector<OutputCase> OutputCases() {
        },
        std::string(kTag) + "in/x.txt",
        1,
-       cannot_create,
+       CannotCreate(
+           "in/Tagged/x_tag.txt",
+           "cannot create the folder: " + (::geteuid() == 0 ? read_only : "Permission denied")),
        {{"in/Tagged", kAbsent}},
        "in"},
       {"a file where the Tagged folder should be is left alone",
@@ -160,7 +177,7 @@ std::vector<OutputCase> OutputCases() {
        },
        std::string(kTag) + "in/x.txt",
        1,
-       cannot_create,
+       CannotCreate("in/Tagged/x_tag.txt", "Not a directory"),
        {{"in/Tagged", "mine"}},
        "in"},
       {"an output name taken by a folder is not replaced",
@@ -171,7 +188,7 @@ std::vector<OutputCase> OutputCases() {
        },
        std::string(kTag) + "-o out a.txt",
        1,
-       not_found,
+       NotFound("out/a_tag.txt", "Is a directory"),
        {{"out/a_tag.txt/keep", "x"}},
        "out"},
       {"disk full: the old output stays whole, the next file still fits",
@@ -184,7 +201,7 @@ std::vector<OutputCase> OutputCases() {
        },
        std::string(kTag) + "-o full big.txt small.txt",
        1,
-       not_found,
+       NotFound("full/big_tag.txt", "No space left on device"),
        {{"full/big_tag.txt", "OLD"}, {"full/small_tag.txt", "cat_NN\r\n"}},
        "full"},
       {"file size limit (a disk that fills up while writing)",
@@ -196,7 +213,7 @@ std::vector<OutputCase> OutputCases() {
        },
        "trap \"\" XFSZ; ulimit -f 64; " + std::string(kTag) + "-o out big.txt small.txt",
        1,
-       not_found,
+       NotFound("out/big_tag.txt", "File too large"),
        {{"out/big_tag.txt", "OLD"}, {"out/small_tag.txt", "cat_NN\r\n"}},
        "out"},
       {"standard output that takes nothing",
@@ -272,7 +289,7 @@ std::vector<InputCase> InputCases() {
        },
        "a.txt gone.txt c.txt",
        1,
-       {"Cannot open file \"gone.txt\".", "No such file"},
+       {"Cannot open file \"gone.txt\".", "No such file", "\n2 of 3 files were not tagged.\n"},
        {{"Tagged/a_tag.txt", "cat_NN\r\n"}, {"Tagged/c_tag.txt", kAbsent}}},
       {"input without read permission",
        [](const ScratchDir& d) {
@@ -294,25 +311,36 @@ std::vector<InputCase> InputCases() {
        1,
        {"Cannot open file \"folder.txt\".", "Is a directory"},
        {{"Tagged/folder_tag.txt", kAbsent}}},
-      {"input that is a FIFO without a writer does not hang: it reads as empty",
-       [](const ScratchDir& d) {
-         Sh("mkfifo '" + (d / "pipe.txt") + "'");
-         d.Write("b.txt", "cat");
-         return std::string();
-       },
-       "pipe.txt b.txt",
-       0,
-       {},
-       {{"Tagged/pipe_tag.txt", ""}, {"Tagged/b_tag.txt", "cat_NN\r\n"}}},
-      {"an endless device of zeros ends at its first NUL",
+      {"an endless device of zeros ends at its first NUL, and says so",
        [](const ScratchDir& d) {
          Sh("mkdir '" + (d / "out") + "'");
          return std::string();
        },
        "-o out /dev/zero",
        0,
-       {},
+       {"\"/dev/zero\": a NUL byte in line 1 ends the text; only the bytes before it were "
+        "tagged."},
        {{"out/zero_tag.txt", ""}}},
+      {"a NUL before the last byte is named with its line; a last NUL is not",
+       [](const ScratchDir& d) {
+         d.Write("n.txt", std::string("cat\nthe\0cat\n", 12));
+         d.Write("z.txt", std::string("cat\0", 4));
+         return std::string();
+       },
+       "n.txt z.txt",
+       0,
+       {"\"n.txt\": a NUL byte in line 2 ends the text; only the bytes before it were tagged.\n"},
+       {{"Tagged/n_tag.txt", "cat_NN\r\nthe_DT\r\n"}, {"Tagged/z_tag.txt", "cat_NN\r\n"}}},
+      {"UTF-16 without a byte order mark is named as such",
+       [](const ScratchDir& d) {
+         d.Write("u.txt", std::string("c\0a\0t\0\n\0", 8));
+         return std::string();
+       },
+       "u.txt",
+       0,
+       {"\"u.txt\" looks like UTF-16 without a byte order mark: its first NUL byte (line 1) "
+        "ends the text, so only the bytes before it were tagged."},
+       {{"Tagged/u_tag.txt", "c_NN\r\n"}}},
   };
 }
 
@@ -345,6 +373,20 @@ TEST_P(InputFaultTest, ReportsAndEndsOrGoesOn) {
 INSTANTIATE_TEST_SUITE_P(Inputs, InputFaultTest, ::testing::ValuesIn(InputCases()),
                          [](const auto& info) { return CaseName(info.param.name); });
 
+// A FIFO is read as `cat` reads it: the run waits for its writer and takes all it writes,
+// in one pass, then goes on with the next input.
+TEST_F(FaultTest, FifoWhoseWriterComesLaterIsReadWhole) {
+  Sh("mkfifo '" + (dir_ / "pipe.txt") + "'");
+  dir_.Write("b.txt", "cat");
+  const Outcome o =
+      RunShell(dir_, "(sleep 1; printf \"The cat\\nsat .\\n\" > pipe.txt) & " + std::string(kTag) +
+                         "pipe.txt b.txt; status=$?; wait; exit $status");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(dir_.Read("Tagged/pipe_tag.txt"), "The_DT cat_NN\r\nsat_VBD ._.\r\n");
+  EXPECT_EQ(dir_.Read("Tagged/b_tag.txt"), "cat_NN\r\n");
+}
+
 // One line of half a million tokens is one sentence, from a file and from standard input;
 // blocks of the reader end inside it many times.
 TEST_F(FaultTest, HugeOneLineInput) {
@@ -360,6 +402,46 @@ TEST_F(FaultTest, HugeOneLineInput) {
   const Outcome piped = RunShell(dir_, std::string(kTag) + "<long.txt");
   EXPECT_EQ(piped.status, 0) << piped.err;
   EXPECT_TRUE(piped.out == tagged + "\n");
+}
+
+// Ctrl+C, kill and a closed terminal in the middle of an output: the temporary file goes,
+// the output already written stays, and the process ends by the signal (a shell shows
+// 130, 143 or 129). The second input is a FIFO whose writer keeps it open, so the run is
+// caught inside that file's output, with its temporary file open.
+TEST_F(FaultTest, SignalsRemoveTheTemporaryOutputAndKeepFinishedOnes) {
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    Sh("rm -rf '" + (dir_ / "out") + "' '" + (dir_ / "pipe.txt") + "'");
+    Sh("mkdir '" + (dir_ / "out") + "' && mkfifo '" + (dir_ / "pipe.txt") + "'");
+    dir_.Write("a.txt", "cat");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::chdir(dir_.path().c_str()) != 0) ::_exit(99);
+      const std::string bin = std::string(QUILLON_BIN_DIR) + "/quillon";
+      ::execl(bin.c_str(), bin.c_str(), "tag", "-q", "-d", "Q_data", "-o", "out", "a.txt",
+              "pipe.txt", static_cast<char*>(nullptr));
+      ::_exit(98);
+    }
+    const int writer = ::open((dir_ / "pipe.txt").c_str(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "The cat sat.\n", 13), 13);
+    bool caught = false;  // the run is inside the FIFO's output
+    for (int i = 0; i < 1000 && !caught; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      caught = HasTemporaryFiles(dir_, "out");
+    }
+    EXPECT_TRUE(caught);
+    ::kill(child, signal_number);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ::close(writer);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), signal_number);
+    EXPECT_FALSE(HasTemporaryFiles(dir_, "out"));
+    EXPECT_EQ(dir_.Read("out/a_tag.txt"), "cat_NN\r\n");
+    EXPECT_FALSE(dir_.Exists("out/pipe_tag.txt"));
+  }
 }
 
 TEST_F(FaultTest, TwoInputsForOneOutputAreBothKept) {
@@ -468,6 +550,12 @@ TEST_F(FaultTest, DamagedResourceFiles) {
       const Outcome o = RunShell(dir_, std::string(kTag) + file.args + " in.txt");
       Sh("rm -rf '" + path + "'");
       ASSERT_TRUE(o.status == 0 || o.status == 1) << "status " << o.status << ": " << o.err;
+      // Binary bytes are cut at their first NUL, and the user hears of it.
+      if (damage == Damage::kBinary) {
+        EXPECT_NE(o.err.find("\"Q_data/" + file.name + "\": a NUL byte in line "),
+                  std::string::npos)
+            << o.err;
+      }
       if (o.status == 0) {
         const std::string output = dir_.Read("Tagged/in_tag.txt");
         size_t lines = 0;
@@ -480,9 +568,14 @@ TEST_F(FaultTest, DamagedResourceFiles) {
       const bool folder_error = damage == Damage::kFolder &&
                                 o.err.find("Is a directory") != std::string::npos &&
                                 o.err.find(file.name) != std::string::npos;
-      const bool bad_lemmas =
-          file.name == "e_lemma.txt" && o.err == std::string(messages::kBadLemmaList) + "\n";
-      EXPECT_TRUE(folder_error || bad_lemmas) << o.err.substr(0, 300);
+      const bool bad_lemmas = file.name == "e_lemma.txt" &&
+                              o.err.ends_with(std::string(messages::kBadLemmaList) + "\n");
+      // A line over the limit of a resource file ends the run naming the file and line.
+      const bool too_long =
+          (damage == Damage::kLongLine || damage == Damage::kManyFields) &&
+          o.err.find("Q_data/" + file.name + ":") != std::string::npos &&
+          o.err.find(": the line is longer than 1048576 bytes\n") != std::string::npos;
+      EXPECT_TRUE(folder_error || bad_lemmas || too_long) << o.err.substr(0, 300);
     }
   }
 }

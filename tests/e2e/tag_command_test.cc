@@ -79,7 +79,8 @@ TEST_F(TagCommandTest, OutputDirectory) {
   EXPECT_EQ(dir_.Read("out/a_tag.txt"), "cat_NN\r\n");
   const Outcome missing = Tag("-o nowhere a.txt");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, std::string(messages::kDirectoryNotFound) + "\n");
+  EXPECT_EQ(missing.err, std::string(messages::kDirectoryNotFound) +
+                             "\nCannot write \"nowhere/a_tag.txt\": No such file or directory\n");
 }
 
 TEST_F(TagCommandTest, UnwritableOutputIsReportedAndTheBatchGoesOn) {
@@ -88,7 +89,8 @@ TEST_F(TagCommandTest, UnwritableOutputIsReportedAndTheBatchGoesOn) {
   dir_.Write("a/Tagged", "a file where the folder should be");
   const Outcome o = Tag("a/x.txt b/y.txt");
   EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.err, std::string(messages::kCannotCreateDirectory) + "\n");
+  EXPECT_EQ(o.err, std::string(messages::kCannotCreateDirectory) +
+                       "\nCannot write \"a/Tagged/x_tag.txt\": Not a directory\n");
   EXPECT_EQ(dir_.Read("b/Tagged/y_tag.txt"), "cat_NN\r\n");
   EXPECT_EQ(dir_.Read("a/Tagged"), "a file where the folder should be");
 }

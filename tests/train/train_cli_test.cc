@@ -103,6 +103,7 @@ TEST_F(TrainCliTest, SameInputsSameBytes) {
 TEST_F(TrainCliTest, ErrorsAndUsage) {
   dir_.Write("bad.txt", "the_DT cat_NN\nthe_DT dog\n");
   dir_.Write("bad.conllu", "1\tthe\tthe\tDET\tDT\t_\t0\troot\t_\n");
+  dir_.Write("empty/.keep", "");  // a data folder without any resource file
   const struct {
     std::string args;
     int status;
@@ -115,6 +116,8 @@ TEST_F(TrainCliTest, ErrorsAndUsage) {
       {"train lexicon missing.txt -o x", 1, "Cannot open file \"missing.txt\"."},
       {"train contextual train.txt -o x", 1,
        "quillon train contextual: give --lexicon FILE or --data DIR\n"},
+      {"eval -d nowhere train.txt", 1,
+       "Cannot open data folder \"nowhere\": No such file or directory\n"},
       {"eval -d empty train.txt", 1, "ignore.datが見つかりません\n"},
       {"eval -d Q -f xml train.txt", 2, "quillon eval: unknown corpus format \"xml\"\n"},
       {"train lexicon train.txt", 2, ""},

@@ -1,0 +1,37 @@
+// The set of distinct lines: ids in order of first appearance, bytes kept exactly.
+#include "core/distinct_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillon {
+namespace {
+
+TEST(DistinctLinesTest, KeepsEachLineOnceAndItsBytesExactly) {
+  DistinctLines lines;
+  const std::vector<std::string> input = {"",     "a NN", std::string("a\0b", 3), "a NN", "",
+                                          "A NN", "a nn", std::string(5000, 'x')};
+  std::vector<uint32_t> ids;
+  for (const std::string& line : input) ids.push_back(lines.Add(line));
+  EXPECT_EQ(ids, (std::vector<uint32_t>{0, 1, 2, 1, 0, 3, 4, 5}));
+  EXPECT_EQ(lines.size(), 6u);
+  lines.StopAdding();
+  for (size_t i = 0; i < input.size(); ++i) EXPECT_EQ(lines.Get(ids[i]), input[i]);
+}
+
+// Enough lines to grow the table many times; every id still finds its line.
+TEST(DistinctLinesTest, ManyLinesSurviveGrowth) {
+  DistinctLines lines;
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 100000; ++i) {
+      EXPECT_EQ(lines.Add("w" + std::to_string(i) + " NN"), static_cast<uint32_t>(i));
+    }
+  }
+  EXPECT_EQ(lines.size(), 100000u);
+  EXPECT_EQ(lines.Get(99999), "w99999 NN");
+}
+
+}  // namespace
+}  // namespace quillon
