@@ -13,6 +13,10 @@ times on an empty file; the medians give
 each as tokens per second, with the peak memory of the process. The outputs of -j 1 and
 -j 2 must be the same bytes; their SHA-256 is printed.
 
+With --batch N the same input is cut into N files of whole sentences instead (a batch of
+small files, each under a block of sentences when N is large enough), tagged in one run
+with the classic tokenizer, -j 1 and -j 2; the SHA-256 covers every output in order.
+
 The peer is Debian's python3-nltk: its averaged perceptron trained here on EWT train
 (5 iterations, tags mapped as the corpus README says; training is not timed), saved, then
 run as a process of its own (--peer-runs times) that loads it, cuts each line with the
@@ -20,7 +24,7 @@ Treebank tokenizer and tags it, on the same input. The ratio compares whole proc
 
 Usage: /usr/bin/python3 bench/real_text_bench.py [--quillon build/bin/quillon]
        [--data build/bin/Q_data] [--corpus /work/shared/corpus] [--copies 10] [--runs 5]
-       [--peer-runs 3] [--no-peer]
+       [--peer-runs 3] [--no-peer] [--batch N]
 Not part of the tests. Takes a few minutes with the peer (it tags in pure Python).
 """
 import argparse
@@ -106,6 +110,41 @@ def quillon(args, work, text, empty):
     return whole
 
 
+def batch(args, work, text, empty):
+    with open(text, encoding="utf-8") as f:
+        lines = f.readlines()
+    per = -(-len(lines) // args.batch)
+    files = []
+    for i in range(args.batch):
+        files.append(os.path.join(work, "batch", f"f{i:04d}.txt"))
+        os.makedirs(os.path.dirname(files[-1]), exist_ok=True)
+        with open(files[-1], "w", encoding="utf-8") as out:
+            out.writelines(lines[i * per:(i + 1) * per])
+    print(f"batch: {args.batch} files of {per} lines\n")
+    print("| -j | tokens | tagging tokens/CPU s | tagging tokens/wall s | whole wall | peak MB |")
+    print("|---|---|---|---|---|---|")
+    digests = {}
+    for jobs in (1, 2):
+        out = os.path.join(work, f"batch-out-{jobs}")
+        os.makedirs(out, exist_ok=True)
+        base = [args.quillon, "tag", "-q", "-d", args.data, "-j", str(jobs), "-o", out]
+        load = medians([run(base + [empty]) for _ in range(args.runs)])
+        full = medians([run(base + files) for _ in range(args.runs)])
+        outputs = [os.path.join(out, os.path.basename(f)[:-4] + "_tag.txt") for f in files]
+        tokens = sum(count_tokens(o) for o in outputs)
+        digest = hashlib.sha256()
+        for o in outputs:
+            with open(o, "rb") as f:
+                digest.update(f.read())
+        digests[jobs] = digest.hexdigest()
+        tag_wall, tag_cpu = full[0] - load[0], full[1] - load[1]
+        print(f"| {jobs} | {tokens:,} | {tokens / tag_cpu / 1e6:.2f} M "
+              f"| {tokens / tag_wall / 1e6:.2f} M | {full[0]:.3f} s | {full[2]:.1f} |", flush=True)
+    same = "same bytes" if digests[1] == digests[2] else "OUTPUTS DIFFER"
+    print(f"\nbatch: -j 1 and -j 2 outputs {same}; SHA-256 {digests[1]}")
+    print(f"load average {os.getloadavg()[0]:.1f}")
+
+
 def train_peer(corpus, model_path):
     sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
     from nltk.tag.perceptron import PerceptronTagger
@@ -141,6 +180,7 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--peer-runs", type=int, default=3)
     parser.add_argument("--no-peer", action="store_true")
+    parser.add_argument("--batch", type=int, default=0)
     parser.add_argument("--peer-tag", nargs=3, help=argparse.SUPPRESS)
     args = parser.parse_args()
     if args.peer_tag:
@@ -153,6 +193,9 @@ def main():
         lines = write_input(args.corpus, args.copies, text)
         print(f"input: EWT train's sentence texts x{args.copies}, {lines:,} lines, "
               f"{os.path.getsize(text):,} bytes; load average {os.getloadavg()[0]:.1f}\n")
+        if args.batch:
+            batch(args, work, text, empty)
+            return
         whole = quillon(args, work, text, empty)
         if args.no_peer:
             return

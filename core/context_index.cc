@@ -79,6 +79,9 @@ void ContextIndex::Finish() {
         if (e.key.shape < kGroupStart[g]) ++f.group_start[g];
       }
     }
+    // Find tests a one-place filter through both masks: they must be the same.
+    assert(IndexOf(kPlaces[e.key.shape][0]) != IndexOf(kPlaces[e.key.shape][1]) ||
+           e.key.first == e.key.second);
     filters_.back().mask1 |= uint64_t{1} << (e.key.first % 64);
     filters_.back().mask2 |= uint64_t{1} << (e.key.second % 64);
   }
@@ -93,12 +96,17 @@ void ContextIndex::Finish() {
   while (capacity < 2 * keys) capacity *= 2, --shift_;
   slots_.assign(capacity, Slot());
   mask_ = capacity - 1;
+  // 64 bits a key (at least one word), with 32 times the slots' capacity.
+  bits_shift_ = shift_ - 5;
+  key_bits_.assign(capacity / 2, 0);
   lists_.clear();
   for (size_t k = 0; k < entries_.size();) {
     const Entry& e = entries_[k];
     const uint32_t head = HeadOf(e.from, e.key.shape);
     assert(e.from < (uint32_t{1} << 26));
-    uint64_t at = SlotOf(head, e.key.first, e.key.second);
+    const uint64_t hash = Hash(head, e.key.first, e.key.second);
+    key_bits_[hash >> bits_shift_ >> 6] |= uint64_t{1} << (hash >> bits_shift_ & 63);
+    uint64_t at = hash >> shift_;
     while (slots_[at].head != 0) at = (at + 1) & mask_;
     slots_[at] = {head, e.key.first, e.key.second, static_cast<uint32_t>(lists_.size())};
     lists_.push_back(0);

@@ -124,28 +124,33 @@ class ContextIndex {
     const FromTag& f = from_[from];
     const Filter* const filters = filters_.data() + f.first;
     // The masks first, without branches: which values no rule wants is data, and a
-    // branch per filter would be mispredicted about as often as it is taken.
+    // branch per filter would be mispredicted about as often as it is taken. A one-place
+    // filter reads its place twice (both indexes and masks are the same), so that every
+    // filter of a half is tested by one loop.
     uint32_t hits = 0;
-    auto test = [&](int group, bool two) {
-      for (int k = f.group_start[group]; k < f.group_start[group + 1]; ++k) {
+    auto test = [&](int begin, int end) {
+      for (int k = begin; k < end; ++k) {
         const Filter& filter = filters[k];
-        uint64_t bit = filter.mask1 >> (values[filter.index1] % 64);
-        if (two) bit &= filter.mask2 >> (values[filter.index2] % 64);
+        const uint64_t bit = (filter.mask1 >> (values[filter.index1] % 64)) &
+                             (filter.mask2 >> (values[filter.index2] % 64));
         hits |= static_cast<uint32_t>(bit & 1) << k;
       }
     };
-    // Shapes that read the word itself can hold only at a rule word.
-    const bool rule_word = values[1] != kNoValue;
-    for (int half = shapes == Shapes::kRight ? 3 : 0; half < (shapes == Shapes::kLeft ? 3 : 6);
-         half += 3) {
-      test(half, false);
-      test(half + 1, true);
-      if (rule_word) test(half + 2, true);
-    }
+    // Shapes that read the word itself, the last group of each half, can hold only at a
+    // rule word.
+    const int word_groups = values[1] != kNoValue ? 0 : 1;
+    if (shapes != Shapes::kRight) test(f.group_start[0], f.group_start[3 - word_groups]);
+    if (shapes != Shapes::kLeft) test(f.group_start[3], f.group_start[6 - word_groups]);
     for (; hits != 0; hits &= hits - 1) {
       const Filter& filter = filters[__builtin_ctz(hits)];
-      const Slot* slot =
-          Probe(HeadOf(from, filter.shape), values[filter.index1], values[filter.index2]);
+      const uint32_t head = HeadOf(from, filter.shape);
+      const uint32_t first = values[filter.index1], second = values[filter.index2];
+      const uint64_t hash = Hash(head, first, second);
+      // Most keys that pass the masks are rule words that no rule from this tag wants
+      // there; the key bits, a few kilobytes, turn nearly all of them away before the
+      // table, whose slots are a cache miss each.
+      if (((key_bits_[hash >> bits_shift_ >> 6] >> (hash >> bits_shift_ & 63)) & 1) == 0) continue;
+      const Slot* slot = Probe(hash >> shift_, head, first, second);
       if (slot == nullptr) continue;
       const uint32_t* list = lists_.data() + slot->list;
       out->runs[out->count++] = {list + 1, list + 1 + *list};
@@ -181,13 +186,13 @@ class ContextIndex {
   };
 
   static uint32_t HeadOf(uint32_t from, uint32_t shape) { return (from << 5 | shape) + 1; }
-  uint64_t SlotOf(uint32_t head, uint32_t first, uint32_t second) const {
-    const uint64_t x =
-        ((uint64_t{first} << 32 | second) ^ (head * 0x9e3779b97f4a7c15ULL)) * 0xbf58476d1ce4e5b9ULL;
-    return x >> shift_;
+  // The top bits of the hash give a key's slot and, more of them, its key bit.
+  static uint64_t Hash(uint32_t head, uint32_t first, uint32_t second) {
+    return ((uint64_t{first} << 32 | second) ^ (head * 0x9e3779b97f4a7c15ULL)) *
+           0xbf58476d1ce4e5b9ULL;
   }
-  const Slot* Probe(uint32_t head, uint32_t first, uint32_t second) const {
-    for (uint64_t at = SlotOf(head, first, second);; at = (at + 1) & mask_) {
+  const Slot* Probe(uint64_t at, uint32_t head, uint32_t first, uint32_t second) const {
+    for (;; at = (at + 1) & mask_) {
       const Slot& slot = slots_[at];
       if (slot.head == head && slot.first == first && slot.second == second) return &slot;
       if (slot.head == 0) return nullptr;
@@ -201,6 +206,10 @@ class ContextIndex {
   std::vector<uint32_t> lists_;
   uint64_t mask_ = 0;
   int shift_ = 64;
+  // One bit per 2^(64 - bits_shift_)-th of the hashes, set for the hashes of the keys:
+  // about 64 bits a key, so a key not in the table finds its bit clear 63 times in 64.
+  std::vector<uint64_t> key_bits_;
+  int bits_shift_ = 64;
 };
 
 // The place (offset from the position, tag or word) that each shape reads first and

@@ -2,6 +2,7 @@
 #include "core/tag_stream.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 
 #include "core/conllu_reader.h"
@@ -78,49 +79,19 @@ StreamEnd TagStream(SentenceSource* source, Tagger* tagger, FormatWriter* writer
   return FinishStream(writer, &out, sink, observer, ok, stopped);
 }
 
-namespace {
-
-// A block is handed to a worker when it holds this many sentences or this many bytes,
-// large enough that handing it over costs little beside tagging it, small enough that
-// every thread gets blocks to do. A longer sentence makes a block of its own.
-constexpr size_t kBlockSentences = 512;
-constexpr size_t kBlockBytes = 64 << 10;
-
-// Reads the next block of sentences from source into block; false when there was none.
-bool ReadBlock(TextSource* source, SentenceBlock* block) {
-  InputSentence sentence;
-  while (block->size() < kBlockSentences && block->text.size() < kBlockBytes &&
-         source->Next(&sentence)) {
-    block->text.append(sentence.text);
-    block->text_ends.push_back(block->text.size());
-  }
-  return block->size() > 0;
-}
-
-}  // namespace
-
-StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
-                            OutputSink* sink, RunObserver* observer, StreamCounts* counts) {
+StreamEnd TagStreamParallel(TextSource* source, ReadAhead* reader, OutputSink* sink,
+                            RunObserver* observer, StreamCounts* counts) {
   ShowSentenceBar(source->count(), observer);
   std::string out = NewOutputBuffer();
-  const std::unique_ptr<FormatWriter> writer = MakeTextWriter(options);
+  const std::unique_ptr<FormatWriter> writer = MakeTextWriter(reader->options());
   writer->Begin(&out);
-  // A few blocks per thread are read ahead, so no worker waits while the caller writes;
-  // that bounds the memory too.
-  const size_t ahead = 3 * static_cast<size_t>(pool->threads());
+  reader->Begin(source);
   bool ok = true;
   bool stopped = false;
-  bool input_left = true;
   size_t i = 0;
   while (ok && !stopped) {
-    while (input_left && pool->in_flight() < ahead) {
-      std::unique_ptr<SentenceBlock> block = pool->NewBlock();
-      block->writer = options;
-      input_left = ReadBlock(source, block.get());
-      if (input_left) pool->Submit(std::move(block));
-    }
-    if (pool->in_flight() == 0) break;
-    std::unique_ptr<SentenceBlock> block = pool->Take();
+    std::unique_ptr<SentenceBlock> block = reader->Next();
+    if (block == nullptr) break;
     for (size_t k = 0; k < block->size(); ++k, ++i) {
       if (i % 10 == 0) observer->ProgressStep(Indicator::kSentenceBar);
       out.append(block->output_of(k));
@@ -135,10 +106,9 @@ StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOp
       ok = FlushWhenFull(&out, sink);
       if (!ok) break;
     }
-    pool->Recycle(std::move(block));
+    reader->Recycle(std::move(block));
   }
-  // Blocks still out belong to this input; the pool is left empty for the next one.
-  while (pool->in_flight() > 0) pool->Recycle(pool->Take());
+  reader->Stop();
   return FinishStream(writer.get(), &out, sink, observer, ok, stopped);
 }
 
@@ -167,7 +137,8 @@ std::unique_ptr<SentenceSource> MakeSource(const RunSettings& settings, const In
 }  // namespace
 
 InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
-                      const OutputTarget& target, RunObserver* observer, TaggerPool* pool) {
+                      const OutputTarget& target, RunObserver* observer, TaggerPool* pool,
+                      ReadAhead* reader) {
   InputOutcome outcome;
   const std::unique_ptr<SentenceSource> source =
       MakeSource(settings, input, observer, &outcome.error);
@@ -179,16 +150,25 @@ InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagge
   options.separator = settings.SeparatorChar();
   options.crlf = target.crlf;
   const std::unique_ptr<FormatWriter> writer = MakeFormatWriter(settings.output_format, options);
-  const bool parallel = pool != nullptr && pool->threads() > 1 &&
-                        settings.input_format == InputFormat::kText &&
-                        settings.output_format == OutputFormat::kText;
-  // A read error ends the input as if it were its end; it outranks what the loop saw.
+  const bool text_only =
+      settings.input_format == InputFormat::kText && settings.output_format == OutputFormat::kText;
+  std::optional<ReadAhead> own_reader;
+  if (!text_only) {
+    reader = nullptr;
+  } else if (reader == nullptr && pool != nullptr && pool->threads() > 1) {
+    reader = &own_reader.emplace(pool, options);
+  }
+  assert(reader == nullptr || (reader->options().separator == options.separator &&
+                               reader->options().crlf == options.crlf));
+  // A read error ends the input as if it were its end; it outranks what the loop saw. An
+  // input read ahead of its turn may have met it already, after the sentences before it.
   const LineStream& lines = *input.lines;
-  if (lines.status().ok()) {
-    outcome.end = parallel ? TagStreamParallel(static_cast<TextSource*>(source.get()), pool,
-                                               options, target.sink, observer, &outcome.counts)
-                           : TagStream(source.get(), tagger, writer.get(), target.sink, observer,
-                                       &outcome.counts);
+  if (lines.status().ok() || (reader != nullptr && reader->turn_read_ahead())) {
+    outcome.end =
+        reader != nullptr
+            ? TagStreamParallel(static_cast<TextSource*>(source.get()), reader, target.sink,
+                                observer, &outcome.counts)
+            : TagStream(source.get(), tagger, writer.get(), target.sink, observer, &outcome.counts);
   }
   if (!lines.status().ok()) {
     outcome.end = StreamEnd::kInputFailed;

@@ -14,6 +14,7 @@
 #include "core/format_writer.h"
 #include "core/line_stream.h"
 #include "core/output_sink.h"
+#include "core/read_ahead.h"
 #include "core/run_observer.h"
 #include "core/run_settings.h"
 #include "core/sentence_source.h"
@@ -72,21 +73,22 @@ struct OutputTarget {
   bool crlf = false;  // the text format ends lines in CR LF (output files do)
 };
 
-// The same as TagStream for running text in the text format, the sentences tagged in
-// blocks by the pool's threads: the output bytes, the sink's writes, and the observer's
-// calls (progress steps, stop questions) are those of TagStream, in the same order.
-StreamEnd TagStreamParallel(TextSource* source, TaggerPool* pool, const WriterOptions& options,
-                            OutputSink* sink, RunObserver* observer,
-                            StreamCounts* counts = nullptr);
+// The same as TagStream for running text in the text format (as reader's options say),
+// the sentences of source read by reader and tagged in blocks by its pool's threads: the
+// output bytes, the sink's writes, and the observer's calls (progress steps, stop
+// questions) are those of TagStream, in the same order.
+StreamEnd TagStreamParallel(TextSource* source, ReadAhead* reader, OutputSink* sink,
+                            RunObserver* observer, StreamCounts* counts = nullptr);
 
 // Tags one input as settings say (input and output format, splitter, separator, lemmas,
 // marks) into target. observer (not null) sees the progress indicators and the warnings:
-// bytes a format could not hold, lines of a cut input that could not be read. With a pool
-// (may be null), its threads tag running text written in the text format; other inputs
-// and formats are tagged on the caller's thread.
+// bytes a format could not hold, lines of a cut input that could not be read. Running text
+// written in the text format is tagged by threads: a pool's (may be null), or with a reader
+// (may be null; a run's, reading its inputs ahead) the reader's pool. Other inputs and
+// formats are tagged on the caller's thread.
 InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
-                      const OutputTarget& target, RunObserver* observer,
-                      TaggerPool* pool = nullptr);
+                      const OutputTarget& target, RunObserver* observer, TaggerPool* pool = nullptr,
+                      ReadAhead* reader = nullptr);
 
 }  // namespace quillon
 

@@ -9,6 +9,7 @@
 #include "core/line_stream.h"
 #include "core/messages.h"
 #include "core/output_file.h"
+#include "core/read_ahead.h"
 #include "core/tag_stream.h"
 #include "core/tagger.h"
 #include "core/tagger_pool.h"
@@ -56,27 +57,39 @@ bool CountLines(LineStream* input, std::optional<size_t>* count, std::optional<s
   return input->status().ok();
 }
 
+// Opens an input and counts its lines and runs of lines; false with *error when either
+// fails.
+bool OpenCounted(const RunSettings& settings, const std::string& input_path,
+                 std::unique_ptr<LineStream>* input, std::optional<size_t>* line_count,
+                 std::optional<size_t>* blocks, std::string* error) {
+  if (Status status = OpenInput(input_path, input, settings.encoding); !status.ok()) {
+    *error = status.message();
+    return false;
+  }
+  return CountLines(input->get(), line_count, blocks, error);
+}
+
 // What became of one input file.
 enum class FileResult { kWritten, kNotWritten, kRunEnds, kStopped };
 
 // Reads, splits, tags and writes one input file into the output file at path (already
 // claimed). The output replaces an older file only when every sentence is written, so a
 // run that ends inside the file leaves no output for it. Reports failures that end the run;
-// the system's reason for an output not written goes to *write_error.
-FileResult TagFile(const RunSettings& settings, const std::string& input_path,
-                   const std::string& path, Tagger* tagger, TaggerPool* pool, RunObserver* observer,
-                   std::string* write_error) {
-  std::unique_ptr<LineStream> input;
-  std::string error;
+// the system's reason for an output not written goes to *write_error. With a reader
+// (several threads), the input may have been opened and read ahead.
+FileResult TagFile(const RunSettings& settings, size_t index, const std::string& input_path,
+                   const std::string& path, Tagger* tagger, ReadAhead* reader,
+                   RunObserver* observer, std::string* write_error) {
+  std::unique_ptr<LineStream> opened;
   std::optional<size_t> line_count, blocks;
-  if (Status opened = OpenInput(input_path, &input, settings.encoding); !opened.ok()) {
-    error = opened.message();
-  } else {
-    CountLines(input.get(), &line_count, &blocks, &error);
-  }
-  if (!error.empty()) {
-    observer->ErrorReport(error);
-    return FileResult::kRunEnds;
+  LineStream* input = reader != nullptr ? reader->Turn(index, &line_count) : nullptr;
+  if (input == nullptr) {
+    if (std::string error;
+        !OpenCounted(settings, input_path, &opened, &line_count, &blocks, &error)) {
+      observer->ErrorReport(error);
+      return FileResult::kRunEnds;
+    }
+    input = opened.get();
   }
   OutputFile file;
   const Status open_status = OpenOutput(settings, path, &file);
@@ -85,8 +98,8 @@ FileResult TagFile(const RunSettings& settings, const std::string& input_path,
     return FileResult::kNotWritten;
   }
   FileSink sink(&file);
-  const InputOutcome tagged = TagInput(settings, {input.get(), input_path, line_count, blocks},
-                                       tagger, {&sink, /*crlf=*/true}, observer, pool);
+  const InputOutcome tagged = TagInput(settings, {input, input_path, line_count, blocks}, tagger,
+                                       {&sink, /*crlf=*/true}, observer, nullptr, reader);
   // A stopped file is abandoned: the OutputFile removes its temporary file.
   switch (tagged.end) {
     case StreamEnd::kInputFailed:
@@ -143,8 +156,21 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
   }
   Tagger tagger(state->resources.get(), OptionsFromSettings(settings));
   std::unique_ptr<TaggerPool> pool;
-  if (settings.threads > 1) {
+  std::unique_ptr<ReadAhead> reader;
+  // Threads tag running text written in the text format; other formats take one thread.
+  if (settings.threads > 1 && settings.input_format == InputFormat::kText &&
+      settings.output_format == OutputFormat::kText) {
     pool = std::make_unique<TaggerPool>(state->resources.get(), tagger, settings.threads);
+    WriterOptions options;
+    options.separator = settings.SeparatorChar();
+    options.crlf = true;
+    reader = std::make_unique<ReadAhead>(
+        pool.get(), options, settings, inputs,
+        [&](size_t index, std::unique_ptr<LineStream>* input, std::optional<size_t>* line_count) {
+          std::string error;
+          std::optional<size_t> blocks;  // only cut input needs them
+          return OpenCounted(settings, inputs[index], input, line_count, &blocks, &error);
+        });
   }
   OutputPathRegistry registry(inputs);
 
@@ -162,7 +188,7 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
     const std::string path = registry.Claim(wanted, &clash);
     std::string write_error;
     const FileResult file =
-        TagFile(settings, input, path, &tagger, pool.get(), observer, &write_error);
+        TagFile(settings, f, input, path, &tagger, reader.get(), observer, &write_error);
     if (file == FileResult::kRunEnds || file == FileResult::kStopped) {
       result.ended_early = true;
       result.input_failed = file == FileResult::kRunEnds;

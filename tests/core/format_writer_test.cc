@@ -171,21 +171,21 @@ TEST(FormatNamesTest, NamesExtensionsAndDefaults) {
 TEST(FormatChecksTest, CheckersRefuseBrokenTexts) {
   const std::string word = "1\tcat\t_\tNOUN\tNN\t_\t_\t_\t_\t_\n";
   EXPECT_EQ(reference::CheckConllu("# text = cat\n" + word + "\n"), "");
-  for (const std::string bad : std::vector<std::string>{
+  for (const std::string& bad : std::vector<std::string>{
            word, "# x\n\n", word + "\n\n", "1\tcat\t_\tNOUN\tNN\t_\t_\t_\t_\n\n",
            "2\tcat\t_\tNOUN\tNN\t_\t_\t_\t_\t_\n\n", "1\tcat\t_\tNN\tNN\t_\t_\t_\t_\t_\n\n",
            word + "# late\n\n", "1\tcat\t\tNOUN\tNN\t_\t_\t_\t_\t_\n\n"}) {
     EXPECT_NE(reference::CheckConllu(bad), "") << bad;
   }
   EXPECT_EQ(reference::CheckJsonLines("{\"a\":[1,-2.5e3,\"\\u00e9\",true,null]}\n{}\n"), "");
-  for (const std::string bad :
+  for (const std::string& bad :
        std::vector<std::string>{"{\"a\":1}", "{\"a\":1}\n\n", "{'a':1}\n", "[1,]\n", "\"\x01\"\n",
                                 "\"\xFF\"\n", "\"\\x\"\n", "01\n", "{\"a\"}\n"}) {
     EXPECT_NE(reference::CheckJsonLines(bad), "") << bad;
   }
   EXPECT_EQ(reference::CheckXml("<?xml version=\"1.0\"?>\n<t a='1' b=\"&#9;\">x&amp;<u/></t>\n"),
             "");
-  for (const std::string bad : std::vector<std::string>{
+  for (const std::string& bad : std::vector<std::string>{
            "<t>", "<t></u>", "<t/><t/>", "<t a=1/>", "<t a='<'/>", "<t>&nbsp;</t>", "<t>\x01</t>",
            "<t>\xFF</t>", "text<t/>", "<t a='1' a='2'/>", "<t>&#0;</t>", "<t>]]></t>", ""}) {
     EXPECT_NE(reference::CheckXml(bad), "") << bad;

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -135,6 +137,9 @@ class TaggerPoolTest : public ::testing::Test {
     std::system(("rm -rf '" + settings.destination_folder + "' && mkdir -p '" +
                  settings.destination_folder + "'")
                     .c_str());
+    for (const std::string& name : blocked_outputs_) {
+      std::filesystem::create_directories(settings.destination_folder + "/" + name);
+    }
     EventLog log(stop_after);
     TaggerState state;
     const RunResult result = TaggingRun(settings, inputs, data_, &state, &log);
@@ -152,6 +157,7 @@ class TaggerPoolTest : public ::testing::Test {
 
   std::string root_, data_;
   std::vector<std::string> inputs_;
+  std::vector<std::string> blocked_outputs_;  // made folders in the way of these outputs
 };
 
 TEST_F(TaggerPoolTest, RunsGiveTheSameOutputsAndEventsWithAnyThreadCount) {
@@ -197,6 +203,117 @@ TEST_F(TaggerPoolTest, AStopEndsTheRunAfterTheSameSentence) {
     const auto two = Run(RunSettings(), 2, inputs_, stop_after);
     EXPECT_EQ(FirstDifference(two.first, one.first), "") << stop_after;
     EXPECT_TRUE(two.second == one.second) << stop_after;
+  }
+}
+
+// The names in a folder, sorted: outputs, and temporary files left behind if any.
+std::vector<std::string> Listing(const std::string& folder) {
+  std::vector<std::string> names;
+  if (!std::filesystem::exists(folder)) return names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A batch of many small files, read ahead of their turn with several threads.
+class BatchTest : public TaggerPoolTest {
+ protected:
+  void SetUp() override {
+    TaggerPoolTest::SetUp();
+    for (int i = 0; i < 60; ++i) {
+      batch_.push_back(root_ + "/batch/f" + std::to_string(i) + ".txt");
+      Write(batch_.back(), i % 9 == 4 ? "" : Text(i % 13 * 3 + 1, 100 + i));
+    }
+  }
+  // Runs batch with 1, 2 and 3 threads; every run must match the first in events, output
+  // bytes and the files left in the output folder.
+  void ExpectSameRuns(const RunSettings& settings, const std::vector<std::string>& batch,
+                      long stop_after = -1) {
+    const auto one = Run(settings, 1, batch, stop_after);
+    const std::vector<std::string> one_files = Listing(root_ + "/out1");
+    for (const int threads : {2, 3}) {
+      const auto many = Run(settings, threads, batch, stop_after);
+      EXPECT_EQ(FirstDifference(many.first, one.first), "") << threads << ", " << stop_after;
+      EXPECT_TRUE(many.second == one.second) << threads << " threads, " << stop_after;
+      EXPECT_EQ(Listing(root_ + "/out" + std::to_string(threads)), one_files) << threads;
+    }
+  }
+  std::vector<std::string> batch_;
+};
+
+TEST_F(BatchTest, ManySmallFilesGiveTheSameRunWithAnyThreadCount) {
+  const struct {
+    int tokenization;
+    bool modern;
+    int splitter;
+  } kCases[] = {{0, false, 0}, {0, true, 0}, {0, false, 1}};
+  for (const auto& c : kCases) {
+    RunSettings settings;
+    settings.Tokenization = c.tokenization;
+    settings.modern_tokenizer = c.modern;
+    settings.Splitter = c.splitter;
+    ExpectSameRuns(settings, batch_);
+  }
+}
+
+TEST_F(BatchTest, FailuresInTheMiddleEndOrSkipAsWithOneThread) {
+  // An output that cannot be written (a folder is in its way) is skipped and the run goes
+  // on; a missing input or a folder given as input ends the run there, and no output of a
+  // later file may be made, even though later files may have been read already.
+  std::vector<std::string> skipped = batch_;
+  skipped.insert(skipped.begin() + 20, root_ + "/batch/blocked.txt");
+  Write(root_ + "/batch/blocked.txt", Text(30, 7));
+  blocked_outputs_ = {"blocked_tag.txt"};
+  RunSettings settings;
+  ExpectSameRuns(settings, skipped);
+  for (const std::string& breaker : {root_ + "/batch/missing.txt", root_ + "/batch"}) {
+    std::vector<std::string> broken = batch_;
+    broken.insert(broken.begin() + 25, breaker);
+    ExpectSameRuns(settings, broken);
+    // 25 outputs before it and the folder in the way.
+    EXPECT_EQ(Listing(root_ + "/out2").size(), 26u) << breaker;
+  }
+}
+
+TEST_F(BatchTest, StopsInTheMiddleEndTheRunAtTheSamePlace) {
+  // Questions come before each file and after each sentence: some of these fall between
+  // files, some inside one, with files after it already read and being tagged.
+  for (const long stop_after : {2L, 41L, 200L, 333L, 700L}) {
+    ExpectSameRuns(RunSettings(), batch_, stop_after);
+  }
+}
+
+TEST_F(BatchTest, InputsThatEarlierOutputsMakeOrShadowAreReadAsWithOneThread) {
+  // With outputs in a Tagged folder beside each input: the second input does not exist
+  // until the first one's output is written (one thread then reads it; reading ahead finds
+  // nothing and must leave it for its turn), and the fourth exists and is where the third's
+  // output would go (the run writes a numbered name instead and reads the input as it was).
+  const std::string folder = root_ + "/alias";
+  const std::vector<std::string> inputs = {folder + "/a.txt", folder + "/Tagged/a_tag.txt",
+                                           folder + "/b.txt", folder + "/Tagged/b_tag.txt"};
+  RunSettings settings;
+  settings.RadioGroup1 = 0;
+  std::vector<std::string> first;
+  for (const int threads : {1, 2, 3}) {
+    std::filesystem::remove_all(folder);
+    Write(inputs[0], Text(20, 11));
+    Write(inputs[2], Text(20, 12));
+    Write(inputs[3], "an old output\n");
+    settings.threads = threads;
+    TaggerState state;
+    const RunResult result = TaggingRun(settings, inputs, data_, &state, nullptr);
+    ASSERT_EQ(result.outputs.size(), 4u) << threads;
+    std::vector<std::string> outputs;
+    for (const std::string& path : result.outputs) outputs.push_back(Read(path));
+    if (threads == 1) {
+      first = outputs;
+      EXPECT_NE(first[1].find("_DT"), std::string::npos);  // the first output, tagged again
+      EXPECT_NE(first[3].find("old"), std::string::npos);
+    } else {
+      EXPECT_TRUE(outputs == first) << threads;
+    }
   }
 }
 

@@ -85,7 +85,9 @@ TEST(UserLexiconTest, WordsTakeTheirTagsAheadOfTheLexicon) {
     // The modern tokenizer looks "rock’n’roll" up as rock'n'roll, and the word was entered
     // under that form; the other tokenizers look it up as it stands.
     EXPECT_EQ(f.Tag("rock’n’roll"), "rock’n’roll_JJ");
-    if (modern) EXPECT_EQ(f.Tag("rock'n'roll"), "rock'n'roll_JJ");
+    if (modern) {
+      EXPECT_EQ(f.Tag("rock'n'roll"), "rock'n'roll_JJ");
+    }
   }
 }
 
