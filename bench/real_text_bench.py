@@ -15,7 +15,8 @@ each as tokens per second, with the peak memory of the process. The outputs of -
 
 With --batch N the same input is cut into N files of whole sentences instead (a batch of
 small files, each under a block of sentences when N is large enough), tagged in one run
-with the classic tokenizer, -j 1 and -j 2; the SHA-256 covers every output in order.
+with the default (modern) tokenizer, -j 1 and -j 2; the SHA-256 covers every output in
+order.
 
 The peer is Debian's python3-nltk: its averaged perceptron trained here on EWT train
 (5 iterations, tags mapped as the corpus README says; training is not timed), saved, then
