@@ -86,18 +86,23 @@ def quillon(args, work, text, empty):
     whole = {}
     for tokenizer in ("classic", "modern"):
         digests = {}
+        commands = {}
         for jobs in (1, 2):
             out = os.path.join(work, f"out-{tokenizer}-{jobs}")
             os.makedirs(out, exist_ok=True)
-            base = [args.quillon, "tag", "-q", "-d", args.data, "--tokenizer", tokenizer,
-                    "-j", str(jobs), "-o", out]
-            loads, fulls = [], []
-            for _ in range(args.runs):
-                loads.append(run(base + [empty]))
-                fulls.append(run(base + [text]))
-            load = medians(loads)
-            full = medians(fulls)
-            output = os.path.join(out, "input_tag.txt")
+            commands[jobs] = [args.quillon, "tag", "-q", "-d", args.data, "--tokenizer",
+                              tokenizer, "-j", str(jobs), "-o", out]
+        # -j 1 and -j 2 take turns, so that a machine whose speed drifts (a shared or
+        # virtual one) weighs on both alike and their ratio stays fair.
+        loads, fulls = {1: [], 2: []}, {1: [], 2: []}
+        for _ in range(args.runs):
+            for jobs in (1, 2):
+                loads[jobs].append(run(commands[jobs] + [empty]))
+                fulls[jobs].append(run(commands[jobs] + [text]))
+        for jobs in (1, 2):
+            load = medians(loads[jobs])
+            full = medians(fulls[jobs])
+            output = os.path.join(work, f"out-{tokenizer}-{jobs}", "input_tag.txt")
             tokens = count_tokens(output)
             digests[jobs] = sha256(output)
             tag_wall, tag_cpu = full[0] - load[0], full[1] - load[1]
@@ -125,12 +130,19 @@ def batch(args, work, text, empty):
     print("| -j | tokens | tagging tokens/CPU s | tagging tokens/wall s | whole wall | peak MB |")
     print("|---|---|---|---|---|---|")
     digests = {}
+    commands = {}
     for jobs in (1, 2):
         out = os.path.join(work, f"batch-out-{jobs}")
         os.makedirs(out, exist_ok=True)
-        base = [args.quillon, "tag", "-q", "-d", args.data, "-j", str(jobs), "-o", out]
-        load = medians([run(base + [empty]) for _ in range(args.runs)])
-        full = medians([run(base + files) for _ in range(args.runs)])
+        commands[jobs] = [args.quillon, "tag", "-q", "-d", args.data, "-j", str(jobs), "-o", out]
+    loads, fulls = {1: [], 2: []}, {1: [], 2: []}
+    for _ in range(args.runs):  # in turns, as above
+        for jobs in (1, 2):
+            loads[jobs].append(run(commands[jobs] + [empty]))
+            fulls[jobs].append(run(commands[jobs] + files))
+    for jobs in (1, 2):
+        load, full = medians(loads[jobs]), medians(fulls[jobs])
+        out = os.path.join(work, f"batch-out-{jobs}")
         outputs = [os.path.join(out, os.path.basename(f)[:-4] + "_tag.txt") for f in files]
         tokens = sum(count_tokens(o) for o in outputs)
         digest = hashlib.sha256()
