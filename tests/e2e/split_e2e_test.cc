@@ -62,8 +62,7 @@ class SplitCommandTest : public ::testing::Test {
     dir_.Write("in.txt", kInput);
   }
   Outcome Tag(const std::string& args, const std::string& input = "") {
-    return RunBinary(dir_, "quillon tag -q -d Q_data " + testing::ClassicUnlessChosen(args),
-                     input);
+    return RunBinary(dir_, "quillon tag -q -d Q_data " + testing::ClassicUnlessChosen(args), input);
   }
   ScratchDir dir_;
 };
