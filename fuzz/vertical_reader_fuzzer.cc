@@ -10,17 +10,13 @@
 #include "core/vertical_reader.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/small_tagger.h"
+#include "tests/core/warning_log.h"
 
 namespace quillon {
 namespace {
 
 using fuzz::Check;
-
-class Reports : public RunObserver {
- public:
-  void Warning(std::string_view text) override { warnings.emplace_back(text); }
-  std::vector<std::string> warnings;
-};
+using testing::WarningLog;
 
 struct Read {
   std::vector<std::vector<std::string>> sentences;
@@ -30,7 +26,7 @@ struct Read {
 
 Read ReadAll(std::string_view text, Tagger* tagger) {
   LineStream input{std::string(text)};
-  Reports reports;
+  WarningLog reports;
   VerticalSource source(&input, "in", std::nullopt, &reports);
   Read read;
   const std::unique_ptr<FormatWriter> writer = MakeTsvWriter();

@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/warning_log.h"
+
 namespace quillon {
 namespace {
 
-class Reports : public RunObserver {
- public:
-  void Warning(std::string_view text) override { warnings.emplace_back(text); }
-  std::vector<std::string> warnings;
-};
+using testing::WarningLog;
 
 TEST(ConlluReaderTest, KindsOfLines) {
   const struct {
@@ -51,7 +49,7 @@ TEST(ConlluReaderTest, SentencesKeepEveryLineAndTagTheWords) {
       "2\tn't\t_\t_\t_\t_\t_\t_\t_\t_\nbroken\n2.1\tx\t_\t_\t_\t_\t_\t_\t_\t_\n \t\n\n"
       "1\tcats\t_\t_\t_\t_\t_\t_\t_\t_";  // the last sentence lacks its blank line
   LineStream input{std::string(text)};
-  Reports reports;
+  WarningLog reports;
   ConlluSource source(&input, "in.conllu", std::nullopt, &reports);
   InputSentence sentence;
   ASSERT_TRUE(source.Next(&sentence));
@@ -79,7 +77,7 @@ TEST(ConlluReaderTest, ManyBadLinesAreCounted) {
   std::string text;
   for (int i = 0; i < 30; ++i) text += "bad " + std::to_string(i) + "\n";
   LineStream input{std::string(text)};
-  Reports reports;
+  WarningLog reports;
   ConlluSource source(&input, "junk", std::nullopt, &reports);
   InputSentence sentence;
   ASSERT_TRUE(source.Next(&sentence));

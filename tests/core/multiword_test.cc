@@ -3,14 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/warning_log.h"
+
 namespace quillon {
 namespace {
 
-class WarningRecorder : public RunObserver {
- public:
-  std::vector<std::string> warnings;
-  void Warning(std::string_view text) override { warnings.emplace_back(text); }
-};
+using testing::WarningLog;
 
 // The tokens of sentence (split at single spaces) with their marks, "tok" or "tok<label>".
 std::string Marked(const MultiwordTable& table, const std::string& sentence) {
@@ -80,7 +78,7 @@ TEST(MultiwordTest, BadLinesAreSkippedWithAWarning) {
   std::string long_expression = "w";
   for (int i = 0; i < 41; ++i) long_expression += " w";
   lines.push_back(long_expression + "\tLONG");
-  WarningRecorder recorder;
+  WarningLog recorder;
   MultiwordTable table;
   table.Load(lines, &recorder);
   EXPECT_EQ(table.size(), 1u);

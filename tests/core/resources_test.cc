@@ -9,15 +9,12 @@
 #include <fstream>
 
 #include "core/line_reader.h"
+#include "tests/core/warning_log.h"
 
 namespace quillon {
 namespace {
 
-class WarningLog : public RunObserver {
- public:
-  void Warning(std::string_view text) override { warnings.emplace_back(text); }
-  std::vector<std::string> warnings;
-};
+using testing::WarningLog;
 
 class ResourcesTest : public ::testing::Test {
  protected:
@@ -80,7 +77,7 @@ TEST_F(ResourcesTest, ANulThatCutsAFileIsNamed) {
 TEST_F(ResourcesTest, ALexiconWithoutTagsIsNamed) {
   for (const std::string& lexicon :
        {std::string(), std::string("just\nwords\n"), std::string("\x01\x02\x03\n\x7f\n", 6)}) {
-    SCOPED_TRACE(testing::PrintToString(lexicon));
+    SCOPED_TRACE(::testing::PrintToString(lexicon));
     log_.warnings.clear();
     Write("LEXICON.BROWN.AND.WSJ", lexicon);
     ASSERT_TRUE(Load());  // the run may go on, as the lexicon form allows

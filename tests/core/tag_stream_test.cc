@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/full_sink.h"
 #include "tests/core/tagger_fixture.h"
 
 namespace quillon {
@@ -27,19 +28,7 @@ class CountingObserver : public RunObserver {
   long stop_after_;
 };
 
-// A sink that takes `room` bytes and then refuses everything.
-class FullSink : public OutputSink {
- public:
-  explicit FullSink(size_t room) : room_(room) {}
-  Status Write(std::string_view bytes) override {
-    if (bytes.size() > room_) return Status::Error("No space left on device");
-    room_ -= bytes.size();
-    return Status::Ok();
-  }
-
- private:
-  size_t room_;
-};
+using testing::FullSink;
 
 class TagStreamTest : public ::testing::Test {
  protected:

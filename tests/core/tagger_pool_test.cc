@@ -15,6 +15,7 @@
 #include "core/messages.h"
 #include "core/tag_stream.h"
 #include "core/tagging_run.h"
+#include "tests/core/full_sink.h"
 
 namespace quillon {
 namespace {
@@ -317,21 +318,7 @@ TEST_F(BatchTest, InputsThatEarlierOutputsMakeOrShadowAreReadAsWithOneThread) {
   }
 }
 
-// A sink that takes `room` bytes and then refuses everything; it keeps what it took.
-class FullSink : public OutputSink {
- public:
-  explicit FullSink(size_t room) : room_(room) {}
-  Status Write(std::string_view bytes) override {
-    if (bytes.size() > room_) return Status::Error("No space left on device");
-    room_ -= bytes.size();
-    taken.append(bytes);
-    return Status::Ok();
-  }
-  std::string taken;
-
- private:
-  size_t room_;
-};
+using testing::FullSink;
 
 TEST_F(TaggerPoolTest, StandardInputInBlocksWritesTheSameBytes) {
   Resources resources;

@@ -10,6 +10,7 @@
 
 #include "core/order_key.h"
 #include "tests/core/tagger_fixture.h"
+#include "tests/core/warning_log.h"
 
 namespace quillon {
 namespace {
@@ -18,11 +19,7 @@ using testing::TaggerFixture;
 
 const std::vector<std::string> kTagSet = {"NN", "NNS", "VB", "DT", "JJ", "NNP", "``", "."};
 
-class Warnings : public RunObserver {
- public:
-  void Warning(std::string_view text) override { texts.emplace_back(text); }
-  std::vector<std::string> texts;
-};
+using testing::WarningLog;
 
 TEST(UserLexiconTest, MalformedLinesAreNamedAndRefuseTheFile) {
   const struct {
@@ -73,10 +70,10 @@ TEST(UserLexiconTest, WordsTakeTheirTagsAheadOfTheLexicon) {
     ASSERT_TRUE(ParseUserLexicon(
         {"cat\tNNS", "Quillon\tNNP", "mat\tNN JJ", "rock’n’roll\tJJ", "cat\tJJ NN VB"}, "u",
         {"NN", "NNS", "NNP", "JJ", "VB", "DT"}, &entries, &error));
-    Warnings warnings;
+    WarningLog warnings;
     AddUserLexicon(entries, "u", modern, f.resources.get(), &warnings);
     EXPECT_EQ(
-        warnings.texts,
+        warnings.warnings,
         std::vector<std::string>{"u, line 5: \"cat\" is listed on line 1 too; this line is used."});
     f.tagger = std::make_unique<Tagger>(f.resources.get(), options);
     // cat: start tag JJ (its last line), VB licensed after DT. mat: its licence now holds

@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/warning_log.h"
+
 namespace quillon {
 namespace {
 
-class Reports : public RunObserver {
- public:
-  void Warning(std::string_view text) override { warnings.emplace_back(text); }
-  std::vector<std::string> warnings;
-};
+using testing::WarningLog;
 
 TEST(VerticalReaderTest, TokenIsTheFirstColumn) {
   const std::pair<std::string, std::string> cases[] = {
@@ -20,7 +18,7 @@ TEST(VerticalReaderTest, TokenIsTheFirstColumn) {
   for (const auto& [line, token] : cases) EXPECT_EQ(VerticalToken(line), token) << line;
 }
 
-std::vector<std::vector<std::string>> ReadAll(const std::string& text, Reports* reports) {
+std::vector<std::vector<std::string>> ReadAll(const std::string& text, WarningLog* reports) {
   LineStream input{std::string(text)};
   VerticalSource source(&input, "in.vert", std::nullopt, reports);
   std::vector<std::vector<std::string>> sentences;
@@ -33,7 +31,7 @@ std::vector<std::vector<std::string>> ReadAll(const std::string& text, Reports* 
 }
 
 TEST(VerticalReaderTest, SentencesBetweenBlankLines) {
-  Reports reports;
+  WarningLog reports;
   EXPECT_EQ(ReadAll("\n\nThe\tDT\ncat\r\n  \n\t\n\nsat\n\tNN\n.", &reports),
             (std::vector<std::vector<std::string>>{{"The", "cat"}, {"sat", "."}}));
   EXPECT_EQ(reports.warnings,

@@ -14,6 +14,8 @@
 namespace quillon {
 namespace {
 
+using testing::ExpectFiles;
+using testing::kAbsent;
 using testing::Outcome;
 using testing::RunShell;
 using testing::ScratchDir;
@@ -23,15 +25,14 @@ constexpr char kConllu[] =
     "1\tThe\tthe\tDET\tDT\t_\t2\tdet\t_\t_\n"
     "2\tcat\tcat\tNOUN\tNN\t_\t0\troot\t_\t_\n\n";
 constexpr char kBom[] = "\xEF\xBB\xBF";
-constexpr char kAbsent[] = "<absent>";
 
 struct CorpusCase {
   std::string name;
   std::function<void(const ScratchDir&)> setup;
   std::string command;  // run with sh -c in the scratch folder; {bin} is the binaries' folder
   int status;
-  std::string err;                                         // standard error must be exactly this
-  std::vector<std::pair<std::string, std::string>> files;  // name and bytes, or kAbsent
+  std::string err;               // standard error must be exactly this
+  testing::ExpectedFiles files;  // name and bytes, or kAbsent
 };
 
 std::vector<CorpusCase> Cases() {
@@ -148,13 +149,7 @@ TEST_P(CorpusFaultTest, ReportsAndKeepsFiles) {
   const Outcome o = RunShell(dir, c.command);
   EXPECT_EQ(o.status, c.status) << o.err;
   EXPECT_EQ(o.err, c.err);
-  for (const auto& [file, bytes] : c.files) {
-    if (bytes == kAbsent) {
-      EXPECT_FALSE(dir.Exists(file)) << file;
-    } else {
-      EXPECT_EQ(dir.Read(file), bytes) << file;
-    }
-  }
+  ExpectFiles(dir, c.files);
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpora, CorpusFaultTest, ::testing::ValuesIn(Cases()),

@@ -8,6 +8,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 namespace quillon::testing {
 
@@ -112,6 +116,21 @@ inline void WriteDataFolder(const ScratchDir& dir, const std::string& folder = "
   dir.Write(folder + "/CONTEXTUALRULEFILE.WSJ.NOLEX", "NN VB PREVTAG TO\n");
   dir.Write(folder + "/e_lemma.txt", "cat -> cats\nsit -> sat,sits\n");
   dir.Write(folder + "/Multiword.dat", "on the\tIN\n");
+}
+
+// The files a case expects afterwards: each name with its bytes, or kAbsent for no file.
+inline constexpr char kAbsent[] = "<absent>";
+using ExpectedFiles = std::vector<std::pair<std::string, std::string>>;
+
+// Checks each expected file of dir.
+inline void ExpectFiles(const ScratchDir& dir, const ExpectedFiles& files) {
+  for (const auto& [file, bytes] : files) {
+    if (bytes == kAbsent) {
+      EXPECT_FALSE(dir.Exists(file)) << file;
+    } else {
+      EXPECT_EQ(dir.Read(file), bytes) << file;
+    }
+  }
 }
 
 }  // namespace quillon::testing

@@ -24,6 +24,8 @@
 namespace quillon {
 namespace {
 
+using testing::ExpectFiles;
+using testing::kAbsent;
 using testing::Outcome;
 using testing::RunShell;
 using testing::ScratchDir;
@@ -103,11 +105,9 @@ struct OutputCase {
   int status;
   std::string err;
   // Files and their expected bytes afterwards ("<absent>" for none).
-  std::vector<std::pair<std::string, std::string>> files;
+  testing::ExpectedFiles files;
   std::string clean_folder;  // a folder that must hold no temporary file afterwards
 };
-
-constexpr char kAbsent[] = "<absent>";
 
 // The two lines of a failed output: the fixed text, then the path and the system's reason.
 std::string NotFound(const std::string& path, const std::string& reason) {
@@ -255,13 +255,7 @@ TEST_P(OutputFaultTest, ReportsAndKeepsEarlierOutputs) {
   const Outcome o = RunShell(dir_, c.command);
   EXPECT_EQ(o.status, c.status) << o.err;
   EXPECT_EQ(o.err, c.err);
-  for (const auto& [file, bytes] : c.files) {
-    if (bytes == kAbsent) {
-      EXPECT_FALSE(dir_.Exists(file)) << file;
-    } else {
-      EXPECT_EQ(dir_.Read(file), bytes) << file;
-    }
-  }
+  ExpectFiles(dir_, c.files);
   if (!c.clean_folder.empty()) {
     EXPECT_FALSE(HasTemporaryFiles(dir_, c.clean_folder));
   }
@@ -276,7 +270,7 @@ struct InputCase {
   std::string args;
   int status;
   std::vector<std::string> err_parts;  // each must appear in standard error
-  std::vector<std::pair<std::string, std::string>> files;
+  testing::ExpectedFiles files;
 };
 
 std::vector<InputCase> InputCases() {
@@ -361,13 +355,7 @@ TEST_P(InputFaultTest, ReportsAndEndsOrGoesOn) {
   if (c.err_parts.empty()) {
     EXPECT_EQ(o.err, "");
   }
-  for (const auto& [file, bytes] : c.files) {
-    if (bytes == kAbsent) {
-      EXPECT_FALSE(dir_.Exists(file)) << file;
-    } else {
-      EXPECT_EQ(dir_.Read(file), bytes) << file;
-    }
-  }
+  ExpectFiles(dir_, c.files);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, InputFaultTest, ::testing::ValuesIn(InputCases()),
