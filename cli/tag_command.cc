@@ -49,8 +49,9 @@ int TagStandardInput(const RunSettings& settings, const std::string& data_dir,
   }
   Tagger tagger(&resources, OptionsFromSettings(settings));
   std::unique_ptr<TaggerPool> pool;
-  if (settings.threads > 1)
+  if (settings.threads > 1 && FormatsTaggedOnThreads(settings)) {
     pool = std::make_unique<TaggerPool>(&resources, tagger, settings.threads);
+  }
   LineStream input(STDIN_FILENO, false, "standard input", LineStream::kDefaultBlock,
                    settings.encoding);
   DescriptorSink sink(STDOUT_FILENO);

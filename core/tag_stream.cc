@@ -136,6 +136,11 @@ std::unique_ptr<SentenceSource> MakeSource(const RunSettings& settings, const In
 
 }  // namespace
 
+bool FormatsTaggedOnThreads(const RunSettings& settings) {
+  return settings.input_format == InputFormat::kText &&
+         settings.output_format == OutputFormat::kText;
+}
+
 InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagger* tagger,
                       const OutputTarget& target, RunObserver* observer, TaggerPool* pool,
                       ReadAhead* reader) {
@@ -150,10 +155,8 @@ InputOutcome TagInput(const RunSettings& settings, const InputText& input, Tagge
   options.separator = settings.SeparatorChar();
   options.crlf = target.crlf;
   const std::unique_ptr<FormatWriter> writer = MakeFormatWriter(settings.output_format, options);
-  const bool text_only =
-      settings.input_format == InputFormat::kText && settings.output_format == OutputFormat::kText;
   std::optional<ReadAhead> own_reader;
-  if (!text_only) {
+  if (!FormatsTaggedOnThreads(settings)) {
     reader = nullptr;
   } else if (reader == nullptr && pool != nullptr && pool->threads() > 1) {
     reader = &own_reader.emplace(pool, options);

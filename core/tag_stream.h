@@ -80,6 +80,10 @@ struct OutputTarget {
 StreamEnd TagStreamParallel(TextSource* source, ReadAhead* reader, OutputSink* sink,
                             RunObserver* observer, StreamCounts* counts = nullptr);
 
+// Whether threads may tag with these settings: running text written in the text format
+// (other inputs and formats take one thread, whatever settings.threads says).
+bool FormatsTaggedOnThreads(const RunSettings& settings);
+
 // Tags one input as settings say (input and output format, splitter, separator, lemmas,
 // marks) into target. observer (not null) sees the progress indicators and the warnings:
 // bytes a format could not hold, lines of a cut input that could not be read. Running text

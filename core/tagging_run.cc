@@ -157,9 +157,7 @@ RunResult TaggingRun(const RunSettings& settings, const std::vector<std::string>
   Tagger tagger(state->resources.get(), OptionsFromSettings(settings));
   std::unique_ptr<TaggerPool> pool;
   std::unique_ptr<ReadAhead> reader;
-  // Threads tag running text written in the text format; other formats take one thread.
-  if (settings.threads > 1 && settings.input_format == InputFormat::kText &&
-      settings.output_format == OutputFormat::kText) {
+  if (settings.threads > 1 && FormatsTaggedOnThreads(settings)) {
     pool = std::make_unique<TaggerPool>(state->resources.get(), tagger, settings.threads);
     WriterOptions options;
     options.separator = settings.SeparatorChar();
