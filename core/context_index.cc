@@ -50,6 +50,65 @@ void ContextIndex::Add(uint32_t from, uint32_t rule, std::span<const ContextKey>
   }
 }
 
+// The places of tag from's filters (the last masks.size() of filters_), each with the
+// filters that read it, in three runs: read by left filters only, by both halves, by
+// right filters only.
+void ContextIndex::AddPlaces(uint32_t from,
+                             const std::vector<std::pair<uint64_t, uint64_t>>& masks) {
+  FromTag& f = from_[from];
+  const Filter* const filters = filters_.data() + f.first;
+  const int count = static_cast<int>(masks.size());
+  assert(count <= kShapeCount);
+  struct Reader {
+    uint32_t filters = 0;  // the filters that read the place
+    bool left = false, right = false;
+  };
+  // Places by index in the values array, from -2 * kContextPad up.
+  constexpr int kIndexes = 2 * kValuesPerPosition * kContextPad + kValuesPerPosition;
+  Reader readers[kIndexes];
+  for (int k = 0; k < count; ++k) {
+    const bool left = filters[k].shape < kLeftShapes;
+    if (left)
+      f.filters[static_cast<int>(Shapes::kLeft)] |= uint32_t{1} << k;
+    else
+      f.filters[static_cast<int>(Shapes::kRight)] |= uint32_t{1} << k;
+    for (int8_t index : {filters[k].index1, filters[k].index2}) {
+      Reader& r = readers[index + kValuesPerPosition * kContextPad];
+      r.filters |= uint32_t{1} << k;
+      (left ? r.left : r.right) = true;
+    }
+  }
+  f.filters[static_cast<int>(Shapes::kAll)] =
+      f.filters[static_cast<int>(Shapes::kLeft)] | f.filters[static_cast<int>(Shapes::kRight)];
+  f.first_place = static_cast<uint32_t>(places_.size());
+  auto add_runs = [&](bool left, bool right) {
+    for (int at = 0; at < kIndexes; ++at) {
+      const Reader& r = readers[at];
+      if (r.filters == 0 || r.left != left || r.right != right) continue;
+      Place place{};
+      place.index = static_cast<int8_t>(at - kValuesPerPosition * kContextPad);
+      place.others = ~r.filters;
+      for (int k = 0; k < count; ++k) {
+        if ((r.filters >> k & 1) == 0) continue;
+        // A filter reading the place twice (a one-place shape) has the same masks.
+        uint64_t mask = ~uint64_t{0};
+        if (filters[k].index1 == place.index) mask &= masks[k].first;
+        if (filters[k].index2 == place.index) mask &= masks[k].second;
+        for (int bit = 0; bit < 64; ++bit) {
+          if (mask >> bit & 1) place.accepts[bit] |= uint32_t{1} << k;
+        }
+      }
+      places_.push_back(place);
+    }
+  };
+  add_runs(true, false);
+  f.shared_places = static_cast<uint8_t>(places_.size() - f.first_place);
+  add_runs(true, true);
+  f.right_places = static_cast<uint8_t>(places_.size() - f.first_place);
+  add_runs(false, true);
+  f.place_count = static_cast<uint8_t>(places_.size() - f.first_place);
+}
+
 void ContextIndex::Finish() {
   auto order = [](const Entry& e) {
     return std::make_tuple(e.from, e.key.shape, e.key.first, e.key.second, e.rule);
@@ -66,24 +125,28 @@ void ContextIndex::Finish() {
   for (const Entry& e : entries_) tags = std::max(tags, e.from + 1);
   from_.assign(tags, FromTag());
   filters_.clear();
+  places_.clear();
+  // Per filter of the current tag, the remainders of the values its rules want first and
+  // second, as masks; turned into the tag's places when its last entry is seen.
+  std::vector<std::pair<uint64_t, uint64_t>> masks;
   for (size_t k = 0; k < entries_.size(); ++k) {
     const Entry& e = entries_[k];
     const bool new_tag = k == 0 || entries_[k - 1].from != e.from;
-    if (new_tag) from_[e.from].first = static_cast<uint32_t>(filters_.size());
+    if (new_tag) {
+      from_[e.from].first = static_cast<uint32_t>(filters_.size());
+      masks.clear();
+    }
     if (new_tag || entries_[k - 1].key.shape != e.key.shape) {
       const ContextPlace p1 = kPlaces[e.key.shape][0], p2 = kPlaces[e.key.shape][1];
-      filters_.push_back({IndexOf(p1), IndexOf(p2), e.key.shape, 0, 0});
-      // A group begins after the filters of the shapes before its first.
-      FromTag& f = from_[e.from];
-      for (int g = 0; g <= kShapeGroups; ++g) {
-        if (e.key.shape < kGroupStart[g]) ++f.group_start[g];
-      }
+      filters_.push_back({IndexOf(p1), IndexOf(p2), e.key.shape});
+      masks.emplace_back(0, 0);
     }
-    // Find tests a one-place filter through both masks: they must be the same.
+    // A one-place filter reads its place once: both values must be the same.
     assert(IndexOf(kPlaces[e.key.shape][0]) != IndexOf(kPlaces[e.key.shape][1]) ||
            e.key.first == e.key.second);
-    filters_.back().mask1 |= uint64_t{1} << (e.key.first % 64);
-    filters_.back().mask2 |= uint64_t{1} << (e.key.second % 64);
+    masks.back().first |= uint64_t{1} << (e.key.first % 64);
+    masks.back().second |= uint64_t{1} << (e.key.second % 64);
+    if (k + 1 == entries_.size() || entries_[k + 1].from != e.from) AddPlaces(e.from, masks);
   }
 
   // The lists, and the table from key to list.

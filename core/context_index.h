@@ -7,8 +7,8 @@
 // rules from the current tag use, the values found there form the key of one list; the
 // lists found hold every rule that can hold, in file order, and their length depends on
 // how many rules want exactly these values, not on how many rules there are.
-// A 64-bit mask per shape and place answers most "no rule wants this value" questions
-// before the table is probed.
+// A table per place of the values the rules want there (by value % 64) answers most "no
+// rule wants this value" questions before the table of keys is probed.
 // Tested by context_index_test.cc and, through the tagger, differential_test.cc.
 #ifndef QUILLON_CORE_CONTEXT_INDEX_H_
 #define QUILLON_CORE_CONTEXT_INDEX_H_
@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace quillon {
@@ -43,9 +44,7 @@ inline constexpr int kContextPad = 3;
 inline constexpr int kValuesPerPosition = 2;
 
 // The shapes: the places that the 22 templates read, alone or in pairs. The first
-// kLeftShapes read nothing to the right of the position; they serve the first pass. Each
-// half comes in three groups, in this order: one place, two places, and the shapes that
-// read the word itself (only a rule word there can satisfy those).
+// kLeftShapes read nothing to the right of the position; they serve the first pass.
 enum ContextShape : uint8_t {
   kTagM1,        // PREVTAG, PREV1OR2TAG, PREV1OR2OR3TAG
   kTagM2,        // PREV1OR2TAG, PREV1OR2OR3TAG, PREV2TAG
@@ -71,17 +70,6 @@ enum ContextShape : uint8_t {
 inline constexpr int kShapeCount = 20;
 inline constexpr int kLeftShapes = 9;
 static_assert(kShapeCount <= 32, "a lookup keeps its hits in 32 bits");
-
-// The six groups of shapes, by the first shape of each and of the next.
-inline constexpr int kShapeGroups = 6;
-inline constexpr ContextShape kGroupStart[kShapeGroups + 1] = {
-    kTagM1,
-    kTagM2TagM1,
-    kWord0,
-    kTagP1,
-    kTagM1TagP1,
-    kWord0TagP1,
-    static_cast<ContextShape>(kShapeCount)};
 
 // One way for a rule to hold: the shape and the values its places must hold (for a
 // one-place shape, both values are the same).
@@ -123,30 +111,25 @@ class ContextIndex {
     if (from >= from_.size()) return;
     const FromTag& f = from_[from];
     const Filter* const filters = filters_.data() + f.first;
-    // The masks first, without branches: which values no rule wants is data, and a
-    // branch per filter would be mispredicted about as often as it is taken. A one-place
-    // filter reads its place twice (both indexes and masks are the same), so that every
-    // filter of a half is tested by one loop.
-    uint32_t hits = 0;
-    auto test = [&](int begin, int end) {
-      for (int k = begin; k < end; ++k) {
-        const Filter& filter = filters[k];
-        const uint64_t bit = (filter.mask1 >> (values[filter.index1] % 64)) &
-                             (filter.mask2 >> (values[filter.index2] % 64));
-        hits |= static_cast<uint32_t>(bit & 1) << k;
-      }
-    };
-    // Shapes that read the word itself, the last group of each half, can hold only at a
-    // rule word.
-    const int word_groups = values[1] != kNoValue ? 0 : 1;
-    if (shapes != Shapes::kRight) test(f.group_start[0], f.group_start[3 - word_groups]);
-    if (shapes != Shapes::kLeft) test(f.group_start[3], f.group_start[6 - word_groups]);
+    // Every place read once: its value's bit in the place's table gives the filters that
+    // accept the value there, and the filters that do not read the place pass it. What
+    // is left holds the filters that accept every place they read. Without branches:
+    // which values no rule wants is data, and a branch per place would be mispredicted
+    // about as often as it is taken.
+    uint32_t hits = f.filters[static_cast<int>(shapes)];
+    const Place* const places = places_.data() + f.first_place;
+    const int begin = shapes == Shapes::kRight ? f.shared_places : 0;
+    const int end = shapes == Shapes::kLeft ? f.right_places : f.place_count;
+    for (int p = begin; p < end; ++p) {
+      const Place& place = places[p];
+      hits &= place.accepts[values[place.index] % 64] | place.others;
+    }
     for (; hits != 0; hits &= hits - 1) {
       const Filter& filter = filters[__builtin_ctz(hits)];
       const uint32_t head = HeadOf(from, filter.shape);
       const uint32_t first = values[filter.index1], second = values[filter.index2];
       const uint64_t hash = Hash(head, first, second);
-      // Most keys that pass the masks are rule words that no rule from this tag wants
+      // Most keys that pass the tables are rule words that no rule from this tag wants
       // there; the key bits, a few kilobytes, turn nearly all of them away before the
       // table, whose slots are a cache miss each.
       if (((key_bits_[hash >> bits_shift_ >> 6] >> (hash >> bits_shift_ & 63)) & 1) == 0) continue;
@@ -159,19 +142,30 @@ class ContextIndex {
 
  private:
   // One shape used by the rules from one tag, with where its places are in the values
-  // array relative to the position, and the values the rules want there (bit value % 64
-  // of each mask).
+  // array relative to the position.
   struct Filter {
     int8_t index1;
     int8_t index2;
     uint8_t shape;
-    uint64_t mask1;
-    uint64_t mask2;
+  };
+  // One place read by the filters of one tag: bit k of accepts[value % 64] is set when
+  // filter k reads the place and a rule of it wants a value there with that remainder;
+  // others has the bits of the filters that do not read the place.
+  struct Place {
+    int8_t index;
+    uint32_t others;
+    uint32_t accepts[64];
   };
   struct FromTag {
     uint32_t first = 0;  // its filters in filters_, in the order of their shapes
-    // Where each group's filters begin, counted from first; the last is their number.
-    uint8_t group_start[kShapeGroups + 1] = {};
+    // The filters each kind of lookup tries, by Shapes: left, right, all.
+    uint32_t filters[3] = {};
+    // Its places in places_: those only left filters read, then those both halves read,
+    // then those only right filters read.
+    uint32_t first_place = 0;
+    uint8_t shared_places = 0;  // where the places both halves read begin
+    uint8_t right_places = 0;   // where the places only right filters read begin
+    uint8_t place_count = 0;
   };
   struct Slot {
     uint32_t head = 0;  // (from tag << 5 | shape) + 1; 0 marks an empty slot
@@ -185,6 +179,7 @@ class ContextIndex {
     uint32_t rule;
   };
 
+  void AddPlaces(uint32_t from, const std::vector<std::pair<uint64_t, uint64_t>>& masks);
   static uint32_t HeadOf(uint32_t from, uint32_t shape) { return (from << 5 | shape) + 1; }
   // The top bits of the hash give a key's slot and, more of them, its key bit.
   static uint64_t Hash(uint32_t head, uint32_t first, uint32_t second) {
@@ -202,6 +197,7 @@ class ContextIndex {
   std::vector<Entry> entries_;  // until Finish
   std::vector<FromTag> from_;
   std::vector<Filter> filters_;
+  std::vector<Place> places_;
   std::vector<Slot> slots_;
   std::vector<uint32_t> lists_;
   uint64_t mask_ = 0;
