@@ -20,6 +20,16 @@ bool IsContextSeparator(unsigned char c) {
 
 constexpr char kStaart[] = "STAART";
 
+// Did a tag change after clock at the position or the three left of it (ChangedLeft), or
+// the three right of it (ChangedRight)? at points at the position's stamp in an array
+// padded by kContextPad zeros on each side, so no place needs a bounds test.
+bool ChangedLeft(const uint32_t* at, uint32_t clock) {
+  return (at[-3] > clock) | (at[-2] > clock) | (at[-1] > clock) | (at[0] > clock);
+}
+bool ChangedRight(const uint32_t* at, uint32_t clock) {
+  return (at[1] > clock) | (at[2] > clock) | (at[3] > clock);
+}
+
 }  // namespace
 
 std::vector<structure4> ParseContextualRules(const std::vector<std::string>& lines) {
@@ -293,18 +303,18 @@ void ContextualRules::Apply(std::span<const std::string_view> words, std::span<T
     at[kValuesPerPosition * i] = TagValue(tags[i]);
     at[kValuesPerPosition * i + 1] = WordValueOf(words[i], licence.rows[i], licence);
   }
-  std::vector<uint32_t>& changed_at = scratch->changed_at;
+  std::vector<uint32_t>& changed_stamps = scratch->changed_at;
   std::vector<uint32_t>& tested_at = scratch->tested_at;
-  changed_at.assign(n, 0);
+  changed_stamps.assign(n + 2 * kContextPad, 0);
+  uint32_t* const changed_at = changed_stamps.data() + kContextPad;
   tested_at.assign(n, 0);
   uint32_t clock = 0;
   ContextIndex::Lists lists;
   for (int pass = 0; pass < 3; ++pass) {
     for (size_t i = 0; i < n; ++i) {
       Shapes shapes = pass == 0 ? Shapes::kLeft : Shapes::kAll;
-      const long p = static_cast<long>(i);
-      if (pass > 0 && !ChangedSince(changed_at, p - 3, p, tested_at[i])) {
-        if (pass == 2 && !ChangedSince(changed_at, p + 1, p + 3, tested_at[i])) continue;
+      if (pass > 0 && !ChangedLeft(changed_at + i, tested_at[i])) {
+        if (pass == 2 && !ChangedRight(changed_at + i, tested_at[i])) continue;
         shapes = Shapes::kRight;
       }
       tested_at[i] = clock;
@@ -351,15 +361,6 @@ const ContextualRules::Rule* ContextualRules::FirstFiring(ContextIndex::Lists* l
     const Rule& rule = rules_[next];
     if (Holds(rule, i, n, v) && Licensed(rule, i, licence, changed)) return &rule;
   }
-}
-
-bool ContextualRules::ChangedSince(std::span<const uint32_t> changed_at, long from, long to,
-                                   uint32_t clock) {
-  const long last = static_cast<long>(changed_at.size()) - 1;
-  for (long j = std::max(from, 0L); j <= std::min(to, last); ++j) {
-    if (changed_at[j] > clock) return true;
-  }
-  return false;
 }
 
 }  // namespace quillon

@@ -105,7 +105,7 @@ class ContextualRules {
   struct Scratch {
     std::vector<uint8_t> changed;      // the changed flags
     std::vector<uint32_t> values;      // context values of tags and words (ContextIndex)
-    std::vector<uint32_t> changed_at;  // clock of the last change at each position
+    std::vector<uint32_t> changed_at;  // clock of the last change at each position, padded
     std::vector<uint32_t> tested_at;   // clock when the last pass tested each position
   };
 
@@ -141,9 +141,6 @@ class ContextualRules {
   uint32_t WordValueOf(std::string_view word, int row, const LicenceView& licence) const;
   // The keys under which a rule is filed in the index.
   static void KeysOf(const Rule& rule, std::vector<ContextKey>* keys);
-  // True when a tag at positions from..to (clipped to the sentence) changed after clock.
-  static bool ChangedSince(std::span<const uint32_t> changed_at, long from, long to,
-                           uint32_t clock);
 
   // Tests the rules of lists numbered start or more, in file order, at token i of n;
   // returns the first that holds and is licensed, or null.

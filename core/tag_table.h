@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace quillon {
 
@@ -20,13 +21,21 @@ using TagId = uint32_t;
 
 class TagTable {
  public:
+  // Views into names_ would outlive a copy's strings; a move keeps them in place.
+  TagTable() = default;
+  TagTable(const TagTable&) = delete;
+  TagTable& operator=(const TagTable&) = delete;
+  TagTable(TagTable&&) = default;
+  TagTable& operator=(TagTable&&) = default;
+
   // Returns the id of tag, adding it when it is new.
   TagId Intern(std::string_view tag) {
     auto it = ids_.find(tag);
     if (it != ids_.end()) return it->second;
     const TagId id = static_cast<TagId>(names_.size());
     names_.emplace_back(tag);
-    ids_.emplace(std::string_view(names_.back()), id);
+    views_.emplace_back(names_.back());
+    ids_.emplace(views_.back(), id);
     std::array<char, kNameSlot>& slot = slots_.emplace_back();
     std::memcpy(slot.data(), tag.data(), std::min(tag.size(), kNameSlot));
     return id;
@@ -39,7 +48,7 @@ class TagTable {
     return it == ids_.end() ? kNone : it->second;
   }
 
-  std::string_view Name(TagId id) const { return names_[id]; }
+  std::string_view Name(TagId id) const { return views_[id]; }
   size_t size() const { return names_.size(); }
 
   // The first kNameSlot bytes of the name (zero padded), so that a writer can copy a
@@ -48,8 +57,11 @@ class TagTable {
   const char* NameSlot(TagId id) const { return slots_[id].data(); }
 
  private:
-  std::deque<std::string> names_;  // stable addresses for the views in ids_
-  std::deque<std::array<char, kNameSlot>> slots_;
+  std::deque<std::string> names_;  // stable addresses for the views in views_ and ids_
+  // By id, in flat arrays: writers read a name and its slot per token, and a deque's
+  // index costs a division into its blocks.
+  std::vector<std::string_view> views_;
+  std::vector<std::array<char, kNameSlot>> slots_;
   std::unordered_map<std::string_view, TagId> ids_;
 };
 
