@@ -310,7 +310,12 @@ void ContextualRules::Apply(std::span<const std::string_view> words, std::span<T
   tested_at.assign(n, 0);
   uint32_t clock = 0;
   ContextIndex::Lists lists;
+  uint32_t pass_start = 0;
   for (int pass = 0; pass < 3; ++pass) {
+    // A third pass tests only where a tag changed since the second tested: nowhere, when
+    // the second changed nothing.
+    if (pass == 2 && clock == pass_start) break;
+    pass_start = clock;
     for (size_t i = 0; i < n; ++i) {
       Shapes shapes = pass == 0 ? Shapes::kLeft : Shapes::kAll;
       if (pass > 0 && !ChangedLeft(changed_at + i, tested_at[i])) {

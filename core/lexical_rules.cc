@@ -1,6 +1,7 @@
 // Lexical rule parsing and application. Tested by rules_test.cc.
 #include "core/lexical_rules.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/ascii.h"
@@ -85,6 +86,11 @@ LexicalRules::LexicalRules(const std::vector<structure2>& records, TagTable* tag
     AppendCodes(record.Argument, &rule.argument_codes);
     (fform ? fform_ : plain_).push_back(std::move(rule));
   }
+  for (uint32_t k = 0; k < fform_.size(); ++k) {
+    const TagId from = fform_[k].from;
+    if (from >= fform_from_.size()) fform_from_.resize(from + 1);
+    fform_from_[from].push_back(k);
+  }
 }
 
 bool LexicalRules::Matches(const Rule& rule, size_t i, std::span<const std::string_view> words,
@@ -122,8 +128,18 @@ void LexicalRules::Apply(size_t i, std::span<const std::string_view> words, TagI
     *tag = rule.to;
     if (rule.kind != LexicalKind::kChar) break;
   }
-  for (const Rule& rule : fform_) {
-    if (*tag == rule.from && Matches(rule, i, words, lexicon, scratch)) *tag = rule.to;
+  // The f-form rules in file order, each tried when the word's tag is its from tag:
+  // the next one to try is the first after the last that matched among those from the
+  // current tag.
+  uint32_t next = 0;
+  for (;;) {
+    if (*tag >= fform_from_.size()) return;
+    const std::vector<uint32_t>& from = fform_from_[*tag];
+    auto k = std::lower_bound(from.begin(), from.end(), next);
+    while (k != from.end() && !Matches(fform_[*k], i, words, lexicon, scratch)) ++k;
+    if (k == from.end()) return;
+    *tag = fform_[*k].to;
+    next = *k + 1;
   }
 }
 

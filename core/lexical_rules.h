@@ -74,6 +74,9 @@ class LexicalRules {
 
   std::vector<Rule> plain_;
   std::vector<Rule> fform_;
+  // Per tag, the f-form rules from it, ascending: a word visits only the rules from its
+  // current tag, not all of them.
+  std::vector<std::vector<uint32_t>> fform_from_;
 };
 
 }  // namespace quillon
