@@ -60,10 +60,14 @@ class Scanner {
       const bool was_first = first;
       first = false;
       switch (kTables.byte_class[c]) {
-        case kWord:
-          ++pos_;
+        case kWord: {
+          // A run of word bytes in a tight loop: most bytes are word bytes.
+          size_t end = pos_ + 1;
+          while (end < n_ && kTables.byte_class[At(end)] == kWord) ++end;
+          pos_ = end;
           if (pos_ == n_) Emit(start_, pos_);
           break;
+        }
         case kSpace:
           Emit(start_, pos_);
           ++pos_;

@@ -92,6 +92,25 @@ TEST(LineStreamTest, RandomTextsAgreeWithTheWholeTextCutter) {
   }
 }
 
+// Breaks far apart, among bytes one bit or one step away from them, so that the search
+// over eight bytes at a time meets its break at every offset of a word.
+TEST(LineStreamTest, SparseBreaksAmongBytesNearThemAreFound) {
+  std::mt19937 random(77);
+  const char near[] = {'\x0b', '\x0c', '\x09', '\x0e', '\x01',        '\x8a',
+                       '\x8d', '\x80', '\xff', 'a',    '\x0a' ^ 0x20, '\x0d' ^ 0x40};
+  const char breaks[] = {'\n', '\r', '\0'};
+  for (int round = 0; round < 300; ++round) {
+    std::string text(random() % 300, 'a');
+    for (char& c : text) {
+      c = random() % 40 == 0 ? breaks[random() % 3] : near[random() % sizeof(near)];
+    }
+    for (size_t block : {size_t{1} + random() % 40, size_t{1} << 16}) {
+      ASSERT_EQ(StreamFile(text, block), SplitLines(text))
+          << testing::PrintToString(text) << " block " << block;
+    }
+  }
+}
+
 TEST(LineStreamTest, AVeryLongLineGrowsTheBufferOnly) {
   const std::string line(3 << 20, 'x');
   EXPECT_EQ(StreamFile(line + "\r\nend", 1 << 16), (Lines{line, "end"}));
