@@ -15,6 +15,7 @@
 #include "train/contextual_learner.h"
 #include "train/corpus.h"
 #include "train/evaluation.h"
+#include "train/guessed_tag_order.h"
 #include "train/learning_resources.h"
 #include "train/lexical_learner.h"
 #include "train/lexicon_builder.h"
@@ -86,6 +87,18 @@ int RunLexicon(const TrainCommandOptions& o) {
   return 0;
 }
 
+// Word list entries as lines "word TAG...".
+std::vector<std::string> WordListLines(const std::vector<WordListEntry>& entries) {
+  std::vector<std::string> lines;
+  lines.reserve(entries.size());
+  for (const WordListEntry& entry : entries) {
+    std::string line = entry.word;
+    for (const std::string& tag : entry.tags) line += " " + tag;
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
 int RunWordNet(const TrainCommandOptions& o) {
   WordNet wordnet;
   Status status = ReadWordNet(o.wordnet_dir, &wordnet);
@@ -94,18 +107,37 @@ int RunWordNet(const TrainCommandOptions& o) {
     return 1;
   }
   const std::vector<WordListEntry> entries = WordNetWordList(wordnet);
-  std::vector<std::string> lines;
-  lines.reserve(entries.size());
-  for (const WordListEntry& entry : entries) {
-    std::string line = entry.word;
-    for (const std::string& tag : entry.tags) line += " " + tag;
-    lines.push_back(std::move(line));
-  }
+  const std::vector<std::string> lines = WordListLines(entries);
   if (!Write(o.output, lines)) return 1;
   size_t lemmas = 0;
   for (const auto& by_pos : wordnet.lemmas) lemmas += by_pos.size();
   Say("WordNet: " + std::to_string(lemmas) + " lemmas read from " + o.wordnet_dir);
   Say("word list: " + std::to_string(lines.size()) + " words written to " + o.output);
+  return 0;
+}
+
+int RunWordList(const TrainCommandOptions& o) {
+  Corpus corpus;
+  std::vector<WordListEntry> wordlist;
+  std::vector<std::string> tagset, rules;
+  if (!LoadCorpus(o.format, o.corpora, o.skip_malformed, &corpus) || !LoadWordLists(o, &wordlist) ||
+      !TagsetLines(o, corpus, &tagset) || !LoadLines(o.lexical_rules, &rules)) {
+    return 1;
+  }
+  GuessedOrderOptions options;
+  options.groups = o.folds > 0 ? o.folds : options.groups;
+  options.rare_count = o.rare_count;
+  GuessedOrderStats stats;
+  const std::vector<WordListEntry> entries =
+      OrderByGuessedTags(corpus, wordlist, LexiconOptions(o), tagset, rules, options, &stats);
+  const std::vector<std::string> lines = WordListLines(entries);
+  if (!Write(o.output, lines)) return 1;
+  Say("word list: " + std::to_string(stats.entries) + " words written to " + o.output);
+  Say(Label("words the corpus lacks") + std::to_string(stats.list_only));
+  Say(Label("guessed by the lexical rules") + std::to_string(stats.guessed));
+  Say(Label("guessed tag moved first") + std::to_string(stats.moved_first));
+  Say(Label("guess added as second tag") + std::to_string(stats.added));
+  Say(Label("rare corpus words given the guess") + std::to_string(stats.rare));
   return 0;
 }
 
@@ -315,6 +347,28 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
   wordnet->add_option("-o,--output", o->output, "File to write")->required();
   wordnet->callback([o] { o->command = "wordnet"; });
 
+  CLI::App* wordlist = train->add_subcommand(
+      "wordlist",
+      "Join word lists into one, the tags of the words the corpus lacks ordered by what the "
+      "lexical rules guess for them");
+  AddCorpusOptions(wordlist, o);
+  AddLexiconOptions(wordlist, o);
+  wordlist->add_option("--lexical-rules", o->lexical_rules, "Lexical rule file")->required();
+  wordlist->add_option("--tagset", o->tagset,
+                       "Tag set file of the rules (default: the one `train tagset` writes)");
+  wordlist
+      ->add_option("--folds", o->folds,
+                   "Guess the words in this many groups, each left out of the lexicon in turn")
+      ->check(CLI::Range(1, 100))
+      ->default_str("5");
+  wordlist
+      ->add_option("--rare-count", o->rare_count,
+                   "A listed corpus word seen at most this often, with one tag, gets the guess "
+                   "after its listed tags (0: none)")
+      ->check(CLI::NonNegativeNumber)
+      ->default_str("2");
+  wordlist->callback([o] { o->command = "wordlist"; });
+
   CLI::App* lexical = train->add_subcommand("lexical", "Learn unknown-word lexical rules");
   AddCorpusOptions(lexical, o);
   AddLexiconOptions(lexical, o);
@@ -370,6 +424,7 @@ int RunTrainCommand(const TrainCommandOptions& o) {
   if (o.command == "lexicon") return RunLexicon(o);
   if (o.command == "tagset") return RunTagset(o);
   if (o.command == "wordnet") return RunWordNet(o);
+  if (o.command == "wordlist") return RunWordList(o);
   if (o.command == "lexical") return RunLexical(o);
   if (o.command == "contextual") return RunContextual(o);
   return 2;

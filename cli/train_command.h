@@ -2,6 +2,8 @@
 //   train lexicon     a plain-form lexicon (words with their tags by frequency)
 //   train tagset      the tag set file that goes with the lexical rules
 //   train wordnet     a word list of WordNet lemmas and their inflected forms
+//   train wordlist    word lists joined, tags of words the corpus lacks ordered by the
+//                     lexical rules' guesses
 //   train lexical     unknown-word lexical rules
 //   train contextual  contextual rules, pruned with the real tagger on held-out data
 // Each writes one file and prints what it measured on standard output.
@@ -47,6 +49,7 @@ struct TrainCommandOptions {
   int max_plain_rules = 30;
   bool no_licence = false;
   bool no_prune = false;
+  int rare_count = 2;  // wordlist: rare one-tag corpus words also get the guessed tag
   std::string heldout_lexicon_out;
   std::string wordnet_dir = "/usr/share/wordnet";  // wordnet: the database folder
 };

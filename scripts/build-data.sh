@@ -5,13 +5,16 @@
 # Usage: scripts/build-data.sh [OUT_DIR]     (default: Q_data)
 # Environment: CORPUS (default /work/shared/corpus, or ../shared/corpus beside the
 # checkout), WORDNET (default /usr/share/wordnet), QUILLON (the binary), MEASURE=0 to skip
-# the measurements; the knobs below (WITH_DEV, NO_PRUNE, DEFAULT_ONLY, LOOKUP_FORMS ...)
+# the measurements; the knobs below (WITH_DEV, NO_PRUNE, DEFAULT_ONLY, LOOKUP_FORMS,
+# GUESSED_ORDER ...)
 # build the variants compared in Q_data/README.md.
 #
 # What is built (Q_data/README.md says why, and what each file scores):
 # The training corpora are EWT train, GUM-CC train and (WITH_DEV, the default) EWT dev.
 #   tagset                        the 45 tags of the training corpora with their descriptions
 #   LEXICON.BROWN.AND.WSJ         the corpus words, then WordNet's and MASC's words and tags
+#                                 (the tags of words only they know ordered by the
+#                                 unknown-word rules' guesses)
 #   LEXICON.WSJ                   the corpus words only
 #   LEXICON.BROWN                 the corpus words seen at least twice with each tag
 #   LEXICALRULEFILE.WSJ           unknown-word rules learned over five folds with the
@@ -99,17 +102,29 @@ wl="$wl ${LEXICON_OPTIONS:-}"
 lf="--lookup-forms"
 [ "${LOOKUP_FORMS:-1}" = 1 ] || lf=""
 
-# Lexicons.
-# shellcheck disable=SC2086
-q train lexicon $train $wl $lf -q -o "$out/LEXICON.BROWN.AND.WSJ"
-q train lexicon $train $lf -q -o "$out/LEXICON.WSJ"
-q train lexicon $train $lf --min-tag-count 2 -q -o "$out/LEXICON.BROWN"
-
 # Unknown-word rules: each fold's words that neither the other folds nor WordNet know.
 # shellcheck disable=SC2086
 q train lexical $train $wl $lf --tagset "$out/tagset" --folds "$lexical_folds" --max-rules "$lexical_rules" \
   --min-score "$lexical_min_score" \
   -q -o "$out/LEXICALRULEFILE.WSJ"
+
+# The word lists joined into one, the tags of the words the corpus lacks ordered by what
+# those rules guess for them (a listed guess first; a one-tag entry gets the guess as its
+# second tag, as does a corpus word seen at most twice with one tag), so that the start tag
+# of a word only the lists know is the one its spelling suggests in the corpora's text.
+# GUESSED_ORDER=0 keeps the lists' own order, for comparison.
+if [ "${GUESSED_ORDER:-1}" = 1 ]; then
+  # shellcheck disable=SC2086
+  q train wordlist $train $wl $lf --tagset "$out/tagset" --lexical-rules "$out/LEXICALRULEFILE.WSJ" \
+    -q -o "$work/guessed.list"
+  wl="--wordlist $work/guessed.list ${LEXICON_OPTIONS:-}"
+fi
+
+# Lexicons.
+# shellcheck disable=SC2086
+q train lexicon $train $wl $lf -q -o "$out/LEXICON.BROWN.AND.WSJ"
+q train lexicon $train $lf -q -o "$out/LEXICON.WSJ"
+q train lexicon $train $lf --min-tag-count 2 -q -o "$out/LEXICON.BROWN"
 
 # Contextual rules, learned over the corpus start-tagged fold by fold with the lexicon
 # each slot's files make, pruned with the real tagger on EWT dev.

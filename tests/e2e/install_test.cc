@@ -279,7 +279,7 @@ TEST_F(InstallTest, EveryOptionIsInTheManualPageAndTheCompletion) {
       commands.push_back(command + " " + sub);
     }
   }
-  ASSERT_GE(commands.size(), 12u);  // the three commands and eight train commands
+  ASSERT_GE(commands.size(), 12u);  // the three commands and nine train commands
   for (const std::string& command : commands) {
     if (!command.empty()) {
       EXPECT_NE(roff.find(".B " + command + "\n"), std::string::npos)

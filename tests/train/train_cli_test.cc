@@ -156,6 +156,8 @@ TEST_F(TrainCliTest, ErrorsAndUsage) {
       {"eval -d Q -f xml train.txt", 2, "quillon eval: unknown corpus format \"xml\"\n"},
       {"train lexicon train.txt", 2, ""},
       {"train lexical train.txt -o x --holdout 2", 2, ""},
+      {"train wordlist train.txt -o x", 2, ""},  // --lexical-rules is needed
+      {"train wordlist train.txt --lexical-rules none -o x", 1, "Cannot open file \"none\"."},
       {"train", 2, ""},
   };
   for (const auto& c : cases) {
@@ -200,8 +202,19 @@ TEST_F(TrainCliTest, WordNetListAndUnseenWords) {
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.err.rfind("Cannot open file \"nowhere/index.noun\".", 0), 0u) << o.err;
 
-  // The list makes "cats" known to the lexicon, but it is still unseen in the corpus.
+  // The list joined with the guesses of a suffix rule: "walking" (the list's alone) and
+  // "walks" (seen once) take NN and NNS as second tags; "cats" has NNS first already.
   dir_.Write("seen.txt", "the_DT cat_NN walks_VBZ\n");
+  dir_.Write("rules", "s hassuf 1 NNS\n");
+  dir_.Write("tags", "DT\tx\nNN\tx\nNNS\tx\nVB\tx\nVBD\tx\nVBG\tx\nVBN\tx\nVBP\tx\nVBZ\tx\n");
+  o = Run(
+      "train wordlist seen.txt --wordlist wn.list --lexical-rules rules --tagset tags -o g.list");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(dir_.Read("g.list"),
+            "cat NN\ncats NNS\nwalk VB VBP\nwalked VBD VBN\nwalking VBG NN\nwalks VBZ NNS\n");
+  EXPECT_NE(o.out.find("guess added as second tag         1"), std::string::npos) << o.out;
+
+  // The list makes "cats" known to the lexicon, but it is still unseen in the corpus.
   dir_.Write("test.txt", "the_DT cats_NNS walk_VBP\n");
   ASSERT_EQ(Run("train tagset train.txt -o Q/tagset").status, 0);
   ASSERT_EQ(Run("train lexicon seen.txt --wordlist wn.list -o Q/LEXICON.BROWN.AND.WSJ").status, 0);
