@@ -39,9 +39,8 @@ TEST(DistinctLinesTest, LinesAtChunkEndsKeepTheirLengths) {
   DistinctLines lines;
   std::vector<std::string> input;
   for (int i = 0; i < 3000; ++i) input.push_back("line " + std::to_string(i));
-  input.push_back("");                        // first-chunk bytes end here
   input.push_back(std::string(200000, 'y'));  // longer than the next chunk: its own
-  input.push_back("");
+  input.push_back("");                        // no bytes, at the end of that chunk
   input.push_back(std::string(300000, 'z'));
   for (int i = 0; i < 30000; ++i) input.push_back(std::to_string(i) + " NN");
   input.push_back("last");
