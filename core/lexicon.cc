@@ -169,12 +169,32 @@ structure1 LexiconTable::entry(int entry) const {
   row.FieldCount = count;
   row.Key = count >= 1 ? fields[0] : std::string_view();
   row.Word = count >= 2 ? fields[1] : std::string_view();
+  FindTags(fields, count, &row.Tags);
+  return row;
+}
+
+void LexiconTable::FindTags(const std::array<std::string_view, kLexiconMaxFields>& fields,
+                            int count, std::array<TagId, kLexiconTagSlots>* tags) const {
   const TagId empty = tags_->Find("");
   for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
     const int field = slot + 2;
-    row.Tags[slot] = field < count ? tags_->Find(fields[field]) : empty;
+    (*tags)[slot] = field < count ? tags_->Find(fields[field]) : empty;
   }
-  return row;
+}
+
+int LexiconTable::EntryTags(int entry, std::array<TagId, kLexiconTagSlots>* tags) const {
+  if (const structure1* appended = Appended(entry)) {
+    *tags = appended->Tags;
+    return appended->FieldCount;
+  }
+  std::array<std::string_view, kLexiconMaxFields> fields;
+  const std::string_view line = EntryLine(static_cast<uint32_t>(entry));
+  // The key of a kept plain-form line is one field and holds no separator.
+  const int count = keyless_ && entry >= 2
+                        ? 1 + SplitFields(line, fields.data() + 1, kLexiconMaxFields - 1)
+                        : SplitRowFields(line, &fields);
+  FindTags(fields, count, tags);
+  return count;
 }
 
 std::string_view LexiconTable::EntryKey(int entry, std::string* scratch) const {

@@ -76,6 +76,9 @@ class LexiconTable {
   int EntryCount() const { return static_cast<int>(entry_count_); }
   int EntryOfRow(int row) const { return static_cast<int>(row_entries_[row]); }
   structure1 entry(int entry) const;
+  // The tags of entry, as entry() gives them, without building its key; returns its field
+  // count.
+  int EntryTags(int entry, std::array<TagId, kLexiconTagSlots>* tags) const;
 
   // Appends an entry for word, of order key key, with tags (1 to 10, interned already):
   // the entry a prepared line "key word tags" would give, whatever bytes word holds.
@@ -98,6 +101,9 @@ class LexiconTable {
   // in key.
   int EntryFields(uint32_t entry, std::array<std::string_view, kLexiconMaxFields>* fields,
                   std::string* key) const;
+  // The ids of fields 2 on, the empty tag for those missing.
+  void FindTags(const std::array<std::string_view, kLexiconMaxFields>& fields, int count,
+                std::array<TagId, kLexiconTagSlots>* tags) const;
 
   const TagTable* tags_ = nullptr;
   std::string first_rows_[2];  // the lines of rows 0 and 1

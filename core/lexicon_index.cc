@@ -147,7 +147,12 @@ void LexiconIndex::Build(const LexiconTable& table) {
   auto key_at = [&](int i) { return table.Key(i, &scratch); };
   Reset(static_cast<size_t>(table.EntryCount()));
   bool sorted = true;
-  for (int i = 1; i < count && sorted; ++i) sorted = table.Key(i - 1, &other) <= key_at(i);
+  std::string previous;
+  for (int i = 0; i < count && sorted; ++i) {
+    const std::string_view key = key_at(i);
+    sorted = i == 0 || std::string_view(previous) <= key;
+    previous.assign(key);
+  }
   if (!sorted) {
     // A prepared file out of order: the bisection is run for the key of each entry.
     for (int e = 0; e < table.EntryCount(); ++e) {

@@ -21,16 +21,17 @@ void LicenceTable::Build(const LexiconTable& table, const TagTable& tags) {
     return;
   }
   heads_.Assign(count, 0);
+  std::array<TagId, kLexiconTagSlots> entry_tags;
   for (int e = 0; e < count; ++e) {
-    const structure1 entry = table.entry(e);
-    const int stored = Stored(entry.FieldCount);
+    const int field_count = table.EntryTags(e, &entry_tags);
+    const int stored = Stored(field_count);
     if (pool_.size() > UINT32_MAX - kLexiconTagSlots) throw std::length_error("licence pool");
     const uint64_t offset = pool_.size();
     for (int slot = 1; slot < stored; ++slot)
-      pool_.push_back(static_cast<uint16_t>(entry.Tags[slot]));
-    const TagId start = stored > 0 ? entry.Tags[0] : empty_;
+      pool_.push_back(static_cast<uint16_t>(entry_tags[slot]));
+    const TagId start = stored > 0 ? entry_tags[0] : empty_;
     heads_[e] = offset | (uint64_t{start} << kTagShift) |
-                (uint64_t(std::min(entry.FieldCount, 15)) << kCountShift) |
+                (uint64_t(std::min(field_count, 15)) << kCountShift) |
                 (uint64_t{kUnmarked} << kStateShift);
   }
   pool_.shrink_to_fit();
@@ -38,39 +39,6 @@ void LicenceTable::Build(const LexiconTable& table, const TagTable& tags) {
 
 LicenceRow LicenceTable::Row(const structure1& entry) {
   return {entry.Tags, entry.FieldCount, kLookUpRuleWord};
-}
-
-bool LicenceTable::Allows(int found, TagId to, bool wdprevtag, bool changed) const {
-  if (wide_) {
-    const LicenceRow& row = rows_[found];
-    return LicenceAllowsOf(
-        row.field_count, kLexiconTagSlots, [&](int slot) { return row.tags[slot]; }, empty_, found,
-        to, wdprevtag, changed);
-  }
-  const uint64_t head = heads_[found];
-  const uint16_t* extra = Extra(head);
-  const TagId start = static_cast<TagId>((head >> kTagShift) & 0xFFFF);
-  const int field_count = CountOf(head);
-  return LicenceAllowsOf(
-      field_count, Stored(field_count),
-      [&](int slot) { return slot == 0 ? start : TagId{extra[slot - 1]}; }, empty_, found, to,
-      wdprevtag, changed);
-}
-
-uint32_t LicenceTable::RuleWord(int e) const {
-  if (wide_) return rows_[e].rule_word;
-  const uint64_t head = heads_[e];
-  switch (StateOf(head)) {
-    case kUnmarked:
-    case kLookUp:
-      return kLookUpRuleWord;
-    case kNone:
-      return kNoRuleWord;
-    case kSingle:
-      break;
-  }
-  const uint16_t* id = pool_.data() + static_cast<uint32_t>(head);
-  return uint32_t{id[0]} | (uint32_t{id[1]} << 16);
 }
 
 void LicenceTable::ClearRuleWords() {

@@ -71,11 +71,34 @@ class LicenceTable {
   }
 
   // LicenceAllowsOf for entry `found`.
-  bool Allows(int found, TagId to, bool wdprevtag, bool changed) const;
+  bool Allows(int found, TagId to, bool wdprevtag, bool changed) const {
+    if (wide_) {
+      const LicenceRow& row = rows_[found];
+      return LicenceAllowsOf(
+          row.field_count, kLexiconTagSlots, [&](int slot) { return row.tags[slot]; }, empty_,
+          found, to, wdprevtag, changed);
+    }
+    const uint64_t head = heads_[found];
+    const uint16_t* extra = Extra(head);
+    const TagId start = static_cast<TagId>((head >> kTagShift) & 0xFFFF);
+    const int field_count = CountOf(head);
+    return LicenceAllowsOf(
+        field_count, Stored(field_count),
+        [&](int slot) { return slot == 0 ? start : TagId{extra[slot - 1]}; }, empty_, found, to,
+        wdprevtag, changed);
+  }
 
   // The rule word of entry e: kNoRuleWord, kLookUpRuleWord or a word id (see MarkRuleWords
   // in contextual_rules.h).
-  uint32_t RuleWord(int e) const;
+  uint32_t RuleWord(int e) const {
+    if (wide_) return rows_[e].rule_word;
+    const uint64_t head = heads_[e];
+    const State state = StateOf(head);
+    if (state == kNone) return kNoRuleWord;
+    if (state != kSingle) return kLookUpRuleWord;
+    const uint16_t* id = pool_.data() + static_cast<uint32_t>(head);
+    return uint32_t{id[0]} | (uint32_t{id[1]} << 16);
+  }
 
   // Marks every entry from 2 on as named by no rule word.
   void ClearRuleWords();
