@@ -64,10 +64,7 @@ bool Arg2IsWord(uint8_t t) {
 
 void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows) {
   rows->Assign(table.EntryCount(), LicenceRow{});
-  for (int e = 0; e < table.EntryCount(); ++e) {
-    const structure1 entry = table.entry(e);
-    (*rows)[e] = {entry.Tags, entry.FieldCount, kLookUpRuleWord};
-  }
+  for (int e = 0; e < table.EntryCount(); ++e) (*rows)[e] = LicenceTable::Row(table.entry(e));
 }
 
 ContextualRules::ContextualRules(const std::vector<structure4>& records, TagTable* tags) {
@@ -183,16 +180,14 @@ void ContextualRules::KeysOf(const Rule& r, std::vector<ContextKey>* keys) {
   }
 }
 
-void ContextualRules::MarkRuleWords(const LexiconIndex& index,
-                                    HugePageBuffer<LicenceRow>* rows) const {
+void ContextualRules::MarkRuleWords(const LexiconIndex& index, LicenceTable* rows) const {
   // Rows 0 and 1 serve every unknown word, whatever its key: those words are looked up.
-  for (size_t r = 2; r < rows->size(); ++r) (*rows)[r].rule_word = kNoRuleWord;
+  rows->ClearRuleWords();
   std::string scratch;
   for (uint32_t id = 0; id < word_ids_.size(); ++id) {
     const int row = index.FindWord(word_ids_.String(id), &scratch);
     if (row < 2) continue;
-    uint32_t& slot = (*rows)[row].rule_word;
-    slot = slot == kNoRuleWord ? id : kLookUpRuleWord;
+    rows->MarkRuleWord(row, id);
   }
 }
 
@@ -200,7 +195,7 @@ uint32_t ContextualRules::WordValueOf(std::string_view word, int row,
                                       const LicenceView& licence) const {
   if (row >= 2) {
     // Words at one row share its key; a rule word among them is known by the row.
-    const uint32_t id = (*licence.table)[row].rule_word;
+    const uint32_t id = licence.table->RuleWord(row);
     if (id == kNoRuleWord) return kNoValue;
     if (id != kLookUpRuleWord)
       return word_ids_.String(id) == word ? quillon::WordValue(id) : kNoValue;
@@ -267,18 +262,16 @@ bool ContextualRules::Holds(const Rule& r, size_t i, size_t n, const uint32_t* v
 }
 
 bool LicenceAllows(const LicenceRow& row, int found, TagId to, bool wdprevtag, bool changed) {
-  if (row.field_count <= 3) return false;
-  for (int slot = 1; slot < kLexiconTagSlots; ++slot) {
-    if (row.tags[slot] == to) return true;
-  }
-  if (wdprevtag) return changed;
-  return (changed && to == row.tags[0]) || found == 0 || found == 1;
+  // Every slot is stored, so the empty tag is never given.
+  return LicenceAllowsOf(
+      row.field_count, kLexiconTagSlots, [&](int slot) { return row.tags[slot]; }, TagTable::kNone,
+      found, to, wdprevtag, changed);
 }
 
 bool ContextualRules::Licensed(const Rule& r, size_t i, const LicenceView& licence,
                                bool changed) const {
   const int found = licence.rows[i];
-  return LicenceAllows((*licence.table)[found], found, r.to, r.templ == kWdPrevTag, changed);
+  return licence.table->Allows(found, r.to, r.templ == kWdPrevTag, changed);
 }
 
 // A pass tests a position again only where that can give another answer. At a position

@@ -15,6 +15,7 @@
 #include "core/huge_page_buffer.h"
 #include "core/lexicon.h"
 #include "core/lexicon_index.h"
+#include "core/licence_table.h"
 #include "core/string_id_map.h"
 #include "core/tag_table.h"
 
@@ -67,32 +68,16 @@ enum TemplateId : uint8_t {
   kWdAnd2TagAft,
 };
 
-// rule_word of a licence row: no rule names a word of the row's key, or several do (or
-// the row was not marked), so the word itself must be looked up.
-inline constexpr uint32_t kNoRuleWord = UINT32_MAX;
-inline constexpr uint32_t kLookUpRuleWord = UINT32_MAX - 1;
-
-// What the licence reads of a lexicon row, packed so that the rows sit close together;
-// rule_word saves the contextual rules a lookup of the word (see MarkRuleWords).
-struct LicenceRow {
-  std::array<TagId, kLexiconTagSlots> tags;
-  int field_count;
-  uint32_t rule_word;
-};
-
 // The licence rows of every lexicon entry (rows with the same line share one), in entry
 // order, with rule_word kLookUpRuleWord: the lexicon index answers with entries.
 void BuildLicenceRows(const LexiconTable& table, HugePageBuffer<LicenceRow>* rows);
 
-// The lexicon licence: may a contextual rule give the tag `to` to a word whose lexicon row
-// is number `found` (0 for a word without a row), with licence row `row`? wdprevtag: the
-// rule's template is WDPREVTAG; changed: a contextual rule has already changed the word's
-// tag in this sentence.
+// The lexicon licence (LicenceAllowsOf) of a full row.
 bool LicenceAllows(const LicenceRow& row, int found, TagId to, bool wdprevtag, bool changed);
 
 // What the rules need to know of each token: its lexicon row for the licence.
 struct LicenceView {
-  const HugePageBuffer<LicenceRow>* table;
+  const LicenceTable* table;
   std::span<const int> rows;  // per token: the row found for it, 0 when it has none
 };
 
@@ -112,7 +97,7 @@ class ContextualRules {
   // Sets rule_word in the licence rows: for a row whose key is the key of exactly one
   // word that rules name, that word's id; kNoRuleWord when no such word has its key. A
   // token found at such a row then needs no lookup of its own to know its rule word.
-  void MarkRuleWords(const LexiconIndex& index, HugePageBuffer<LicenceRow>* rows) const;
+  void MarkRuleWords(const LexiconIndex& index, LicenceTable* rows) const;
 
   // Runs the three passes over one sentence. When fired is given, the record number (line
   // index) of each rule that changes a tag is appended to it.

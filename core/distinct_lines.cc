@@ -16,20 +16,20 @@ uint32_t HashOf(std::string_view line) {
 
 }  // namespace
 
-uint64_t DistinctLines::Store(std::string_view line) {
-  if (line.empty()) return 0;  // needs no bytes (Get does not look)
-  if (chunks_.empty() || used_ + line.size() > chunk_size_) {
+uint32_t DistinctLines::Store(std::string_view line) {
+  if (chunks_.empty() || chunk_used_.back() + line.size() > chunk_size_) {
     // Chunks grow from 64 KiB to 64 MiB, so a small list takes little memory; a line
-    // longer than a chunk gets a chunk of its own. Offsets within a chunk stay below
-    // kChunkSize either way.
+    // longer than a chunk gets a chunk of its own. Offsets within a chunk fit 32 bits.
     chunk_size_ = chunks_.empty() ? kFirstChunkSize : std::min(2 * chunk_size_, kChunkSize);
     chunk_size_ = std::max<uint64_t>(chunk_size_, line.size());
     chunks_.emplace_back(new char[chunk_size_]);
-    used_ = 0;
+    chunk_first_.push_back(size());
+    chunk_used_.push_back(0);
   }
-  const uint64_t offset = ((chunks_.size() - 1) << kChunkBits) | used_;
-  if (!line.empty()) std::memcpy(chunks_.back().get() + used_, line.data(), line.size());
-  used_ += line.size();
+  uint64_t& used = chunk_used_.back();
+  const uint32_t offset = static_cast<uint32_t>(used);
+  if (!line.empty()) std::memcpy(chunks_.back().get() + used, line.data(), line.size());
+  used += line.size();
   return offset;
 }
 
@@ -62,8 +62,8 @@ uint32_t DistinctLines::Add(std::string_view line) {
   }
   const uint32_t id = size();
   assert(id < UINT32_MAX);
-  offsets_.push_back(Store(line));
-  lengths_.push_back(static_cast<uint32_t>(line.size()));
+  const uint32_t start = Store(line);
+  starts_.push_back(start);
   slots_[at] = (uint64_t{hash} << 32) | (uint64_t{id} + 1);
   return id;
 }

@@ -47,31 +47,71 @@ bool PrepareLine(std::string_view line, std::string* out) {
   return true;
 }
 
-// The first 8 bytes of line in small letters as one number, zero padded, so that numbers
-// order as AsciiLessIgnoringCase orders lines (a line shorter than 8 bytes first among
-// those it begins, since the padding is 0 and every other byte compares as itself).
-uint64_t SortHead(std::string_view line) {
+// A plain-form line as the table keeps it: its prepared form without the key, "word rest"
+// (one space after the word, whatever ended it), into *out; false as for PrepareLine.
+bool KeylessLine(std::string_view line, std::string* out) {
+  out->clear();
+  if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' || line[0] == '\n') {
+    return false;
+  }
+  size_t word_end = 0;
+  while (word_end < line.size() && !IsWordEnd(line[word_end])) ++word_end;
+  out->append(line.substr(0, word_end));
+  *out += ' ';
+  if (word_end < line.size()) out->append(line.substr(word_end + 1));
+  return true;
+}
+
+// The word of a kept plain-form line: up to its first space.
+std::string_view KeylessWord(std::string_view line) { return line.substr(0, line.find(' ')); }
+
+// The first 8 codes of word as one number, zero padded, so that numbers order as the keys
+// of the words do (a word of fewer codes first among those it begins).
+uint64_t CodesHead(std::string_view word) {
   uint64_t head = 0;
   for (size_t i = 0; i < 8; ++i) {
-    const unsigned char c = i < line.size() ? AsciiLower(static_cast<unsigned char>(line[i])) : 0;
-    head = (head << 8) | c;
+    head = (head << 8) | (i < word.size() ? KeyCode(static_cast<unsigned char>(word[i])) : 0);
   }
   return head;
+}
+
+// The order of the keys of words a and b: negative, zero or positive.
+int CompareWordKeys(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const int x = KeyCode(static_cast<unsigned char>(a[i]));
+    const int y = KeyCode(static_cast<unsigned char>(b[i]));
+    if (x != y) return x - y;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// Kept plain-form lines in the order of their prepared forms ignoring case: the key
+// decides first (a key that begins another is followed by a space, below every digit),
+// and lines of one key compare as the rest of their prepared forms do.
+int CompareKeyless(std::string_view a, std::string_view b) {
+  const int by_key = CompareWordKeys(KeylessWord(a), KeylessWord(b));
+  return by_key != 0 ? by_key : AsciiCompareIgnoringCase(a, b);
+}
+
+// SplitRowFields, keeping at most max fields.
+int SplitFields(std::string_view line, std::string_view* fields, int max) {
+  int count = 0;
+  size_t pos = 0;
+  const size_t n = line.size();
+  while (pos < n && count < max) {
+    size_t end = pos;
+    while (end < n && !IsRowSeparator(static_cast<unsigned char>(line[end]))) ++end;
+    fields[count++] = line.substr(pos, end - pos);
+    pos = end + 1;  // exactly one separator (or the end of the line) is passed over
+  }
+  return count;
 }
 
 }  // namespace
 
 int SplitRowFields(std::string_view line, std::array<std::string_view, kLexiconMaxFields>* fields) {
-  int count = 0;
-  size_t pos = 0;
-  const size_t n = line.size();
-  while (pos < n && count < kLexiconMaxFields) {
-    size_t end = pos;
-    while (end < n && !IsRowSeparator(static_cast<unsigned char>(line[end]))) ++end;
-    (*fields)[count++] = line.substr(pos, end - pos);
-    pos = end + 1;  // exactly one separator (or the end of the line) is passed over
-  }
-  return count;
+  return SplitFields(line, fields->data(), kLexiconMaxFields);
 }
 
 bool IsPreparedLine(std::string_view line_101) {
@@ -107,25 +147,64 @@ void LEXICON(std::vector<std::string>* lines, RunObserver* observer) {
   *lines = std::move(prepared);
 }
 
+int LexiconTable::EntryFields(uint32_t entry,
+                              std::array<std::string_view, kLexiconMaxFields>* fields,
+                              std::string* key) const {
+  if (!keyless_ || entry < 2) return SplitRowFields(EntryLine(entry), fields);
+  // The prepared line is "key word rest", and a key holds no separator: its fields are
+  // the key and then those of the kept line.
+  const std::string_view line = EntryLine(entry);
+  key->clear();
+  AppendKey(KeylessWord(line), key);
+  (*fields)[0] = *key;
+  return 1 + SplitFields(line, fields->data() + 1, kLexiconMaxFields - 1);
+}
+
 structure1 LexiconTable::entry(int entry) const {
   if (const structure1* appended = Appended(entry)) return *appended;
   structure1 row;
   std::array<std::string_view, kLexiconMaxFields> fields;
-  const int count = SplitRowFields(EntryLine(static_cast<uint32_t>(entry)), &fields);
+  std::string key;
+  const int count = EntryFields(static_cast<uint32_t>(entry), &fields, &key);
   row.FieldCount = count;
   row.Key = count >= 1 ? fields[0] : std::string_view();
   row.Word = count >= 2 ? fields[1] : std::string_view();
-  const TagId empty = tags_->Find("");
-  for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
-    const int field = slot + 2;
-    row.Tags[slot] = field < count ? tags_->Find(fields[field]) : empty;
-  }
+  FindTags(fields, count, &row.Tags);
   return row;
 }
 
-std::string_view LexiconTable::EntryKey(int entry) const {
+void LexiconTable::FindTags(const std::array<std::string_view, kLexiconMaxFields>& fields,
+                            int count, std::array<TagId, kLexiconTagSlots>* tags) const {
+  const TagId empty = tags_->Find("");
+  for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
+    const int field = slot + 2;
+    (*tags)[slot] = field < count ? tags_->Find(fields[field]) : empty;
+  }
+}
+
+int LexiconTable::EntryTags(int entry, std::array<TagId, kLexiconTagSlots>* tags) const {
+  if (const structure1* appended = Appended(entry)) {
+    *tags = appended->Tags;
+    return appended->FieldCount;
+  }
+  std::array<std::string_view, kLexiconMaxFields> fields;
+  const std::string_view line = EntryLine(static_cast<uint32_t>(entry));
+  // The key of a kept plain-form line is one field and holds no separator.
+  const int count = keyless_ && entry >= 2
+                        ? 1 + SplitFields(line, fields.data() + 1, kLexiconMaxFields - 1)
+                        : SplitRowFields(line, &fields);
+  FindTags(fields, count, tags);
+  return count;
+}
+
+std::string_view LexiconTable::EntryKey(int entry, std::string* scratch) const {
   if (const structure1* appended = Appended(entry)) return appended->Key;
   const std::string_view line = EntryLine(static_cast<uint32_t>(entry));
+  if (keyless_ && entry >= 2) {
+    scratch->clear();
+    AppendKey(KeylessWord(line), scratch);
+    return *scratch;
+  }
   size_t end = 0;
   while (end < line.size() && !IsRowSeparator(static_cast<unsigned char>(line[end]))) ++end;
   return line.substr(0, end);
@@ -160,7 +239,7 @@ void LexiconBuilder::Decide(Form form) {
 
 void LexiconBuilder::AddDecided(std::string_view line) {
   if (form_ == Form::kPlain) {
-    if (PrepareLine(line, &prepared_)) ids_.push_back(table_.lines_.Add(prepared_));
+    if (KeylessLine(line, &prepared_)) ids_.push_back(table_.lines_.Add(prepared_));
     return;
   }
   // Prepared form: rows 0 and 1 are the first two lines, whatever they hold.
@@ -191,13 +270,13 @@ void LexiconBuilder::SortPlainRows(RunObserver* observer) {
     if (i < ids_.size()) ++count[ids_[i]];  // fewer kept lines than lines
   }
   if (observer) observer->StatusText(3, messages::kStatusSorting);
-  // The first 8 bytes of each line, in small letters and read big-endian, order most pairs
-  // without touching the lines themselves.
+  // The first 8 codes of each word, read big-endian, order most pairs without touching
+  // the lines themselves.
   std::vector<uint64_t> head(distinct);
-  for (uint32_t id = 0; id < distinct; ++id) head[id] = SortHead(lines.Get(id));
+  for (uint32_t id = 0; id < distinct; ++id) head[id] = CodesHead(KeylessWord(lines.Get(id)));
   std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
     if (head[a] != head[b]) return head[a] < head[b];
-    return AsciiLessIgnoringCase(lines.Get(a), lines.Get(b));
+    return CompareKeyless(lines.Get(a), lines.Get(b)) < 0;
   });
   std::vector<uint64_t>().swap(head);
   // class_of[id]: the class of lines equal to id ignoring case, numbered in sorted order;
@@ -210,7 +289,7 @@ void LexiconBuilder::SortPlainRows(RunObserver* observer) {
     const uint32_t klass = static_cast<uint32_t>(next.size());
     next.push_back(at);
     while (end < distinct &&
-           (end == k || AsciiEqualsIgnoringCase(lines.Get(order[k]), lines.Get(order[end])))) {
+           (end == k || CompareKeyless(lines.Get(order[k]), lines.Get(order[end])) == 0)) {
       at += count[order[end]];
       class_of[order[end]] = klass;
       ++end;
@@ -232,13 +311,15 @@ void LexiconBuilder::SortPlainRows(RunObserver* observer) {
 void LexiconBuilder::Finish(RunObserver* observer, TagTable* tags, LexiconTable* table) {
   if (form_ == Form::kUndecided) Decide(Form::kPlain);  // fewer than 101 lines
   if (form_ == Form::kPlain) SortPlainRows(observer);
+  table_.keyless_ = form_ == Form::kPlain;
   table_.lines_.StopAdding();
   table_.entry_count_ = 2 + table_.lines_.size();
   // Every tag of every entry is interned once, so that reading an entry only looks up.
   tags->Intern("");
   std::array<std::string_view, kLexiconMaxFields> fields;
+  std::string key;
   for (uint32_t e = 0; e < table_.entry_count_; ++e) {
-    const int count = SplitRowFields(table_.EntryLine(e), &fields);
+    const int count = table_.EntryFields(e, &fields, &key);
     for (int field = 2; field < count && field < 2 + kLexiconTagSlots; ++field) {
       tags->Intern(fields[field]);
     }
@@ -253,7 +334,7 @@ int LexiconTable::AppendEntry(std::string_view word, std::string_view key,
   assert(!tags.empty() && tags.size() <= kLexiconTagSlots && tags_ != nullptr);
   structure1 row;
   row.Word = appended_text_.emplace_back(word);
-  row.Key = appended_text_.emplace_back(key);
+  row.Key = key;
   const TagId empty = tags_->Find("");
   for (int slot = 0; slot < kLexiconTagSlots; ++slot) {
     row.Tags[slot] = slot < static_cast<int>(tags.size()) ? tags[slot] : empty;

@@ -27,12 +27,12 @@ inline constexpr char kSentinelRow1[] = "\t\tNN NN NNS NNPS JJ VB VBP VBG RB VBZ
 inline constexpr int kLexiconTagSlots = 10;
 inline constexpr int kLexiconMaxFields = 13;
 
-// One lexicon row. Word and Key view the table's own line storage; Tags[0] is slot 1.
-// Slots without a tag hold the empty tag.
+// One lexicon row. Word views the table's own line storage; Tags[0] is slot 1. Slots
+// without a tag hold the empty tag. Key is a copy: a plain-form file's keys are not kept.
 struct structure1 {
   std::string_view Word;
   std::array<TagId, kLexiconTagSlots> Tags{};
-  std::string_view Key;
+  std::string Key;
   int FieldCount = 0;
 };
 
@@ -66,13 +66,19 @@ class LexiconTable {
   int LexiconCount() const { return static_cast<int>(row_entries_.size()); }
   // Row index (0 .. LexiconCount() - 1), with views into the table.
   structure1 row(int index) const { return entry(row_entries_[index]); }
-  // The order key of row index, the first field of its line.
-  std::string_view Key(int index) const { return EntryKey(EntryOfRow(index)); }
-  std::string_view EntryKey(int entry) const;
+  // The order key of row index, the first field of its line; a view into the table or
+  // into scratch.
+  std::string_view Key(int index, std::string* scratch) const {
+    return EntryKey(EntryOfRow(index), scratch);
+  }
+  std::string_view EntryKey(int entry, std::string* scratch) const;
 
   int EntryCount() const { return static_cast<int>(entry_count_); }
   int EntryOfRow(int row) const { return static_cast<int>(row_entries_[row]); }
   structure1 entry(int entry) const;
+  // The tags of entry, as entry() gives them, without building its key; returns its field
+  // count.
+  int EntryTags(int entry, std::array<TagId, kLexiconTagSlots>* tags) const;
 
   // Appends an entry for word, of order key key, with tags (1 to 10, interned already):
   // the entry a prepared line "key word tags" would give, whatever bytes word holds.
@@ -91,14 +97,24 @@ class LexiconTable {
   std::string_view EntryLine(uint32_t entry) const {
     return entry < 2 ? std::string_view(first_rows_[entry]) : lines_.Get(entry - 2);
   }
+  // The fields of entry's line, as SplitRowFields gives them; a plain-form key is built
+  // in key.
+  int EntryFields(uint32_t entry, std::array<std::string_view, kLexiconMaxFields>* fields,
+                  std::string* key) const;
+  // The ids of fields 2 on, the empty tag for those missing.
+  void FindTags(const std::array<std::string_view, kLexiconMaxFields>& fields, int count,
+                std::array<TagId, kLexiconTagSlots>* tags) const;
 
   const TagTable* tags_ = nullptr;
   std::string first_rows_[2];  // the lines of rows 0 and 1
   DistinctLines lines_;        // the distinct lines of rows 2 and on; entry = id + 2
+  // The lines of a plain-form file are kept without their keys, "word rest": the key is
+  // the word's, and took as many bytes again.
+  bool keyless_ = false;
   std::vector<uint32_t> row_entries_;
   uint32_t entry_count_ = 0;
   std::vector<structure1> appended_;       // entries after those of the file's lines
-  std::deque<std::string> appended_text_;  // their words and keys: addresses stay put
+  std::deque<std::string> appended_text_;  // their words: addresses stay put
 };
 
 // Builds a lexicon table from the lines of a lexicon file handed over one by one, in
@@ -129,7 +145,7 @@ class LexiconBuilder {
   std::vector<std::string> head_;  // the first lines, while the form is undecided
   LexiconTable table_;             // filled as lines come, handed over by Finish
   std::vector<uint32_t> ids_;      // the distinct-line id of each kept line, in file order
-  std::string prepared_;           // scratch for one prepared line
+  std::string prepared_;           // scratch for one line as kept
 };
 
 }  // namespace quillon

@@ -141,14 +141,22 @@ bool LexiconIndex::Has(std::string_view codes) const {
 
 void LexiconIndex::Build(const LexiconTable& table) {
   const int count = table.LexiconCount();
-  auto key_at = [&](int i) { return table.Key(i); };
+  // Keys of a plain-form file are built as they are read: each view lives in its own
+  // scratch until the next read into that scratch.
+  std::string scratch, other;
+  auto key_at = [&](int i) { return table.Key(i, &scratch); };
   Reset(static_cast<size_t>(table.EntryCount()));
   bool sorted = true;
-  for (int i = 1; i < count && sorted; ++i) sorted = key_at(i - 1) <= key_at(i);
+  std::string previous;
+  for (int i = 0; i < count && sorted; ++i) {
+    const std::string_view key = key_at(i);
+    sorted = i == 0 || std::string_view(previous) <= key;
+    previous.assign(key);
+  }
   if (!sorted) {
     // A prepared file out of order: the bisection is run for the key of each entry.
     for (int e = 0; e < table.EntryCount(); ++e) {
-      const std::string_view key = table.EntryKey(e);
+      const std::string_view key = table.EntryKey(e, &other);
       const std::optional<std::string> codes = CodesOfKey(key);
       if (!codes || Has(*codes)) continue;
       const int row = Bisect(key_at, 0, count - 1, key, -1);
@@ -159,7 +167,7 @@ void LexiconIndex::Build(const LexiconTable& table) {
   // In a sorted table each key holds a run of rows [first, last], and every probe of the
   // bisection compares by its place to that run alone: it is replayed on row numbers.
   for (int first = 0; first < count;) {
-    const std::string_view key = key_at(first);
+    const std::string_view key = table.Key(first, &other);
     int last = first;
     while (last + 1 < count && key_at(last + 1) == key) ++last;
     if (const std::optional<std::string> codes = CodesOfKey(key)) {

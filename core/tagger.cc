@@ -25,7 +25,7 @@ CompiledRules::CompiledRules(Resources* resources)
     : lexical(resources->lexical_records, &resources->tags),
       contextual(resources->contextual_records, &resources->tags) {
   assert(resources->lexicon.LexiconCount() >= 2);
-  BuildLicenceRows(resources->lexicon, &licence_rows);
+  licence_rows.Build(resources->lexicon, resources->tags);
   contextual.MarkRuleWords(resources->lexicon_index, &licence_rows);
 }
 
@@ -72,16 +72,16 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
     // unknown words here, whatever their case.
     const int found = IsNullKey(word) ? 1 : index.EndWord(lookups_[i], word, &key_);
     rows_[i] = found < 0 ? 0 : found;
-    __builtin_prefetch(&licence_rows_[rows_[i]]);
+    licence_rows_.Prefetch(rows_[i]);
   }
   for (size_t i = 0; i < n; ++i) {
     if (rows_[i] != 0) {
-      tags_[i] = licence_rows_[rows_[i]].tags[0];
+      tags_[i] = licence_rows_.StartTag(rows_[i]);
       continue;
     }
     const std::string_view word = tokens[i];
     const bool capital = !word.empty() && AsciiIsUpper(static_cast<unsigned char>(word[0]));
-    tags_[i] = licence_rows_[capital ? 0 : 1].tags[0];
+    tags_[i] = licence_rows_.StartTag(capital ? 0 : 1);
     lexical_.Apply(i, tokens, &tags_[i], index, &scratch_);
   }
 }

@@ -53,9 +53,8 @@ struct CompiledRules {
 
   LexicalRules lexical;
   ContextualRules contextual;
-  // Every lexicon row as the tagger reads it: slot 1 is the start tag, the rest serves the
-  // licence; packed close together so a token costs one cache miss for its row.
-  HugePageBuffer<LicenceRow> licence_rows;
+  // Every lexicon entry as the tagger reads it: the start tag, and what the licence reads.
+  LicenceTable licence_rows;
 };
 
 class Tagger {
@@ -118,7 +117,7 @@ class Tagger {
   TaggerOptions options_;
   std::shared_ptr<const CompiledRules> rules_;
   const LexicalRules& lexical_;
-  const HugePageBuffer<LicenceRow>& licence_rows_;
+  const LicenceTable& licence_rows_;
   const ContextualRules& contextual_;
   // Reused from sentence to sentence.
   std::vector<std::string_view> tokens_;

@@ -33,5 +33,22 @@ TEST(DistinctLinesTest, ManyLinesSurviveGrowth) {
   EXPECT_EQ(lines.Get(99999), "w99999 NN");
 }
 
+// A line ends where the next begins, or at the end of its chunk: lines longer than a
+// chunk, empty lines last in a chunk, and a chunk of one line keep their bytes.
+TEST(DistinctLinesTest, LinesAtChunkEndsKeepTheirLengths) {
+  DistinctLines lines;
+  std::vector<std::string> input;
+  for (int i = 0; i < 3000; ++i) input.push_back("line " + std::to_string(i));
+  input.push_back(std::string(200000, 'y'));  // longer than the next chunk: its own
+  input.push_back("");                        // no bytes, at the end of that chunk
+  input.push_back(std::string(300000, 'z'));
+  for (int i = 0; i < 30000; ++i) input.push_back(std::to_string(i) + " NN");
+  input.push_back("last");
+  for (size_t i = 0; i < input.size(); ++i) ASSERT_EQ(lines.Add(input[i]), i);
+  for (size_t i = 0; i < input.size(); ++i) ASSERT_EQ(lines.Get(i), input[i]) << i;
+  lines.StopAdding();
+  for (size_t i = 0; i < input.size(); ++i) ASSERT_EQ(lines.Get(i), input[i]) << i;
+}
+
 }  // namespace
 }  // namespace quillon

@@ -76,6 +76,42 @@ TEST(LexiconTest, RepeatedLinesShareEntriesAndKeepEveryRow) {
   EXPECT_EQ(progress.statuses, expected_progress.statuses);
 }
 
+// The table keeps a plain-form line without its key and builds the key when asked: rows,
+// keys, words and tags are still those of the prepared lines, for words whose keys begin
+// one another, words that share a key, words holding a field separator, and lines equal
+// ignoring case.
+TEST(LexiconTest, KeylessLinesGiveThePreparedRows) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"a NN", "a\x80 NN", "a\x80\x80 JJ", "A NN", "a. X", "a! X", "a? x", "a!\tX", "a! x"},
+      {"ab\x12cd NN VB", "ab NN", "\x12x T", "ab\x12cd nn", "ab\x1e VB\x1eJJ"},
+      {"w1 A B C D E F G H I J K L M N", "w1 A B C D E F G H I J K L", "w1", "W1 a b"},
+  };
+  for (const std::vector<std::string>& lines : cases) {
+    std::vector<std::string> padded = lines;
+    // A hundred more lines, so the form test reads a line of the file.
+    for (int i = 0; i < 100; ++i) padded.push_back("z" + std::to_string(i % 37) + " NN");
+    TagTable tags;
+    std::vector<std::string> prepared = padded;
+    LEXICON(&prepared, nullptr);
+    LexiconTable expected;
+    expected.Build(prepared, &tags);
+    LexiconBuilder builder;
+    for (const std::string& line : padded) builder.Add(line);
+    LexiconTable table;
+    builder.Finish(nullptr, &tags, &table);
+    ASSERT_EQ(table.LexiconCount(), expected.LexiconCount());
+    std::string scratch;
+    for (int i = 0; i < table.LexiconCount(); ++i) {
+      const structure1 row = table.row(i), want = expected.row(i);
+      EXPECT_EQ(row.Key, want.Key) << lines[0] << " row " << i;
+      EXPECT_EQ(table.Key(i, &scratch), want.Key) << lines[0] << " row " << i;
+      EXPECT_EQ(row.Word, want.Word) << lines[0] << " row " << i;
+      EXPECT_EQ(row.Tags, want.Tags) << lines[0] << " row " << i;
+      EXPECT_EQ(row.FieldCount, want.FieldCount) << lines[0] << " row " << i;
+    }
+  }
+}
+
 TEST(LexiconTest, PreparationOfAWordWithoutTags) {
   EXPECT_EQ(Prepared({"lonely"}).back(), "121514051225 lonely ");
 }
