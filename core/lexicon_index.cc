@@ -3,6 +3,8 @@
 #include "core/lexicon_index.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -72,35 +74,59 @@ uint64_t HashBytes(std::string_view bytes) {
 }
 
 void LexiconIndex::Reset(size_t keys) {
-  size_t capacity = 16;
-  while (capacity < keys + keys / 4) capacity *= 2;
+  // At most three quarters full, whatever the number of keys: a power of two would leave
+  // up to half of a large table empty.
+  const size_t capacity = std::max<size_t>(16, keys + keys / 3 + 1);
   slots_.Assign(capacity, Slot());
-  offsets_.assign(capacity, 0);
   arena_.clear();
-  mask_ = capacity - 1;
+  capacity_ = capacity;
   used_ = 0;
+}
+
+bool LexiconIndex::Holds(const Slot& slot, std::string_view codes, uint64_t prefix) const {
+  if (slot.prefix != prefix) return false;
+  if (codes.size() <= kShortCodes) return slot.tail == codes.size();
+  if (slot.tail <= kShortCodes) return false;
+  const char* long_key = arena_.data() + (slot.tail - kShortCodes - 1);
+  uint32_t length;
+  std::memcpy(&length, long_key, sizeof length);
+  return length == codes.size() && std::memcmp(long_key + sizeof length, codes.data() + kShortCodes,
+                                               codes.size() - kShortCodes) == 0;
+}
+
+std::string LexiconIndex::CodesOf(const Slot& slot) const {
+  std::string codes(reinterpret_cast<const char*>(&slot.prefix),
+                    std::min<size_t>(slot.tail, kShortCodes));
+  if (slot.tail > kShortCodes) {
+    const char* long_key = arena_.data() + (slot.tail - kShortCodes - 1);
+    uint32_t length;
+    std::memcpy(&length, long_key, sizeof length);
+    codes.append(long_key + sizeof length, length - kShortCodes);
+  }
+  return codes;
 }
 
 bool LexiconIndex::Insert(std::string_view codes, int value) {
   const uint64_t hash = HashBytes(codes);
   const uint64_t prefix = Prefix(codes);
-  size_t at = hash & mask_;
+  size_t at = Home(hash);
   // One pass: the key is either met on the way or its place is the first empty slot.
-  for (; slots_[at].row >= 0; at = (at + 1) & mask_) {
-    const Slot& slot = slots_[at];
-    if (slot.prefix == prefix && slot.length == codes.size() &&
-        (codes.size() <= 8 ||
-         std::memcmp(arena_.data() + offsets_[at], codes.data() + 8, codes.size() - 8) == 0)) {
-      return false;
-    }
+  for (; slots_[at].row >= 0; at = Next(at)) {
+    if (Holds(slots_[at], codes, prefix)) return false;
   }
   Slot& slot = slots_[at];
   slot.prefix = prefix;
-  slot.length = static_cast<uint32_t>(codes.size());
   slot.row = value;
-  if (codes.size() > 8) {
-    offsets_[at] = static_cast<uint32_t>(arena_.size());
-    arena_.append(codes.substr(8));
+  if (codes.size() <= kShortCodes) {
+    slot.tail = static_cast<uint32_t>(codes.size());
+  } else {
+    // Keys are lines of at most kMaxLineBytes; the arena of a table that large is far
+    // below the 4 GB a tail can point into.
+    assert(arena_.size() < UINT32_MAX - kShortCodes - 1 - codes.size());
+    slot.tail = static_cast<uint32_t>(arena_.size() + kShortCodes + 1);
+    const uint32_t length = static_cast<uint32_t>(codes.size());
+    arena_.append(reinterpret_cast<const char*>(&length), sizeof length);
+    arena_.append(codes.substr(kShortCodes));
   }
   ++used_;
   return true;
@@ -116,22 +142,19 @@ void LexiconIndex::Set(std::string_view word, int value) {
     }
   }
   // A new key: the table grows first when it would be more than four fifths full.
-  if ((used_ + 1) * 5 > slots_.size() * 4) Grow();
+  if ((used_ + 1) * 5 > capacity_ * 4) Grow();
   Insert(codes, value);
 }
 
 void LexiconIndex::Grow() {
   std::vector<std::pair<std::string, int>> keys;
   keys.reserve(used_);
-  for (size_t at = 0; at < slots_.size(); ++at) {
+  for (size_t at = 0; at < capacity_; ++at) {
     const Slot& slot = slots_[at];
-    if (slot.row < 0) continue;
-    std::string codes(reinterpret_cast<const char*>(&slot.prefix),
-                      std::min<size_t>(slot.length, 8));
-    if (slot.length > 8) codes.append(arena_, offsets_[at], slot.length - 8);
-    keys.emplace_back(std::move(codes), slot.row);
+    if (slot.row >= 0) keys.emplace_back(CodesOf(slot), slot.row);
   }
-  Reset(std::max<size_t>(slots_.size(), 16));
+  // Twice the room: Reset leaves a quarter of it free.
+  Reset(std::max<size_t>(2 * capacity_ * 3 / 4, 16));
   for (const auto& [codes, value] : keys) Insert(codes, value);
 }
 
@@ -206,14 +229,10 @@ const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t h
 
 const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t prefix,
                                               uint64_t hash) const {
-  for (size_t at = hash & mask_;; at = (at + 1) & mask_) {
+  for (size_t at = Home(hash);; at = Next(at)) {
     const Slot& slot = slots_[at];
     if (slot.row < 0) return nullptr;
-    if (slot.prefix == prefix && slot.length == codes.size() &&
-        (codes.size() <= 8 ||
-         std::memcmp(arena_.data() + offsets_[at], codes.data() + 8, codes.size() - 8) == 0)) {
-      return &slot;
-    }
+    if (Holds(slot, codes, prefix)) return &slot;
   }
 }
 
@@ -239,7 +258,7 @@ inline uint64_t ShortCodes(std::string_view word) {
 void LexiconIndex::PrefetchWord(std::string_view word) const {
   if (slots_.empty() || word.size() > 8) return;
   const uint64_t hash = ShortHash(ShortCodes(word), word.size());
-  __builtin_prefetch(&slots_[hash & mask_]);
+  __builtin_prefetch(&slots_[Home(hash)]);
 }
 
 LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
@@ -255,7 +274,7 @@ LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
     lookup.prefix = Prefix(*scratch);
     lookup.hash = HashBytes(*scratch);
   }
-  if (!slots_.empty()) __builtin_prefetch(&slots_[lookup.hash & mask_]);
+  if (!slots_.empty()) __builtin_prefetch(&slots_[Home(lookup.hash)]);
   return lookup;
 }
 

@@ -61,11 +61,24 @@ class LexiconIndex {
 
  private:
   // 16 bytes, four to a cache line: the table is probed at random, once per token.
+  static constexpr size_t kShortCodes = 8;
   struct Slot {
     uint64_t prefix = 0;  // the first 8 code bytes, zero padded
-    uint32_t length = 0;
+    // A key of at most 8 codes: its length. A longer one: kShortCodes + 1 + where its
+    // length (4 bytes) and its codes past the first 8 are in arena_.
+    uint32_t tail = 0;
     int32_t row = -1;  // the answer; -1 marks an empty slot
   };
+  // Where the probe for a hash starts, and the slot after at; the table's size is no power
+  // of two, so the hash is scaled onto it.
+  size_t Home(uint64_t hash) const {
+    return static_cast<size_t>((static_cast<unsigned __int128>(hash) * capacity_) >> 64);
+  }
+  size_t Next(size_t at) const { return at + 1 == capacity_ ? 0 : at + 1; }
+  // Does slot hold the key of these codes (whose first 8, zero padded, are prefix)?
+  bool Holds(const Slot& slot, std::string_view codes, uint64_t prefix) const;
+  // The codes of the key that slot holds.
+  std::string CodesOf(const Slot& slot) const;
   const Slot* Probe(std::string_view codes, uint64_t hash) const;
   // Empties the index for about keys keys.
   void Reset(size_t keys);
@@ -78,10 +91,9 @@ class LexiconIndex {
   const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;
 
   HugePageBuffer<Slot> slots_;
-  std::vector<uint32_t> offsets_;  // per slot: where codes past the first 8 are in arena_
   std::string arena_;
-  uint64_t mask_ = 0;
-  size_t used_ = 0;  // slots that hold a key
+  size_t capacity_ = 0;  // slots_.size()
+  size_t used_ = 0;      // slots that hold a key
 };
 
 // A fast, well-mixed hash of bytes.
