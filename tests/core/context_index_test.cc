@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <vector>
 
@@ -43,6 +44,12 @@ std::set<uint32_t> Union(const std::vector<std::vector<uint32_t>>& lists) {
 }
 
 constexpr uint32_t kA = 2, kB = 3, kC = 66;  // kC shares kA's mask bit (66 % 64 == 2)
+using S = ContextIndex::Shapes;
+
+// Where a place is in the values array, relative to the position's tag value.
+int IndexOfPlace(ContextPlace place) {
+  return kValuesPerPosition * place.offset + (place.word ? 1 : 0);
+}
 
 TEST(ContextIndexTest, FindsTheRulesWhoseValuesThePlacesHold) {
   ContextIndex index;
@@ -140,6 +147,59 @@ TEST(ContextIndexTest, LeftShapesReadNothingRightOfThePosition) {
     EXPECT_EQ(reach <= 0, s < kLeftShapes) << "shape " << s;
     EXPECT_LE(std::abs(FirstPlace(shape).offset), kContextPad);
     EXPECT_LE(std::abs(SecondPlace(shape).offset), kContextPad);
+  }
+}
+
+// Random keys over every shape, with values that share their remainder mod 64 and the
+// boundary value, against a plain check of each rule's keys: a lookup finds exactly the
+// rules with a key of the asked half whose places hold its values, whichever subset of
+// places a FromTag's rules read.
+TEST(ContextIndexTest, RandomRulesAgreeWithAPlainCheckOfTheirKeys) {
+  std::mt19937 random(2024);
+  const uint32_t pool[] = {
+      kBoundaryValue, kA, kB, kC, 130, WordValue(0), WordValue(63), WordValue(64), WordValue(126)};
+  auto pick = [&] { return pool[random() % std::size(pool)]; };
+  for (int round = 0; round < 60; ++round) {
+    ContextIndex index;
+    std::vector<std::pair<uint32_t, std::vector<ContextKey>>> rules;  // from, keys
+    const int shapes_used = 1 + static_cast<int>(random() % kShapeCount);
+    for (uint32_t rule = 0; rule < 80; ++rule) {
+      std::vector<ContextKey> keys;
+      for (int k = 0, n = 1 + static_cast<int>(random() % 2); k < n; ++k) {
+        const auto shape = static_cast<ContextShape>(random() % shapes_used);
+        const bool one_place = IndexOfPlace(FirstPlace(shape)) == IndexOfPlace(SecondPlace(shape));
+        const uint32_t first = pick();
+        keys.push_back({shape, first, one_place ? first : pick()});
+      }
+      const uint32_t from = static_cast<uint32_t>(random() % 3);
+      index.Add(from, rule, keys);
+      rules.emplace_back(from, keys);
+    }
+    index.Finish();
+    for (int probe = 0; probe < 40; ++probe) {
+      std::vector<uint32_t> tags(7), words(7);
+      for (size_t i = 0; i < tags.size(); ++i) tags[i] = pick(), words[i] = pick();
+      const Values v(tags, words);
+      const uint32_t* at = v.at(3);
+      for (const S shapes : {S::kLeft, S::kRight, S::kAll}) {
+        for (uint32_t from = 0; from < 4; ++from) {
+          std::set<uint32_t> expected;
+          for (uint32_t rule = 0; rule < rules.size(); ++rule) {
+            if (rules[rule].first != from) continue;
+            for (const ContextKey& key : rules[rule].second) {
+              const bool left = key.shape < kLeftShapes;
+              if ((shapes == S::kLeft && !left) || (shapes == S::kRight && left)) continue;
+              if (at[IndexOfPlace(FirstPlace(key.shape))] == key.first &&
+                  at[IndexOfPlace(SecondPlace(key.shape))] == key.second) {
+                expected.insert(rule);
+              }
+            }
+          }
+          ASSERT_EQ(Union(Found(index, from, shapes, at)), expected)
+              << "round " << round << ", from " << from;
+        }
+      }
+    }
   }
 }
 
