@@ -27,28 +27,9 @@ bool AllDigits(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The prepared form of a plain-form line into *out ("key word rest"); false for a line
-// that holds no entry (empty, or beginning with a blank or a line break).
-bool PrepareLine(std::string_view line, std::string* out) {
-  out->clear();
-  if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' || line[0] == '\n') {
-    return false;
-  }
-  size_t word_end = 0;
-  while (word_end < line.size() && !IsWordEnd(line[word_end])) ++word_end;
-  const std::string_view word = line.substr(0, word_end);
-  const std::string_view rest = word_end < line.size() ? line.substr(word_end + 1) : "";
-  out->reserve(3 * word.size() + rest.size() + 2);
-  AppendKey(word, out);
-  *out += ' ';
-  *out += word;
-  *out += ' ';
-  *out += rest;
-  return true;
-}
-
 // A plain-form line as the table keeps it: its prepared form without the key, "word rest"
-// (one space after the word, whatever ended it), into *out; false as for PrepareLine.
+// (one space after the word, whatever ended it), into *out; false for a line that holds
+// no entry (empty, or beginning with a blank or a line break).
 bool KeylessLine(std::string_view line, std::string* out) {
   out->clear();
   if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == '\r' || line[0] == '\n') {
@@ -64,6 +45,18 @@ bool KeylessLine(std::string_view line, std::string* out) {
 
 // The word of a kept plain-form line: up to its first space.
 std::string_view KeylessWord(std::string_view line) { return line.substr(0, line.find(' ')); }
+
+// The prepared form of a plain-form line into *out ("key word rest"): the kept line with
+// its word's key in front; false as for KeylessLine.
+bool PrepareLine(std::string_view line, std::string* out) {
+  std::string keyless;
+  out->clear();
+  if (!KeylessLine(line, &keyless)) return false;
+  AppendKey(KeylessWord(keyless), out);
+  *out += ' ';
+  *out += keyless;
+  return true;
+}
 
 // The first 8 codes of word as one number, zero padded, so that numbers order as the keys
 // of the words do (a word of fewer codes first among those it begins).
