@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstring>
 #include <functional>
+#include <utility>
 
 namespace quillon {
 namespace {
@@ -71,6 +72,15 @@ uint32_t DistinctLines::Add(std::string_view line) {
 void DistinctLines::StopAdding() {
   std::vector<uint64_t>().swap(slots_);
   stopped_ = true;
+}
+
+void DistinctLines::Reorder(std::span<const uint32_t> order) {
+  assert(stopped_ && order.size() == size());
+  DistinctLines reordered;
+  reordered.starts_.reserve(order.size());
+  for (const uint32_t id : order) reordered.starts_.push_back(reordered.Store(Get(id)));
+  reordered.stopped_ = true;
+  *this = std::move(reordered);
 }
 
 }  // namespace quillon

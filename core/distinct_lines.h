@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,11 @@ class DistinctLines {
   // Frees the lookup structures once no line will be added (Add may not be called again);
   // Get still works.
   void StopAdding();
+
+  // Renumbers the lines after StopAdding: order lists every id once, and the line that had
+  // id order[i] gets id i. The bytes are copied into new chunks in that order, so the old
+  // ones and the new ones are held together for a while (twice the bytes at most).
+  void Reorder(std::span<const uint32_t> order);
 
  private:
   static constexpr uint64_t kChunkSize = uint64_t{1} << 26;  // 64 MiB (but for a longer line)

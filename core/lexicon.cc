@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <numeric>
 
 #include "core/ascii.h"
 #include "core/messages.h"
@@ -232,46 +233,77 @@ void LexiconBuilder::Decide(Form form) {
 
 void LexiconBuilder::AddDecided(std::string_view line) {
   if (form_ == Form::kPlain) {
-    if (KeylessLine(line, &prepared_)) ids_.push_back(table_.lines_.Add(prepared_));
+    if (!KeylessLine(line, &prepared_)) return;
+    const uint32_t id = table_.lines_.Add(prepared_);
+    // Until a line repeats, the id of each kept line is its number: ids_ is written out
+    // only from the first repeat on.
+    if (ids_.empty() && id != kept_) {
+      ids_.resize(kept_);
+      std::iota(ids_.begin(), ids_.end(), 0u);
+    }
+    if (!ids_.empty() || id != kept_) ids_.push_back(id);
+    ++kept_;
     return;
   }
   // Prepared form: rows 0 and 1 are the first two lines, whatever they hold.
-  const size_t row = table_.row_entries_.size();
+  const uint32_t row = table_.row_count_++;
   if (row < 2) {
     table_.first_rows_[row] = line;
-    table_.row_entries_.push_back(static_cast<uint32_t>(row));
+    table_.row_entries_.push_back(row);
   } else {
     table_.row_entries_.push_back(table_.lines_.Add(line) + 2);
   }
 }
 
 // The rows of a plain-form file are its kept lines sorted by their prepared form ignoring
-// case, equal lines in file order: LEXICON's stable sort. Lines with the same bytes get
-// the same place in that order, so the distinct lines are sorted once and the rows then
-// dealt into their places by a counting sort over the classes of equal lines.
+// case, equal lines in file order: LEXICON's stable sort. The distinct lines are sorted,
+// ties broken by id (ids are handed out in file order). Without repeated lines that order
+// is the rows' own, and the lines are renumbered into it, so the table needs no row
+// numbers; otherwise DealRepeatedRows places the rows.
 void LexiconBuilder::SortPlainRows(RunObserver* observer) {
   DistinctLines& lines = table_.lines_;
+  lines.StopAdding();  // no more lines: the lookup slots are freed before the sort
   const uint32_t distinct = lines.size();
-  std::vector<uint32_t> order(distinct);
-  for (uint32_t id = 0; id < distinct; ++id) order[id] = id;
+  const bool repeats = kept_ != distinct;
   // The bar moves once per 7 lines of the file, over a pass that counts each line.
   const int maximum = static_cast<int>((static_cast<long long>(line_count_) - 1) / 7);
   if (observer) observer->ProgressShown(Indicator::kLexiconBar, maximum);
-  std::vector<uint32_t> count(distinct, 0);
   for (size_t i = 0; i < line_count_; ++i) {
     if (observer && i % 7 == 0) observer->ProgressStep(Indicator::kLexiconBar);
-    if (i < ids_.size()) ++count[ids_[i]];  // fewer kept lines than lines
   }
   if (observer) observer->StatusText(3, messages::kStatusSorting);
-  // The first 8 codes of each word, read big-endian, order most pairs without touching
-  // the lines themselves.
-  std::vector<uint64_t> head(distinct);
-  for (uint32_t id = 0; id < distinct; ++id) head[id] = CodesHead(KeylessWord(lines.Get(id)));
-  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-    if (head[a] != head[b]) return head[a] < head[b];
-    return CompareKeyless(lines.Get(a), lines.Get(b)) < 0;
-  });
-  std::vector<uint64_t>().swap(head);
+  std::vector<uint32_t> order(distinct);
+  for (uint32_t id = 0; id < distinct; ++id) order[id] = id;
+  {
+    // The first 8 codes of each word, read big-endian, order most pairs without touching
+    // the lines themselves.
+    std::vector<uint64_t> head(distinct);
+    for (uint32_t id = 0; id < distinct; ++id) head[id] = CodesHead(KeylessWord(lines.Get(id)));
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+      if (head[a] != head[b]) return head[a] < head[b];
+      const int by_line = CompareKeyless(lines.Get(a), lines.Get(b));
+      return by_line != 0 ? by_line < 0 : a < b;
+    });
+  }
+  table_.row_count_ = 2 + kept_;
+  if (repeats) {
+    DealRepeatedRows(order);
+  } else {
+    lines.Reorder(order);
+  }
+  std::vector<uint32_t>().swap(ids_);
+  if (observer) observer->StatusText(3, messages::kStatusDone);
+  table_.first_rows_[0] = kSentinelRow0;
+  table_.first_rows_[1] = kSentinelRow1;
+}
+
+// Lines with the same bytes get the same place in the sorted order, so the rows are dealt
+// into their places by a counting sort over the classes of lines equal ignoring case.
+void LexiconBuilder::DealRepeatedRows(const std::vector<uint32_t>& order) {
+  const DistinctLines& lines = table_.lines_;
+  const uint32_t distinct = lines.size();
+  std::vector<uint32_t> count(distinct, 0);
+  for (const uint32_t id : ids_) ++count[id];
   // class_of[id]: the class of lines equal to id ignoring case, numbered in sorted order;
   // next[c]: the row (counted from row 2) that the next line of class c goes to.
   std::vector<uint32_t> class_of(distinct, 0);
@@ -289,16 +321,11 @@ void LexiconBuilder::SortPlainRows(RunObserver* observer) {
     }
     k = end;
   }
-  std::vector<uint32_t>().swap(order);
   std::vector<uint32_t>().swap(count);
   std::vector<uint32_t>& rows = table_.row_entries_;
-  rows.assign(2 + ids_.size(), 0);
+  rows.assign(2 + kept_, 0);
   rows[1] = 1;
   for (const uint32_t id : ids_) rows[2 + next[class_of[id]]++] = id + 2;
-  std::vector<uint32_t>().swap(ids_);
-  if (observer) observer->StatusText(3, messages::kStatusDone);
-  table_.first_rows_[0] = kSentinelRow0;
-  table_.first_rows_[1] = kSentinelRow1;
 }
 
 void LexiconBuilder::Finish(RunObserver* observer, TagTable* tags, LexiconTable* table) {
@@ -306,6 +333,11 @@ void LexiconBuilder::Finish(RunObserver* observer, TagTable* tags, LexiconTable*
   if (form_ == Form::kPlain) SortPlainRows(observer);
   table_.keyless_ = form_ == Form::kPlain;
   table_.lines_.StopAdding();
+  // A prepared file without repeated lines has each row as its own entry.
+  std::vector<uint32_t>& rows = table_.row_entries_;
+  bool identity = true;
+  for (uint32_t row = 0; row < rows.size() && identity; ++row) identity = rows[row] == row;
+  if (identity) std::vector<uint32_t>().swap(rows);
   table_.entry_count_ = 2 + table_.lines_.size();
   // Every tag of every entry is interned once, so that reading an entry only looks up.
   tags->Intern("");

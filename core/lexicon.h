@@ -53,9 +53,10 @@ int SplitRowFields(std::string_view line, std::array<std::string_view, kLexiconM
 
 // The lexicon table. Rows keep the numbers the bisection sees (line order, or sorted
 // order for a plain-form file), but rows whose lines are the same bytes share one entry:
-// a row costs 4 bytes and each distinct line its bytes once. Entries 0 and 1 are rows 0
-// and 1 (the sentinel rows of a prepared plain file), so an entry number tells a known word
-// (2 and above) from an unknown one as a row number does; the lexicon index and the
+// each distinct line costs its bytes once, and a row 4 bytes when some line repeats (the
+// usual file, without repeats, has its entries numbered as its rows and no row table). Entries 0
+// and 1 are rows 0 and 1 (the sentinel rows of a prepared plain file), so an entry number tells a
+// known word (2 and above) from an unknown one as a row number does; the lexicon index and the
 // licence of the contextual rules work on entries.
 class LexiconTable {
  public:
@@ -63,9 +64,9 @@ class LexiconTable {
   // are interned into tags.
   void Build(const std::vector<std::string>& lines, TagTable* tags);
 
-  int LexiconCount() const { return static_cast<int>(row_entries_.size()); }
+  int LexiconCount() const { return static_cast<int>(row_count_); }
   // Row index (0 .. LexiconCount() - 1), with views into the table.
-  structure1 row(int index) const { return entry(row_entries_[index]); }
+  structure1 row(int index) const { return entry(EntryOfRow(index)); }
   // The order key of row index, the first field of its line; a view into the table or
   // into scratch.
   std::string_view Key(int index, std::string* scratch) const {
@@ -74,7 +75,9 @@ class LexiconTable {
   std::string_view EntryKey(int entry, std::string* scratch) const;
 
   int EntryCount() const { return static_cast<int>(entry_count_); }
-  int EntryOfRow(int row) const { return static_cast<int>(row_entries_[row]); }
+  int EntryOfRow(int row) const {
+    return row_entries_.empty() ? row : static_cast<int>(row_entries_[row]);
+  }
   structure1 entry(int entry) const;
   // The tags of entry, as entry() gives them, without building its key; returns its field
   // count.
@@ -111,7 +114,8 @@ class LexiconTable {
   // The lines of a plain-form file are kept without their keys, "word rest": the key is
   // the word's, and took as many bytes again.
   bool keyless_ = false;
-  std::vector<uint32_t> row_entries_;
+  uint32_t row_count_ = 0;
+  std::vector<uint32_t> row_entries_;  // the entry of each row; empty when it is the row
   uint32_t entry_count_ = 0;
   std::vector<structure1> appended_;       // entries after those of the file's lines
   std::deque<std::string> appended_text_;  // their words: addresses stay put
@@ -139,13 +143,16 @@ class LexiconBuilder {
   void Decide(Form form);
   void AddDecided(std::string_view line);
   void SortPlainRows(RunObserver* observer);
+  void DealRepeatedRows(const std::vector<uint32_t>& order);
 
   Form form_ = Form::kUndecided;
   size_t line_count_ = 0;
   std::vector<std::string> head_;  // the first lines, while the form is undecided
   LexiconTable table_;             // filled as lines come, handed over by Finish
-  std::vector<uint32_t> ids_;      // the distinct-line id of each kept line, in file order
-  std::string prepared_;           // scratch for one line as kept
+  uint32_t kept_ = 0;              // plain-form lines kept (those holding an entry)
+  // The distinct-line id of each kept line, in file order; empty while no line repeats.
+  std::vector<uint32_t> ids_;
+  std::string prepared_;  // scratch for one line as kept
 };
 
 }  // namespace quillon

@@ -38,6 +38,19 @@ inline uint64_t Prefix(std::string_view bytes) {
   return v;
 }
 
+// 0x01 in each of the first n bytes (n at most 8).
+inline uint64_t Ones(size_t n) {
+  return n >= 8 ? 0x0101010101010101ULL : 0x0101010101010101ULL & ((uint64_t{1} << (8 * n)) - 1);
+}
+
+// What a slot of the key of these codes holds in head (low half) and tail (high half):
+// the codes plus one, or for a long key the first four with the long-key bit and no tail.
+// prefix is Prefix(codes). Codes are at most 76, so adding one never carries.
+inline uint64_t Pack(uint64_t prefix, size_t n) {
+  if (n <= 8) return prefix + Ones(n);
+  return (static_cast<uint32_t>(prefix) + 0x01010101u) | (uint32_t{1} << 31);
+}
+
 inline uint64_t ShortHash(uint64_t prefix, size_t n) {
   return Mix(prefix ^ (uint64_t{n} * 0x9e3779b97f4a7c15ULL));
 }
@@ -83,50 +96,68 @@ void LexiconIndex::Reset(size_t keys) {
   used_ = 0;
 }
 
-bool LexiconIndex::Holds(const Slot& slot, std::string_view codes, uint64_t prefix) const {
-  if (slot.prefix != prefix) return false;
-  if (codes.size() <= kShortCodes) return slot.tail == codes.size();
-  if (slot.tail <= kShortCodes) return false;
-  const char* long_key = arena_.data() + (slot.tail - kShortCodes - 1);
-  uint32_t length;
-  std::memcpy(&length, long_key, sizeof length);
-  return length == codes.size() && std::memcmp(long_key + sizeof length, codes.data() + kShortCodes,
-                                               codes.size() - kShortCodes) == 0;
+bool LexiconIndex::Holds(const Slot& slot, std::string_view codes, uint64_t packed) const {
+  if (slot.head != static_cast<uint32_t>(packed)) return false;
+  if (codes.size() <= kShortCodes) return slot.tail == packed >> 32;
+  // A long key: its length past the fourth code (one byte, or 255 and four bytes), then
+  // those codes.
+  const char* rest = arena_.data() + slot.tail;
+  uint32_t length = static_cast<unsigned char>(*rest++);
+  if (length == 255) {
+    std::memcpy(&length, rest, sizeof length);
+    rest += sizeof length;
+  }
+  return length == codes.size() - kHeadCodes &&
+         std::memcmp(rest, codes.data() + kHeadCodes, length) == 0;
 }
 
 std::string LexiconIndex::CodesOf(const Slot& slot) const {
-  std::string codes(reinterpret_cast<const char*>(&slot.prefix),
-                    std::min<size_t>(slot.tail, kShortCodes));
-  if (slot.tail > kShortCodes) {
-    const char* long_key = arena_.data() + (slot.tail - kShortCodes - 1);
-    uint32_t length;
-    std::memcpy(&length, long_key, sizeof length);
-    codes.append(long_key + sizeof length, length - kShortCodes);
+  std::string codes;
+  const uint64_t packed = slot.head | (uint64_t{slot.tail} << 32);
+  const size_t held = (slot.head & kLongKey) != 0 ? kHeadCodes : kShortCodes;
+  for (size_t i = 0; i < held; ++i) {
+    const unsigned byte = (packed >> (8 * i)) & 0x7f;
+    if (byte == 0) break;
+    codes.push_back(static_cast<char>(byte - 1));
+  }
+  if ((slot.head & kLongKey) != 0) {
+    const char* rest = arena_.data() + slot.tail;
+    uint32_t length = static_cast<unsigned char>(*rest++);
+    if (length == 255) {
+      std::memcpy(&length, rest, sizeof length);
+      rest += sizeof length;
+    }
+    codes.append(rest, length);
   }
   return codes;
 }
 
 bool LexiconIndex::Insert(std::string_view codes, int value) {
   const uint64_t hash = HashBytes(codes);
-  const uint64_t prefix = Prefix(codes);
+  const uint64_t packed = Pack(Prefix(codes), codes.size());
   size_t at = Home(hash);
   // One pass: the key is either met on the way or its place is the first empty slot.
   for (; slots_[at].row >= 0; at = Next(at)) {
-    if (Holds(slots_[at], codes, prefix)) return false;
+    if (Holds(slots_[at], codes, packed)) return false;
   }
   Slot& slot = slots_[at];
-  slot.prefix = prefix;
+  slot.head = static_cast<uint32_t>(packed);
   slot.row = value;
   if (codes.size() <= kShortCodes) {
-    slot.tail = static_cast<uint32_t>(codes.size());
+    slot.tail = static_cast<uint32_t>(packed >> 32);
   } else {
     // Keys are lines of at most kMaxLineBytes; the arena of a table that large is far
     // below the 4 GB a tail can point into.
-    assert(arena_.size() < UINT32_MAX - kShortCodes - 1 - codes.size());
-    slot.tail = static_cast<uint32_t>(arena_.size() + kShortCodes + 1);
-    const uint32_t length = static_cast<uint32_t>(codes.size());
-    arena_.append(reinterpret_cast<const char*>(&length), sizeof length);
-    arena_.append(codes.substr(kShortCodes));
+    assert(arena_.size() < UINT32_MAX - 5 - codes.size());
+    slot.tail = static_cast<uint32_t>(arena_.size());
+    const uint32_t length = static_cast<uint32_t>(codes.size() - kHeadCodes);
+    if (length < 255) {
+      arena_.push_back(static_cast<char>(length));
+    } else {
+      arena_.push_back(static_cast<char>(255));
+      arena_.append(reinterpret_cast<const char*>(&length), sizeof length);
+    }
+    arena_.append(codes.substr(kHeadCodes));
   }
   ++used_;
   return true;
@@ -224,15 +255,15 @@ void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
 }
 
 const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t hash) const {
-  return Probe(codes, Prefix(codes), hash);
+  return Probe(codes, Pack(Prefix(codes), codes.size()), hash);
 }
 
-const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t prefix,
+const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t packed,
                                               uint64_t hash) const {
   for (size_t at = Home(hash);; at = Next(at)) {
     const Slot& slot = slots_[at];
     if (slot.row < 0) return nullptr;
-    if (Holds(slot, codes, prefix)) return &slot;
+    if (Holds(slot, codes, packed)) return &slot;
   }
 }
 
@@ -266,12 +297,13 @@ LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
   WordLookup lookup;
   if (word.size() <= 8) {
     // Short words, most of them: the codes fit one number and need no buffer.
-    lookup.prefix = ShortCodes(word);
-    lookup.hash = ShortHash(lookup.prefix, word.size());
+    const uint64_t codes = ShortCodes(word);
+    lookup.packed = codes + Ones(word.size());
+    lookup.hash = ShortHash(codes, word.size());
   } else {
     scratch->clear();
     AppendCodes(word, scratch);
-    lookup.prefix = Prefix(*scratch);
+    lookup.packed = Pack(Prefix(*scratch), scratch->size());
     lookup.hash = HashBytes(*scratch);
   }
   if (!slots_.empty()) __builtin_prefetch(&slots_[Home(lookup.hash)]);
@@ -287,7 +319,7 @@ int LexiconIndex::EndWord(const WordLookup& lookup, std::string_view word,
     AppendCodes(word, scratch);
     codes = *scratch;
   }
-  const Slot* slot = Probe(codes, lookup.prefix, lookup.hash);
+  const Slot* slot = Probe(codes, lookup.packed, lookup.hash);
   return slot ? slot->row : -1;
 }
 

@@ -49,7 +49,7 @@ class LexiconIndex {
   // for the slot where the lookup will start, EndWord probes. Starting the lookups of a
   // sentence's tokens before ending the first overlaps their memory latency.
   struct WordLookup {
-    uint64_t prefix;  // the first 8 codes
+    uint64_t packed;  // what the word's slot holds in head and tail (tail 0 when long)
     uint64_t hash;
   };
   WordLookup StartWord(std::string_view word, std::string* scratch) const;
@@ -60,26 +60,30 @@ class LexiconIndex {
   int Find(std::string_view key) const;
 
  private:
-  // 16 bytes, four to a cache line: the table is probed at random, once per token.
-  static constexpr size_t kShortCodes = 8;
+  // 12 bytes: the table is probed at random, once per token, and is of the order of the
+  // lexicon file itself. Codes are 0 to 76, so a code plus one is never 0 and never has
+  // its top bit set: a key of at most 8 codes is held whole as its codes plus one, zero
+  // padded (the zeros give its length), and a longer key sets the top bit of its fourth
+  // byte and points into arena_, where its codes past the fourth are.
   struct Slot {
-    uint64_t prefix = 0;  // the first 8 code bytes, zero padded
-    // A key of at most 8 codes: its length. A longer one: kShortCodes + 1 + where its
-    // length (4 bytes) and its codes past the first 8 are in arena_.
-    uint32_t tail = 0;
-    int32_t row = -1;  // the answer; -1 marks an empty slot
+    uint32_t head = 0;  // short key: codes 1-4 (plus one); long key: the same, top bit set
+    uint32_t tail = 0;  // short key: codes 5-8 (plus one); long key: its place in arena_
+    int32_t row = -1;   // the answer; -1 marks an empty slot
   };
+  static constexpr size_t kShortCodes = 8;
+  static constexpr size_t kHeadCodes = 4;
+  static constexpr uint32_t kLongKey = uint32_t{1} << 31;
   // Where the probe for a hash starts, and the slot after at; the table's size is no power
   // of two, so the hash is scaled onto it.
   size_t Home(uint64_t hash) const {
     return static_cast<size_t>((static_cast<unsigned __int128>(hash) * capacity_) >> 64);
   }
   size_t Next(size_t at) const { return at + 1 == capacity_ ? 0 : at + 1; }
-  // Does slot hold the key of these codes (whose first 8, zero padded, are prefix)?
-  bool Holds(const Slot& slot, std::string_view codes, uint64_t prefix) const;
+  // Does slot hold the key of these codes? packed is what a slot of that key holds in
+  // head and tail (see Pack); a long key's tail is not known before the probe.
+  bool Holds(const Slot& slot, std::string_view codes, uint64_t packed) const;
   // The codes of the key that slot holds.
   std::string CodesOf(const Slot& slot) const;
-  const Slot* Probe(std::string_view codes, uint64_t hash) const;
   // Empties the index for about keys keys.
   void Reset(size_t keys);
   // Adds codes with value unless they are in already; true when added.
@@ -87,8 +91,9 @@ class LexiconIndex {
   bool Has(std::string_view codes) const;
   // Doubles the table, placing every key again.
   void Grow();
-  // codes is only read past its first 8 bytes; prefix holds those.
-  const Slot* Probe(std::string_view codes, uint64_t prefix, uint64_t hash) const;
+  const Slot* Probe(std::string_view codes, uint64_t hash) const;
+  // codes is only read past its first 8 bytes; packed is their Pack.
+  const Slot* Probe(std::string_view codes, uint64_t packed, uint64_t hash) const;
 
   HugePageBuffer<Slot> slots_;
   std::string arena_;

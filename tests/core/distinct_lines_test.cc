@@ -21,6 +21,22 @@ TEST(DistinctLinesTest, KeepsEachLineOnceAndItsBytesExactly) {
   for (size_t i = 0; i < input.size(); ++i) EXPECT_EQ(lines.Get(ids[i]), input[i]);
 }
 
+// Renumbering keeps every line's bytes under its new id, across chunk bounds.
+TEST(DistinctLinesTest, ReorderGivesEachLineItsNewId) {
+  DistinctLines lines;
+  std::vector<std::string> input;
+  for (int i = 0; i < 20000; ++i)
+    input.push_back(std::string(i % 13, 'a' + i % 26) + std::to_string(i));
+  input.push_back(std::string(70000, 'y'));  // a line longer than the first chunks
+  for (const std::string& line : input) lines.Add(line);
+  lines.StopAdding();
+  std::vector<uint32_t> order;
+  for (uint32_t id = 0; id < input.size(); ++id) order.push_back((id * 7919) % input.size());
+  lines.Reorder(order);
+  ASSERT_EQ(lines.size(), input.size());
+  for (uint32_t id = 0; id < input.size(); ++id) EXPECT_EQ(lines.Get(id), input[order[id]]);
+}
+
 // Enough lines to grow the table many times; every id still finds its line.
 TEST(DistinctLinesTest, ManyLinesSurviveGrowth) {
   DistinctLines lines;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/lexicon_index.h"
 #include "core/order_key.h"
 #include "core/table_search.h"
@@ -83,31 +85,37 @@ TEST(LexiconTest, RepeatedLinesShareEntriesAndKeepEveryRow) {
 TEST(LexiconTest, KeylessLinesGiveThePreparedRows) {
   const std::vector<std::vector<std::string>> cases = {
       {"a NN", "a\x80 NN", "a\x80\x80 JJ", "A NN", "a. X", "a! X", "a? x", "a!\tX", "a! x"},
-      {"ab\x12cd NN VB", "ab NN", "\x12x T", "ab\x12cd nn", "ab\x1e VB\x1eJJ"},
+      {"ab\x12" "cd NN VB", "ab NN", "\x12x T", "ab\x12" "cd nn", "ab\x1e VB\x1eJJ"},
       {"w1 A B C D E F G H I J K L M N", "w1 A B C D E F G H I J K L", "w1", "W1 a b"},
   };
-  for (const std::vector<std::string>& lines : cases) {
-    std::vector<std::string> padded = lines;
-    // A hundred more lines, so the form test reads a line of the file.
-    for (int i = 0; i < 100; ++i) padded.push_back("z" + std::to_string(i % 37) + " NN");
-    TagTable tags;
-    std::vector<std::string> prepared = padded;
-    LEXICON(&prepared, nullptr);
-    LexiconTable expected;
-    expected.Build(prepared, &tags);
-    LexiconBuilder builder;
-    for (const std::string& line : padded) builder.Add(line);
-    LexiconTable table;
-    builder.Finish(nullptr, &tags, &table);
-    ASSERT_EQ(table.LexiconCount(), expected.LexiconCount());
-    std::string scratch;
-    for (int i = 0; i < table.LexiconCount(); ++i) {
-      const structure1 row = table.row(i), want = expected.row(i);
-      EXPECT_EQ(row.Key, want.Key) << lines[0] << " row " << i;
-      EXPECT_EQ(table.Key(i, &scratch), want.Key) << lines[0] << " row " << i;
-      EXPECT_EQ(row.Word, want.Word) << lines[0] << " row " << i;
-      EXPECT_EQ(row.Tags, want.Tags) << lines[0] << " row " << i;
-      EXPECT_EQ(row.FieldCount, want.FieldCount) << lines[0] << " row " << i;
+  // A hundred more lines, so the form test reads a line of the file: some repeated (the
+  // rows are dealt onto shared entries) or all distinct (the entries are renumbered into
+  // row order and the table keeps no row numbers).
+  for (int kind = 0; kind < 2; ++kind) {
+    for (const std::vector<std::string>& lines : cases) {
+      std::vector<std::string> padded = lines;
+      for (int i = 0; i < 100; ++i) {
+        padded.push_back("z" + std::to_string(kind == 0 ? i % 37 : i) + " NN");
+      }
+      TagTable tags;
+      std::vector<std::string> prepared = padded;
+      LEXICON(&prepared, nullptr);
+      LexiconTable expected;
+      expected.Build(prepared, &tags);
+      LexiconBuilder builder;
+      for (const std::string& line : padded) builder.Add(line);
+      LexiconTable table;
+      builder.Finish(nullptr, &tags, &table);
+      ASSERT_EQ(table.LexiconCount(), expected.LexiconCount());
+      std::string scratch;
+      for (int i = 0; i < table.LexiconCount(); ++i) {
+        const structure1 row = table.row(i), want = expected.row(i);
+        EXPECT_EQ(row.Key, want.Key) << lines[0] << " row " << i;
+        EXPECT_EQ(table.Key(i, &scratch), want.Key) << lines[0] << " row " << i;
+        EXPECT_EQ(row.Word, want.Word) << lines[0] << " row " << i;
+        EXPECT_EQ(row.Tags, want.Tags) << lines[0] << " row " << i;
+        EXPECT_EQ(row.FieldCount, want.FieldCount) << lines[0] << " row " << i;
+      }
     }
   }
 }
@@ -197,6 +205,35 @@ TEST(LexiconIndexTest, AgreesWithTheBisectionOnEveryKey) {
     const std::string key = Hash(word);
     const int row = Bisect(key_at, 0, last, key, -1);
     EXPECT_EQ(index.Find(key), row < 0 ? -1 : table.EntryOfRow(row)) << word;
+  }
+}
+
+// Keys are held whole up to 8 codes and in part beyond, with a longer length field past
+// 258 codes: keys of every length around those bounds, differing in their last code or in
+// one code only, are each found and told apart from their neighbours.
+TEST(LexiconIndexTest, KeysOfEveryLengthAreToldApart) {
+  std::vector<std::string> words;
+  for (size_t length : {0, 1, 3, 4, 5, 7, 8, 9, 12, 16, 100, 257, 258, 259, 300}) {
+    for (char last : {'a', 'b', '\x01'}) {
+      std::string word(length, 'q');
+      if (length > 0) word.back() = last;
+      words.push_back(word);
+      if (length > 2) {
+        word[1] = 'z';  // the same length and last byte, another second code
+        words.push_back(word);
+      }
+    }
+  }
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  LexiconIndex index;
+  index.Build(std::vector<std::string_view>{});
+  for (size_t i = 0; i < words.size(); ++i) index.Set(words[i], static_cast<int>(i));
+  std::string scratch;
+  for (size_t i = 0; i < words.size(); ++i) {
+    EXPECT_EQ(index.FindWord(words[i], &scratch), static_cast<int>(i)) << words[i].size();
+    EXPECT_EQ(index.Find(Hash(words[i])), static_cast<int>(i)) << words[i].size();
+    EXPECT_EQ(index.FindWord(words[i] + "q", &scratch), -1) << words[i].size();
   }
 }
 
