@@ -3,6 +3,7 @@
 #include "core/lexicon_index.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
@@ -53,6 +54,28 @@ inline uint64_t Pack(uint64_t prefix, size_t n) {
 
 inline uint64_t ShortHash(uint64_t prefix, size_t n) {
   return Mix(prefix ^ (uint64_t{n} * 0x9e3779b97f4a7c15ULL));
+}
+
+// The hash of a key in the index: a short key's packed form holds its length already.
+inline uint64_t KeyHash(std::string_view codes, uint64_t packed) {
+  return codes.size() <= 8 ? Mix(packed) : HashBytes(codes);
+}
+
+// Each byte's code plus one, as a short key's slot holds it.
+const std::array<uint8_t, 256> kCodesPlusOne = [] {
+  std::array<uint8_t, 256> table{};
+  for (int byte = 0; byte < 256; ++byte)
+    table[byte] = KeyCode(static_cast<unsigned char>(byte)) + 1;
+  return table;
+}();
+
+// The packed form of the key of a word of at most 8 bytes (see Pack).
+inline uint64_t PackedShortWord(std::string_view word) {
+  uint64_t packed = 0;
+  for (size_t i = 0; i < word.size(); ++i) {
+    packed |= uint64_t{kCodesPlusOne[static_cast<unsigned char>(word[i])]} << (8 * i);
+  }
+  return packed;
 }
 
 // The codes of a digit key, or nothing when no word has that key.
@@ -133,9 +156,8 @@ std::string LexiconIndex::CodesOf(const Slot& slot) const {
 }
 
 bool LexiconIndex::Insert(std::string_view codes, int value) {
-  const uint64_t hash = HashBytes(codes);
   const uint64_t packed = Pack(Prefix(codes), codes.size());
-  size_t at = Home(hash);
+  size_t at = Home(KeyHash(codes, packed));
   // One pass: the key is either met on the way or its place is the first empty slot.
   for (; slots_[at].row >= 0; at = Next(at)) {
     if (Holds(slots_[at], codes, packed)) return false;
@@ -167,7 +189,7 @@ void LexiconIndex::Set(std::string_view word, int value) {
   std::string codes;
   AppendCodes(word, &codes);
   if (!slots_.empty()) {
-    if (const Slot* slot = Probe(codes, HashBytes(codes))) {
+    if (const Slot* slot = Probe(codes)) {
       const_cast<Slot*>(slot)->row = value;
       return;
     }
@@ -190,7 +212,7 @@ void LexiconIndex::Grow() {
 }
 
 bool LexiconIndex::Has(std::string_view codes) const {
-  return !slots_.empty() && Probe(codes, HashBytes(codes)) != nullptr;
+  return !slots_.empty() && Probe(codes) != nullptr;
 }
 
 void LexiconIndex::Build(const LexiconTable& table) {
@@ -254,8 +276,9 @@ void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
   }
 }
 
-const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t hash) const {
-  return Probe(codes, Pack(Prefix(codes), codes.size()), hash);
+const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes) const {
+  const uint64_t packed = Pack(Prefix(codes), codes.size());
+  return Probe(codes, packed, KeyHash(codes, packed));
 }
 
 const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t packed,
@@ -269,27 +292,13 @@ const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t p
 
 int LexiconIndex::FindCodes(std::string_view codes) const {
   if (slots_.empty()) return -1;
-  const Slot* slot = Probe(codes, HashBytes(codes));
+  const Slot* slot = Probe(codes);
   return slot ? slot->row : -1;
 }
 
-namespace {
-
-// The codes of a word of at most 8 bytes, as one number.
-inline uint64_t ShortCodes(std::string_view word) {
-  uint64_t prefix = 0;
-  for (size_t i = 0; i < word.size(); ++i) {
-    prefix |= uint64_t{KeyCode(static_cast<unsigned char>(word[i]))} << (8 * i);
-  }
-  return prefix;
-}
-
-}  // namespace
-
 void LexiconIndex::PrefetchWord(std::string_view word) const {
   if (slots_.empty() || word.size() > 8) return;
-  const uint64_t hash = ShortHash(ShortCodes(word), word.size());
-  __builtin_prefetch(&slots_[Home(hash)]);
+  __builtin_prefetch(&slots_[Home(Mix(PackedShortWord(word)))]);
 }
 
 LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
@@ -297,14 +306,13 @@ LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
   WordLookup lookup;
   if (word.size() <= 8) {
     // Short words, most of them: the codes fit one number and need no buffer.
-    const uint64_t codes = ShortCodes(word);
-    lookup.packed = codes + Ones(word.size());
-    lookup.hash = ShortHash(codes, word.size());
+    lookup.packed = PackedShortWord(word);
+    lookup.hash = Mix(lookup.packed);
   } else {
     scratch->clear();
     AppendCodes(word, scratch);
     lookup.packed = Pack(Prefix(*scratch), scratch->size());
-    lookup.hash = HashBytes(*scratch);
+    lookup.hash = KeyHash(*scratch, lookup.packed);
   }
   if (!slots_.empty()) __builtin_prefetch(&slots_[Home(lookup.hash)]);
   return lookup;

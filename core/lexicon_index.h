@@ -91,7 +91,7 @@ class LexiconIndex {
   bool Has(std::string_view codes) const;
   // Doubles the table, placing every key again.
   void Grow();
-  const Slot* Probe(std::string_view codes, uint64_t hash) const;
+  const Slot* Probe(std::string_view codes) const;
   // codes is only read past its first 8 bytes; packed is their Pack.
   const Slot* Probe(std::string_view codes, uint64_t packed, uint64_t hash) const;
 
