@@ -204,6 +204,31 @@ std::string_view LexiconTable::EntryKey(int entry, std::string* scratch) const {
   return line.substr(0, end);
 }
 
+bool LexiconTable::EntryHasCodes(int entry, std::string_view codes, size_t from) const {
+  const size_t n = codes.size();
+  if (keyless_ && entry >= 2 && Appended(entry) == nullptr) {
+    // The key is the word's, and the word is the line up to its first space.
+    const std::string_view line = EntryLine(static_cast<uint32_t>(entry));
+    if (line.size() <= n || line[n] != ' ') return false;
+    for (size_t i = from; i < n; ++i) {
+      const unsigned char byte = static_cast<unsigned char>(line[i]);
+      if (byte == ' ' || KeyCode(byte) != static_cast<unsigned char>(codes[i])) return false;
+    }
+    return true;
+  }
+  std::string scratch;
+  const std::string_view key = EntryKey(entry, &scratch);
+  if (key.size() != 2 * n) return false;
+  for (size_t i = from; i < n; ++i) {
+    const char hi = key[2 * i], lo = key[2 * i + 1];
+    if (hi < '0' || hi > '9' || lo < '0' || lo > '9' ||
+        (hi - '0') * 10 + (lo - '0') != static_cast<unsigned char>(codes[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
 void LexiconTable::Build(const std::vector<std::string>& lines, TagTable* tags) {
   LexiconBuilder builder(/*as_rows=*/true);
   for (const std::string& line : lines) builder.Add(line);

@@ -73,6 +73,10 @@ class LexiconTable {
     return EntryKey(EntryOfRow(index), scratch);
   }
   std::string_view EntryKey(int entry, std::string* scratch) const;
+  // True when the order key of entry is the one of these codes (see AppendCodes), given
+  // that its first from codes are (the key is at least that long): what the lexicon
+  // index checks a long word against, without a copy of the key of its own.
+  bool EntryHasCodes(int entry, std::string_view codes, size_t from = 0) const;
 
   int EntryCount() const { return static_cast<int>(entry_count_); }
   int EntryOfRow(int row) const {

@@ -45,11 +45,11 @@ inline uint64_t Ones(size_t n) {
 }
 
 // What a slot of the key of these codes holds in head (low half) and tail (high half):
-// the codes plus one, or for a long key the first four with the long-key bit and no tail.
-// prefix is Prefix(codes). Codes are at most 76, so adding one never carries.
+// its first 8 codes plus one, with the long-key bit for a key of more than 8. prefix is
+// Prefix(codes). Codes are at most 76, so adding one never carries.
 inline uint64_t Pack(uint64_t prefix, size_t n) {
   if (n <= 8) return prefix + Ones(n);
-  return (static_cast<uint32_t>(prefix) + 0x01010101u) | (uint32_t{1} << 31);
+  return (prefix + Ones(8)) | (uint64_t{1} << 31);
 }
 
 inline uint64_t ShortHash(uint64_t prefix, size_t n) {
@@ -115,15 +115,26 @@ void LexiconIndex::Reset(size_t keys) {
   const size_t capacity = std::max<size_t>(16, keys + keys / 3 + 1);
   slots_.Assign(capacity, Slot());
   arena_.clear();
+  table_ = nullptr;
   capacity_ = capacity;
   used_ = 0;
 }
 
 bool LexiconIndex::Holds(const Slot& slot, std::string_view codes, uint64_t packed) const {
-  if (slot.head != static_cast<uint32_t>(packed)) return false;
-  if (codes.size() <= kShortCodes) return slot.tail == packed >> 32;
-  // A long key: its length past the fourth code (one byte, or 255 and four bytes), then
-  // those codes.
+  if (codes.size() <= kShortCodes) {
+    return slot.head == static_cast<uint32_t>(packed) && slot.tail == packed >> 32;
+  }
+  return (slot.head & ~kArenaKey) == static_cast<uint32_t>(packed) &&
+         HoldsLong(slot, codes, packed);
+}
+
+bool LexiconIndex::HoldsLong(const Slot& slot, std::string_view codes, uint64_t packed) const {
+  if ((slot.head & kArenaKey) == 0) {
+    // The slot holds the first 8 codes of its entry's key.
+    return slot.tail == packed >> 32 && table_->EntryHasCodes(slot.row, codes, kShortCodes);
+  }
+  // A key of the arena: its length past the fourth code (one byte, or 255 and four
+  // bytes), then those codes.
   const char* rest = arena_.data() + slot.tail;
   uint32_t length = static_cast<unsigned char>(*rest++);
   if (length == 255) {
@@ -136,14 +147,23 @@ bool LexiconIndex::Holds(const Slot& slot, std::string_view codes, uint64_t pack
 
 std::string LexiconIndex::CodesOf(const Slot& slot) const {
   std::string codes;
+  const bool in_arena = (slot.head & kArenaKey) != 0;
+  if ((slot.head & kLongKey) != 0 && !in_arena) {
+    std::string key;
+    const std::string_view digits = table_->EntryKey(slot.row, &key);
+    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
+      codes.push_back(static_cast<char>((digits[i] - '0') * 10 + (digits[i + 1] - '0')));
+    }
+    return codes;
+  }
   const uint64_t packed = slot.head | (uint64_t{slot.tail} << 32);
-  const size_t held = (slot.head & kLongKey) != 0 ? kHeadCodes : kShortCodes;
+  const size_t held = in_arena ? kHeadCodes : kShortCodes;
   for (size_t i = 0; i < held; ++i) {
     const unsigned byte = (packed >> (8 * i)) & 0x7f;
     if (byte == 0) break;
     codes.push_back(static_cast<char>(byte - 1));
   }
-  if ((slot.head & kLongKey) != 0) {
+  if (in_arena) {
     const char* rest = arena_.data() + slot.tail;
     uint32_t length = static_cast<unsigned char>(*rest++);
     if (length == 255) {
@@ -155,7 +175,23 @@ std::string LexiconIndex::CodesOf(const Slot& slot) const {
   return codes;
 }
 
-bool LexiconIndex::Insert(std::string_view codes, int value) {
+uint32_t LexiconIndex::AddToArena(std::string_view codes) {
+  // Keys are lines of at most kMaxLineBytes, and few keys are kept here (a user's own
+  // words, the lemma list): the arena stays far below the 4 GB a tail can point into.
+  assert(codes.size() > kShortCodes && arena_.size() < UINT32_MAX - 5 - codes.size());
+  const uint32_t place = static_cast<uint32_t>(arena_.size());
+  const uint32_t length = static_cast<uint32_t>(codes.size() - kHeadCodes);
+  if (length < 255) {
+    arena_.push_back(static_cast<char>(length));
+  } else {
+    arena_.push_back(static_cast<char>(255));
+    arena_.append(reinterpret_cast<const char*>(&length), sizeof length);
+  }
+  arena_.append(codes.substr(kHeadCodes));
+  return place;
+}
+
+bool LexiconIndex::Insert(std::string_view codes, int value, bool in_table) {
   const uint64_t packed = Pack(Prefix(codes), codes.size());
   size_t at = Home(KeyHash(codes, packed));
   // One pass: the key is either met on the way or its place is the first empty slot.
@@ -164,22 +200,11 @@ bool LexiconIndex::Insert(std::string_view codes, int value) {
   }
   Slot& slot = slots_[at];
   slot.head = static_cast<uint32_t>(packed);
+  slot.tail = static_cast<uint32_t>(packed >> 32);
   slot.row = value;
-  if (codes.size() <= kShortCodes) {
-    slot.tail = static_cast<uint32_t>(packed >> 32);
-  } else {
-    // Keys are lines of at most kMaxLineBytes; the arena of a table that large is far
-    // below the 4 GB a tail can point into.
-    assert(arena_.size() < UINT32_MAX - 5 - codes.size());
-    slot.tail = static_cast<uint32_t>(arena_.size());
-    const uint32_t length = static_cast<uint32_t>(codes.size() - kHeadCodes);
-    if (length < 255) {
-      arena_.push_back(static_cast<char>(length));
-    } else {
-      arena_.push_back(static_cast<char>(255));
-      arena_.append(reinterpret_cast<const char*>(&length), sizeof length);
-    }
-    arena_.append(codes.substr(kHeadCodes));
+  if (codes.size() > kShortCodes && !in_table) {
+    slot.head |= kArenaKey;
+    slot.tail = AddToArena(codes);
   }
   ++used_;
   return true;
@@ -189,26 +214,40 @@ void LexiconIndex::Set(std::string_view word, int value) {
   std::string codes;
   AppendCodes(word, &codes);
   if (!slots_.empty()) {
-    if (const Slot* slot = Probe(codes)) {
-      const_cast<Slot*>(slot)->row = value;
+    if (const Slot* found = Probe(codes)) {
+      Slot* slot = const_cast<Slot*>(found);
+      // A long key checked against the table moves to the arena: value need not be an
+      // entry of that key.
+      if ((slot->head & (kLongKey | kArenaKey)) == kLongKey) {
+        slot->head |= kArenaKey;
+        slot->tail = AddToArena(codes);
+      }
+      slot->row = value;
       return;
     }
   }
   // A new key: the table grows first when it would be more than four fifths full.
   if ((used_ + 1) * 5 > capacity_ * 4) Grow();
-  Insert(codes, value);
+  Insert(codes, value, /*in_table=*/false);
 }
 
 void LexiconIndex::Grow() {
-  std::vector<std::pair<std::string, int>> keys;
+  struct Key {
+    std::string codes;
+    int value;
+    bool in_table;
+  };
+  std::vector<Key> keys;
   keys.reserve(used_);
   for (size_t at = 0; at < capacity_; ++at) {
     const Slot& slot = slots_[at];
-    if (slot.row >= 0) keys.emplace_back(CodesOf(slot), slot.row);
+    if (slot.row >= 0) keys.push_back({CodesOf(slot), slot.row, (slot.head & kArenaKey) == 0});
   }
   // Twice the room: Reset leaves a quarter of it free.
+  const LexiconTable* table = table_;
   Reset(std::max<size_t>(2 * capacity_ * 3 / 4, 16));
-  for (const auto& [codes, value] : keys) Insert(codes, value);
+  table_ = table;
+  for (const Key& key : keys) Insert(key.codes, key.value, key.in_table);
 }
 
 bool LexiconIndex::Has(std::string_view codes) const {
@@ -222,6 +261,7 @@ void LexiconIndex::Build(const LexiconTable& table) {
   std::string scratch, other;
   auto key_at = [&](int i) { return table.Key(i, &scratch); };
   Reset(static_cast<size_t>(table.EntryCount()));
+  table_ = &table;
   bool sorted = true;
   std::string previous;
   for (int i = 0; i < count && sorted; ++i) {
@@ -236,7 +276,7 @@ void LexiconIndex::Build(const LexiconTable& table) {
       const std::optional<std::string> codes = CodesOfKey(key);
       if (!codes || Has(*codes)) continue;
       const int row = Bisect(key_at, 0, count - 1, key, -1);
-      if (row >= 0) Insert(*codes, table.EntryOfRow(row));
+      if (row >= 0) Insert(*codes, table.EntryOfRow(row), /*in_table=*/true);
     }
     return;
   }
@@ -258,7 +298,7 @@ void LexiconIndex::Build(const LexiconTable& table) {
           row = mid;
         }
       }
-      Insert(*codes, table.EntryOfRow(row));
+      Insert(*codes, table.EntryOfRow(row), /*in_table=*/true);
     }
     first = last + 1;
   }
@@ -272,7 +312,7 @@ void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
     const std::optional<std::string> codes = CodesOfKey(keys[i]);
     if (!codes || Has(*codes)) continue;  // the key of an earlier row
     const int row = Bisect(key_at, 0, count - 1, keys[i], -1);
-    if (row >= 0) Insert(*codes, row);  // else the bisection misses it: absent
+    if (row >= 0) Insert(*codes, row, /*in_table=*/false);  // else the bisection misses it
   }
 }
 
@@ -283,10 +323,20 @@ const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes) const {
 
 const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes, uint64_t packed,
                                               uint64_t hash) const {
+  const uint32_t head = static_cast<uint32_t>(packed);
+  if (codes.size() <= kShortCodes) {
+    // Most words: a slot holds the key whole, and one comparison of 8 bytes decides.
+    const uint32_t tail = static_cast<uint32_t>(packed >> 32);
+    for (size_t at = Home(hash);; at = Next(at)) {
+      const Slot& slot = slots_[at];
+      if (slot.row < 0) return nullptr;
+      if (slot.head == head && slot.tail == tail) return &slot;
+    }
+  }
   for (size_t at = Home(hash);; at = Next(at)) {
     const Slot& slot = slots_[at];
     if (slot.row < 0) return nullptr;
-    if (Holds(slot, codes, packed)) return &slot;
+    if ((slot.head & ~kArenaKey) == head && HoldsLong(slot, codes, packed)) return &slot;
   }
 }
 

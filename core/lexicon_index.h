@@ -25,7 +25,9 @@ namespace quillon {
 class LexiconIndex {
  public:
   // Indexes table. The answers are entries: table.EntryOfRow of the row the bisection
-  // reaches, which is that row's number where it matters (0, 1, or 2 and above).
+  // reaches, which is that row's number where it matters (0, 1, or 2 and above). The
+  // index reads the keys of its long words from table, which must stay where it is
+  // while the index is used.
   void Build(const LexiconTable& table);
 
   // Indexes any table searched by the same bisection: keys[i] is the key of row i. The
@@ -63,16 +65,20 @@ class LexiconIndex {
   // 12 bytes: the table is probed at random, once per token, and is of the order of the
   // lexicon file itself. Codes are 0 to 76, so a code plus one is never 0 and never has
   // its top bit set: a key of at most 8 codes is held whole as its codes plus one, zero
-  // padded (the zeros give its length), and a longer key sets the top bit of its fourth
-  // byte and points into arena_, where its codes past the fourth are.
+  // padded (the zeros give its length). A longer key holds its first 8 codes the same way
+  // with the top bit of its fourth byte set, and is checked against the key of its entry
+  // in the table; a long key the table does not hold (one given to Set, or an index built
+  // from keys) also sets the top bit of its third byte and holds in its tail its place in
+  // arena_, where its codes past the fourth are.
   struct Slot {
-    uint32_t head = 0;  // short key: codes 1-4 (plus one); long key: the same, top bit set
-    uint32_t tail = 0;  // short key: codes 5-8 (plus one); long key: its place in arena_
+    uint32_t head = 0;  // codes 1-4, plus one
+    uint32_t tail = 0;  // codes 5-8, plus one; a key of the arena: its place there
     int32_t row = -1;   // the answer; -1 marks an empty slot
   };
   static constexpr size_t kShortCodes = 8;
   static constexpr size_t kHeadCodes = 4;
   static constexpr uint32_t kLongKey = uint32_t{1} << 31;
+  static constexpr uint32_t kArenaKey = uint32_t{1} << 23;
   // Where the probe for a hash starts, and the slot after at; the table's size is no power
   // of two, so the hash is scaled onto it.
   size_t Home(uint64_t hash) const {
@@ -80,14 +86,19 @@ class LexiconIndex {
   }
   size_t Next(size_t at) const { return at + 1 == capacity_ ? 0 : at + 1; }
   // Does slot hold the key of these codes? packed is what a slot of that key holds in
-  // head and tail (see Pack); a long key's tail is not known before the probe.
+  // head and tail (see Pack), unless the key is in the arena.
   bool Holds(const Slot& slot, std::string_view codes, uint64_t packed) const;
+  // The same for a key of more than 8 codes, once the slot's head has matched.
+  bool HoldsLong(const Slot& slot, std::string_view codes, uint64_t packed) const;
   // The codes of the key that slot holds.
   std::string CodesOf(const Slot& slot) const;
   // Empties the index for about keys keys.
   void Reset(size_t keys);
-  // Adds codes with value unless they are in already; true when added.
-  bool Insert(std::string_view codes, int value);
+  // Adds codes with value unless they are in already; true when added. A long key is
+  // checked against the table's entry value (in_table) or kept in the arena.
+  bool Insert(std::string_view codes, int value, bool in_table);
+  // Appends the codes of a long key past the fourth to the arena; returns their place.
+  uint32_t AddToArena(std::string_view codes);
   bool Has(std::string_view codes) const;
   // Doubles the table, placing every key again.
   void Grow();
@@ -97,8 +108,9 @@ class LexiconIndex {
 
   HugePageBuffer<Slot> slots_;
   std::string arena_;
-  size_t capacity_ = 0;  // slots_.size()
-  size_t used_ = 0;      // slots that hold a key
+  const LexiconTable* table_ = nullptr;  // the table of Build(table)
+  size_t capacity_ = 0;                  // slots_.size()
+  size_t used_ = 0;                      // slots that hold a key
 };
 
 // A fast, well-mixed hash of bytes.

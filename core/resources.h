@@ -36,6 +36,11 @@ inline constexpr const char* kContextualFiles[] = {
 
 // The loaded resources of one run. The tag table is shared by all of them.
 struct Resources {
+  Resources() = default;
+  // The lexicon index reads the lexicon table in place: resources stay where they are made.
+  Resources(const Resources&) = delete;
+  Resources& operator=(const Resources&) = delete;
+
   TagTable tags;
   IgnoreList ignore;
   LexiconTable lexicon;

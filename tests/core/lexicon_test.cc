@@ -85,7 +85,12 @@ TEST(LexiconTest, RepeatedLinesShareEntriesAndKeepEveryRow) {
 TEST(LexiconTest, KeylessLinesGiveThePreparedRows) {
   const std::vector<std::vector<std::string>> cases = {
       {"a NN", "a\x80 NN", "a\x80\x80 JJ", "A NN", "a. X", "a! X", "a? x", "a!\tX", "a! x"},
-      {"ab\x12" "cd NN VB", "ab NN", "\x12x T", "ab\x12" "cd nn", "ab\x1e VB\x1eJJ"},
+      {"ab\x12"
+       "cd NN VB",
+       "ab NN", "\x12x T",
+       "ab\x12"
+       "cd nn",
+       "ab\x1e VB\x1eJJ"},
       {"w1 A B C D E F G H I J K L M N", "w1 A B C D E F G H I J K L", "w1", "W1 a b"},
   };
   // A hundred more lines, so the form test reads a line of the file: some repeated (the
@@ -235,6 +240,41 @@ TEST(LexiconIndexTest, KeysOfEveryLengthAreToldApart) {
     EXPECT_EQ(index.Find(Hash(words[i])), static_cast<int>(i)) << words[i].size();
     EXPECT_EQ(index.FindWord(words[i] + "q", &scratch), -1) << words[i].size();
   }
+}
+
+// Long words of a table are checked against the table's own lines; a word set afterwards
+// (a user's entry for a word the table has, or a new one) keeps its answer through the
+// growth of the index, and the table's other words keep theirs.
+TEST(LexiconIndexTest, SetWordsBesideTheTablesLongWords) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 150; ++i) lines.push_back("longword" + std::to_string(i) + " NN");
+  lines.push_back("short NN");
+  TagTable tags;
+  LexiconBuilder builder;
+  for (const std::string& line : lines) builder.Add(line);
+  LexiconTable table;
+  builder.Finish(nullptr, &tags, &table);
+  LexiconIndex index;
+  index.Build(table);
+  std::string scratch;
+  std::vector<int> before;
+  for (int i = 0; i < 150; ++i) {
+    before.push_back(index.FindWord("longword" + std::to_string(i), &scratch));
+    ASSERT_GE(before.back(), 2);
+    EXPECT_EQ(table.entry(before.back()).Word, "longword" + std::to_string(i));
+  }
+  EXPECT_EQ(index.FindWord("longword150", &scratch), -1);
+  EXPECT_EQ(index.FindWord("longwordX", &scratch), -1);
+  index.Set("longword7", 5000);
+  for (int i = 0; i < 400; ++i) index.Set("addedlongword" + std::to_string(i), 6000 + i);
+  for (int i = 0; i < 150; ++i) {
+    EXPECT_EQ(index.FindWord("longword" + std::to_string(i), &scratch), i == 7 ? 5000 : before[i])
+        << i;
+  }
+  for (int i = 0; i < 400; ++i) {
+    EXPECT_EQ(index.FindWord("addedlongword" + std::to_string(i), &scratch), 6000 + i);
+  }
+  EXPECT_GE(index.FindWord("short", &scratch), 2);
 }
 
 }  // namespace
