@@ -133,16 +133,7 @@ bool LexiconIndex::HoldsLong(const Slot& slot, std::string_view codes, uint64_t 
     // The slot holds the first 8 codes of its entry's key.
     return slot.tail == packed >> 32 && table_->EntryHasCodes(slot.row, codes, kShortCodes);
   }
-  // A key of the arena: its length past the fourth code (one byte, or 255 and four
-  // bytes), then those codes.
-  const char* rest = arena_.data() + slot.tail;
-  uint32_t length = static_cast<unsigned char>(*rest++);
-  if (length == 255) {
-    std::memcpy(&length, rest, sizeof length);
-    rest += sizeof length;
-  }
-  return length == codes.size() - kHeadCodes &&
-         std::memcmp(rest, codes.data() + kHeadCodes, length) == 0;
+  return ArenaCodes(slot.tail) == codes.substr(kHeadCodes);
 }
 
 std::string LexiconIndex::CodesOf(const Slot& slot) const {
@@ -163,16 +154,19 @@ std::string LexiconIndex::CodesOf(const Slot& slot) const {
     if (byte == 0) break;
     codes.push_back(static_cast<char>(byte - 1));
   }
-  if (in_arena) {
-    const char* rest = arena_.data() + slot.tail;
-    uint32_t length = static_cast<unsigned char>(*rest++);
-    if (length == 255) {
-      std::memcpy(&length, rest, sizeof length);
-      rest += sizeof length;
-    }
-    codes.append(rest, length);
-  }
+  if (in_arena) codes.append(ArenaCodes(slot.tail));
   return codes;
+}
+
+std::string_view LexiconIndex::ArenaCodes(uint32_t place) const {
+  // The length past the fourth code (one byte, or 255 and four bytes), then those codes.
+  const char* rest = arena_.data() + place;
+  uint32_t length = static_cast<unsigned char>(*rest++);
+  if (length == 255) {
+    std::memcpy(&length, rest, sizeof length);
+    rest += sizeof length;
+  }
+  return std::string_view(rest, length);
 }
 
 uint32_t LexiconIndex::AddToArena(std::string_view codes) {

@@ -99,6 +99,8 @@ class LexiconIndex {
   bool Insert(std::string_view codes, int value, bool in_table);
   // Appends the codes of a long key past the fourth to the arena; returns their place.
   uint32_t AddToArena(std::string_view codes);
+  // The codes past the fourth of the arena's key at place.
+  std::string_view ArenaCodes(uint32_t place) const;
   bool Has(std::string_view codes) const;
   // Doubles the table, placing every key again.
   void Grow();
