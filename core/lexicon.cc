@@ -104,6 +104,8 @@ int SplitFields(std::string_view line, std::string_view* fields, int max) {
 
 }  // namespace
 
+bool PlainRowLess(std::string_view a, std::string_view b) { return CompareKeyless(a, b) < 0; }
+
 int SplitRowFields(std::string_view line, std::array<std::string_view, kLexiconMaxFields>* fields) {
   return SplitFields(line, fields->data(), kLexiconMaxFields);
 }
@@ -202,6 +204,11 @@ std::string_view LexiconTable::EntryKey(int entry, std::string* scratch) const {
   size_t end = 0;
   while (end < line.size() && !IsRowSeparator(static_cast<unsigned char>(line[end]))) ++end;
   return line.substr(0, end);
+}
+
+std::string_view LexiconTable::KeylessEntryWord(int entry) const {
+  assert(keyless_ && entry >= 0 && Appended(entry) == nullptr);
+  return entry < 2 ? std::string_view() : KeylessWord(EntryLine(static_cast<uint32_t>(entry)));
 }
 
 bool LexiconTable::EntryHasCodes(int entry, std::string_view codes, size_t from) const {
@@ -304,11 +311,15 @@ void LexiconBuilder::SortPlainRows(RunObserver* observer) {
     // the lines themselves.
     std::vector<uint64_t> head(distinct);
     for (uint32_t id = 0; id < distinct; ++id) head[id] = CodesHead(KeylessWord(lines.Get(id)));
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    auto before = [&](uint32_t a, uint32_t b) {
       if (head[a] != head[b]) return head[a] < head[b];
       const int by_line = CompareKeyless(lines.Get(a), lines.Get(b));
       return by_line != 0 ? by_line < 0 : a < b;
-    });
+    };
+    // A file written in key order (as the learner writes it) needs one pass, not a sort.
+    if (!std::is_sorted(order.begin(), order.end(), before)) {
+      std::sort(order.begin(), order.end(), before);
+    }
   }
   table_.row_count_ = 2 + kept_;
   if (repeats) {

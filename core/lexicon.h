@@ -47,6 +47,11 @@ bool IsPreparedLine(std::string_view line_101);
 // two sentinel lines in front. observer (may be null) sees the preparation bar and status.
 void LEXICON(std::vector<std::string>* lines, RunObserver* observer);
 
+// The order of a plain-form lexicon's rows: by the words' order keys, then by the whole
+// line ignoring case (lines "word TAG ..." with one space after the word). The table keeps
+// equal lines in file order; a file already in this order is not sorted again on loading.
+bool PlainRowLess(std::string_view a, std::string_view b);
+
 // Splits one row line into its fields; at most kLexiconMaxFields are kept. Returns the
 // number of fields read, capped at kLexiconMaxFields.
 int SplitRowFields(std::string_view line, std::array<std::string_view, kLexiconMaxFields>* fields);
@@ -79,6 +84,11 @@ class LexiconTable {
   bool EntryHasCodes(int entry, std::string_view codes, size_t from = 0) const;
 
   int EntryCount() const { return static_cast<int>(entry_count_); }
+  // True when the rows are a plain-form file's (kept without keys, sorted by key).
+  bool keyless() const { return keyless_; }
+  // The word of an entry of the file (not an appended one) of a keyless table: its key is
+  // the word's.
+  std::string_view KeylessEntryWord(int entry) const;
   int EntryOfRow(int row) const {
     return row_entries_.empty() ? row : static_cast<int>(row_entries_[row]);
   }

@@ -249,6 +249,11 @@ bool LexiconIndex::Has(std::string_view codes) const {
 }
 
 void LexiconIndex::Build(const LexiconTable& table) {
+  // A plain-form file's rows are sorted by key, and every key is a word's.
+  if (table.keyless()) {
+    BuildFromWords(table);
+    return;
+  }
   const int count = table.LexiconCount();
   // Keys of a plain-form file are built as they are read: each view lives in its own
   // scratch until the next read into that scratch.
@@ -274,26 +279,57 @@ void LexiconIndex::Build(const LexiconTable& table) {
     }
     return;
   }
-  // In a sorted table each key holds a run of rows [first, last], and every probe of the
-  // bisection compares by its place to that run alone: it is replayed on row numbers.
+  // In a sorted table each key holds a run of rows [first, last]: see RowOfRun.
   for (int first = 0; first < count;) {
     const std::string_view key = table.Key(first, &other);
     int last = first;
     while (last + 1 < count && key_at(last + 1) == key) ++last;
     if (const std::optional<std::string> codes = CodesOfKey(key)) {
-      int lo = 0, hi = count - 1, row = -1;
-      while (lo <= hi && row < 0) {
-        const int mid = (lo + hi) / 2;
-        if (mid < first) {
-          lo = mid + 1;
-        } else if (mid > last) {
-          hi = mid - 1;
-        } else {
-          row = mid;
-        }
-      }
-      Insert(*codes, table.EntryOfRow(row), /*in_table=*/true);
+      Insert(*codes, table.EntryOfRow(RowOfRun(first, last, count)), /*in_table=*/true);
     }
+    first = last + 1;
+  }
+}
+
+int LexiconIndex::RowOfRun(int first, int last, int count) {
+  // Every probe of the bisection compares by its place to the run alone: it is replayed on
+  // row numbers.
+  int lo = 0, hi = count - 1;
+  while (lo <= hi) {
+    const int mid = (lo + hi) / 2;
+    if (mid < first) {
+      lo = mid + 1;
+    } else if (mid > last) {
+      hi = mid - 1;
+    } else {
+      return mid;
+    }
+  }
+  assert(false && "a run of rows is always reached");
+  return first;
+}
+
+void LexiconIndex::BuildFromWords(const LexiconTable& table) {
+  const int count = table.LexiconCount();
+  Reset(static_cast<size_t>(table.EntryCount()));
+  table_ = &table;
+  // A word's codes order as its key does, so the runs of equal keys are runs of equal
+  // codes, and no digit key is built.
+  std::string codes, next;
+  auto codes_of_row = [&](int row, std::string* out) {
+    out->clear();
+    AppendCodes(table.KeylessEntryWord(table.EntryOfRow(row)), out);
+  };
+  if (count > 0) codes_of_row(0, &codes);
+  for (int first = 0; first < count;) {
+    int last = first;
+    while (last + 1 < count) {
+      codes_of_row(last + 1, &next);
+      if (next != codes) break;
+      ++last;
+    }
+    Insert(codes, table.EntryOfRow(RowOfRun(first, last, count)), /*in_table=*/true);
+    codes.swap(next);
     first = last + 1;
   }
 }

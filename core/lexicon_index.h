@@ -92,6 +92,11 @@ class LexiconIndex {
   bool HoldsLong(const Slot& slot, std::string_view codes, uint64_t packed) const;
   // The codes of the key that slot holds.
   std::string CodesOf(const Slot& slot) const;
+  // Build for a keyless table: keys from the words' codes.
+  void BuildFromWords(const LexiconTable& table);
+  // The row that the bisection over rows 0..count-1 reaches for the key of the sorted run of
+  // rows [first, last].
+  static int RowOfRun(int first, int last, int count);
   // Empties the index for about keys keys.
   void Reset(size_t keys);
   // Adds codes with value unless they are in already; true when added. A long key is

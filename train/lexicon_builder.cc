@@ -184,6 +184,9 @@ std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
     }
     lines.push_back(std::move(line));
   }
+  // Written in the order the tagger's table keeps the rows, so loading finds them sorted
+  // (the stable sort keeps the words' byte order among lines the table ties, as it does).
+  std::stable_sort(lines.begin(), lines.end(), PlainRowLess);
   KeepPlainForm(&lines);
   stats->entries = lines.size();
   return lines;

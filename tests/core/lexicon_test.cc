@@ -213,6 +213,36 @@ TEST(LexiconIndexTest, AgreesWithTheBisectionOnEveryKey) {
   }
 }
 
+// A plain-form file's index is built from its words' codes: every search gives what the
+// bisection over the prepared rows gives, for words that share a key, begin one another,
+// hold bytes without a code of their own, or are long.
+TEST(LexiconIndexTest, PlainFileIndexAgreesWithTheBisection) {
+  std::vector<std::string> lines = {"a NN",          "a. X",          "a! X",         "A NN",
+                                    "a\x01 NN",      "a\x01\x01 JJ",  "ab NN",        "abc VB",
+                                    "abcdefghij NN", "abcdefghik NN", "abcdefghij VB"};
+  for (int i = 0; i < 120; ++i) lines.push_back("w" + std::to_string(i * 37 % 101) + " NN");
+  TagTable tags;
+  LexiconBuilder builder;
+  for (const std::string& line : lines) builder.Add(line);
+  LexiconTable table;
+  builder.Finish(nullptr, &tags, &table);
+  ASSERT_TRUE(table.keyless());
+  LexiconIndex index;
+  index.Build(table);
+  std::string scratch;
+  auto key_at = [&](int i) { return std::string(table.Key(i, &scratch)); };
+  const int last = table.LexiconCount() - 1;
+  std::vector<std::string> words = {"", "a", "a?", "b", "abcdefghi", "abcdefghijk", "w7", "w100"};
+  for (const std::string& line : lines) words.push_back(line.substr(0, line.find(' ')));
+  for (const std::string& word : words) {
+    const std::string key = Hash(word);
+    const int row = Bisect(key_at, 0, last, key, -1);
+    std::string codes;
+    EXPECT_EQ(index.Find(key), row < 0 ? -1 : table.EntryOfRow(row)) << word;
+    EXPECT_EQ(index.FindWord(word, &codes), row < 0 ? -1 : table.EntryOfRow(row)) << word;
+  }
+}
+
 // Keys are held whole up to 8 codes and in part beyond, with a longer length field past
 // 258 codes: keys of every length around those bounds, differing in their last code or in
 // one code only, are each found and told apart from their neighbours.

@@ -83,7 +83,7 @@ std::vector<CorpusCase> Cases() {
        "{bin}/quillon train lexicon bom.conllu -o lex >/dev/null",
        0,
        "",
-       {{"lex", "The DT\ncat NN\n"}}},
+       {{"lex", "cat NN\nThe DT\n"}}},
       {"a word_TAG corpus and a word list with a byte order mark keep it out of words",
        [](const ScratchDir& d) {
          d.Write("c.txt", kBom + std::string("The_DT cat_NN\n"));
@@ -92,7 +92,7 @@ std::vector<CorpusCase> Cases() {
        "{bin}/quillon train lexicon c.txt --wordlist words.txt -o lex >/dev/null",
        0,
        "",
-       {{"lex", "The DT\ncat NN\ndog NN\n"}}},
+       {{"lex", "cat NN\ndog NN\nThe DT\n"}}},
       {"a corpus line without end is refused with its file and line",
        [](const ScratchDir& d) { d.Write("long.txt", "a_DT\n" + std::string(2 << 20, 'x')); },
        "{bin}/quillon eval -d Q_data -f wordtag long.txt",
@@ -126,7 +126,7 @@ std::vector<CorpusCase> Cases() {
        "{bin}/quillon train lexicon s.conllu -o link >/dev/null && test -L link",
        0,
        "",
-       {{"real/tags", "The DT\ncat NN\n"}}},
+       {{"real/tags", "cat NN\nThe DT\n"}}},
       {"a data folder that is not there says so",
        [](const ScratchDir& d) { d.Write("s.conllu", kConllu); },
        "{bin}/quillon eval -d nowhere s.conllu; {bin}/quillon tag -d nowhere s.conllu",

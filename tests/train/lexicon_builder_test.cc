@@ -158,8 +158,9 @@ TEST(LexiconBuilderTest, WordsWithOneOrderKeyShareOneTagList) {
   ASSERT_TRUE(ParseWordList("+ CC\n", "wl", &wordlist).ok());
   LexiconStats stats;
   const std::vector<std::string> lines = BuildLexiconLines(corpus, wordlist, {}, &stats);
-  EXPECT_EQ(lines, (std::vector<std::string>{"* ) ( SYM CC", "+ ) ( SYM CC", "< ) ( SYM CC",
-                                             "> ) ( SYM CC", "x NN"}));
+  // In the order of the tagger's rows: by key, and letters have lower codes than these.
+  EXPECT_EQ(lines, (std::vector<std::string>{"x NN", "* ) ( SYM CC", "+ ) ( SYM CC", "< ) ( SYM CC",
+                                             "> ) ( SYM CC"}));
   EXPECT_EQ(stats.shared_key_words, 4u);
 
   // Whatever row the tagger finds, each of them starts with the tag most of them have.
@@ -171,6 +172,39 @@ TEST(LexiconBuilderTest, WordsWithOneOrderKeyShareOneTagList) {
   std::vector<std::string> names;
   for (TagId tag : tags) names.emplace_back(tagger.TagName(tag));
   EXPECT_EQ(names, (std::vector<std::string>{")", ")", ")", ")", "NN"}));
+}
+
+// The lines come in the order of the tagger's rows, so the table it loads keeps them as
+// they stand: words of mixed case, digits, punctuation sharing a key, words beginning one
+// another, bytes outside ASCII.
+TEST(LexiconBuilderTest, LinesComeInTheTablesRowOrder) {
+  const Corpus corpus = MakeCorpus({{{"the", "DT"},
+                                     {"The", "DT"},
+                                     {"THE", "NNP"},
+                                     {"10", "CD"},
+                                     {"1", "CD"},
+                                     {"a", "DT"},
+                                     {"A", "DT"},
+                                     {"ab", "NN"},
+                                     {"a.", "FW"},
+                                     {"a!", "UH"},
+                                     {"caf\xc3\xa9", "NN"},
+                                     {"cafe", "NN"},
+                                     {"Zebra", "NNP"},
+                                     {"-", ":"},
+                                     {";", ":"}}});
+  LexiconStats stats;
+  const std::vector<std::string> lines = BuildLexiconLines(corpus, {}, {}, &stats);
+  EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(), PlainRowLess));
+  LexiconBuilder builder;
+  for (const std::string& line : lines) builder.Add(line);
+  TagTable tags;
+  LexiconTable table;
+  builder.Finish(nullptr, &tags, &table);
+  ASSERT_EQ(table.LexiconCount(), static_cast<int>(lines.size()) + 2);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(table.row(static_cast<int>(i) + 2).Word, lines[i].substr(0, lines[i].find(' ')));
+  }
 }
 
 TEST(TagsetBuilderTest, LegendOrderThenOtherCorpusTags) {
