@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cassert>
 #include <numeric>
+#include <optional>
 
 #include "core/ascii.h"
 #include "core/messages.h"
@@ -223,17 +224,10 @@ bool LexiconTable::EntryHasCodes(int entry, std::string_view codes, size_t from)
     }
     return true;
   }
+  // A prepared line's key, or an appended entry's: few are long, so they are decoded whole.
   std::string scratch;
-  const std::string_view key = EntryKey(entry, &scratch);
-  if (key.size() != 2 * n) return false;
-  for (size_t i = from; i < n; ++i) {
-    const char hi = key[2 * i], lo = key[2 * i + 1];
-    if (hi < '0' || hi > '9' || lo < '0' || lo > '9' ||
-        (hi - '0') * 10 + (lo - '0') != static_cast<unsigned char>(codes[i])) {
-      return false;
-    }
-  }
-  return true;
+  const std::optional<std::string> key_codes = CodesOfKey(EntryKey(entry, &scratch));
+  return key_codes && *key_codes == codes;
 }
 
 void LexiconTable::Build(const std::vector<std::string>& lines, TagTable* tags) {

@@ -78,20 +78,6 @@ inline uint64_t PackedShortWord(std::string_view word) {
   return packed;
 }
 
-// The codes of a digit key, or nothing when no word has that key.
-std::optional<std::string> CodesOfKey(std::string_view key) {
-  if (key.size() % 2 != 0) return std::nullopt;
-  std::string codes(key.size() / 2, '\0');
-  for (size_t i = 0; i < codes.size(); ++i) {
-    const char hi = key[2 * i], lo = key[2 * i + 1];
-    if (hi < '0' || hi > '9' || lo < '0' || lo > '9') return std::nullopt;
-    const int code = (hi - '0') * 10 + (lo - '0');
-    if (code > 76) return std::nullopt;
-    codes[i] = static_cast<char>(code);
-  }
-  return codes;
-}
-
 }  // namespace
 
 uint64_t HashBytes(std::string_view bytes) {
@@ -141,11 +127,7 @@ std::string LexiconIndex::CodesOf(const Slot& slot) const {
   const bool in_arena = (slot.head & kArenaKey) != 0;
   if ((slot.head & kLongKey) != 0 && !in_arena) {
     std::string key;
-    const std::string_view digits = table_->EntryKey(slot.row, &key);
-    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
-      codes.push_back(static_cast<char>((digits[i] - '0') * 10 + (digits[i + 1] - '0')));
-    }
-    return codes;
+    return *CodesOfKey(table_->EntryKey(slot.row, &key));  // a word's key: valid
   }
   const uint64_t packed = slot.head | (uint64_t{slot.tail} << 32);
   const size_t held = in_arena ? kHeadCodes : kShortCodes;

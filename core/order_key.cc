@@ -3,6 +3,7 @@
 #include "core/order_key.h"
 
 #include <array>
+#include <optional>
 
 namespace quillon {
 namespace {
@@ -56,6 +57,19 @@ void AppendKey(std::string_view word, std::string* key) {
     out[1] = kDigits[c][1];
     out += 2;
   }
+}
+
+std::optional<std::string> CodesOfKey(std::string_view key) {
+  if (key.size() % 2 != 0) return std::nullopt;
+  std::string codes(key.size() / 2, '\0');
+  for (size_t i = 0; i < codes.size(); ++i) {
+    const char hi = key[2 * i], lo = key[2 * i + 1];
+    if (hi < '0' || hi > '9' || lo < '0' || lo > '9') return std::nullopt;
+    const int code = (hi - '0') * 10 + (lo - '0');
+    if (code > 76) return std::nullopt;
+    codes[i] = static_cast<char>(code);
+  }
+  return codes;
 }
 
 void AppendCodes(std::string_view word, std::string* codes) {

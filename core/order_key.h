@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ void AppendKey(std::string_view word, std::string* key);
 // Appends the codes of word to codes, one byte (0 to 76) per byte of word: the key in
 // compact form. Two words have equal keys exactly when their codes are equal.
 void AppendCodes(std::string_view word, std::string* codes);
+
+// The codes of a digit key (the inverse of AppendKey over AppendCodes), or nothing when no
+// word has that key: an odd length, a byte other than a digit, a pair above 76.
+std::optional<std::string> CodesOfKey(std::string_view key);
 
 // True when the key of word is exactly "00": one byte without a code of its own.
 inline bool IsNullKey(std::string_view word) {

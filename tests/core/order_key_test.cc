@@ -63,6 +63,20 @@ struct Table {
   }
 };
 
+// Digit keys read back into codes: every word's key gives its codes; keys no word can have
+// give nothing.
+TEST(OrderKeyTest, CodesOfKeyInvertsTheKey) {
+  for (const std::string& word :
+       std::vector<std::string>{"", "a", "The", "U.S.", std::string("\0\xff\x80", 3)}) {
+    std::string codes;
+    AppendCodes(word, &codes);
+    EXPECT_EQ(CodesOfKey(Hash(word)), codes) << word;
+  }
+  for (const char* key : {"0", "012", "7a", "77", "99", "0 "}) {
+    EXPECT_FALSE(CodesOfKey(key).has_value()) << key;
+  }
+}
+
 TEST(TableSearchTest, AbsentValues) {
   Table table;
   for (int i = 0; i < 1000; ++i) table.keys.push_back(Hash("w" + std::to_string(1000 + i)));
