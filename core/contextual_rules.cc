@@ -294,7 +294,9 @@ void ContextualRules::Apply(std::span<const std::string_view> words, std::span<T
   uint32_t* const at = values.data() + kValuesPerPosition * kContextPad;  // position 0
   for (size_t i = 0; i < n; ++i) {
     at[kValuesPerPosition * i] = TagValue(tags[i]);
-    at[kValuesPerPosition * i + 1] = WordValueOf(words[i], licence.rows[i], licence);
+    at[kValuesPerPosition * i + 1] = licence.word_values.empty()
+                                         ? WordValueOf(words[i], licence.rows[i], licence)
+                                         : licence.word_values[i];
   }
   std::vector<uint32_t>& changed_stamps = scratch->changed_at;
   std::vector<uint32_t>& tested_at = scratch->tested_at;

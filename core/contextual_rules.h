@@ -79,6 +79,8 @@ bool LicenceAllows(const LicenceRow& row, int found, TagId to, bool wdprevtag, b
 struct LicenceView {
   const LicenceTable* table;
   std::span<const int> rows;  // per token: the row found for it, 0 when it has none
+  // Per token, when given: WordValueOf its word and row, found by the caller.
+  std::span<const uint32_t> word_values = {};
 };
 
 class ContextualRules {
@@ -107,6 +109,10 @@ class ContextualRules {
 
   bool empty() const { return rules_.empty(); }
 
+  // The context value of a token's word: WordValue of its rule-word id, or kNoValue. It
+  // depends on the word alone, given the row the lexicon finds for it.
+  uint32_t WordValueOf(std::string_view word, int row, const LicenceView& licence) const;
+
  private:
   // A rule as the passes test it: its arguments are context values (TagValue or WordValue,
   // by template). Rules that can never fire are left out; order is the file's.
@@ -122,8 +128,6 @@ class ContextualRules {
   // Does the rule's template hold at position i of n, whose context values start at v?
   static bool Holds(const Rule& rule, size_t i, size_t n, const uint32_t* v);
   bool Licensed(const Rule& rule, size_t i, const LicenceView& licence, bool changed) const;
-  // The context value of a token's word: WordValue of its rule-word id, or kNoValue.
-  uint32_t WordValueOf(std::string_view word, int row, const LicenceView& licence) const;
   // The keys under which a rule is filed in the index.
   static void KeysOf(const Rule& rule, std::vector<ContextKey>* keys);
 

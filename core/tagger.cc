@@ -59,21 +59,36 @@ void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* to
 void Tagger::StartTags(std::span<const std::string_view> tokens) {
   const size_t n = tokens.size();
   const LexiconIndex& index = resources_->lexicon_index;
+  const LicenceView licence{&licence_rows_, rows_};
   tags_.resize(n);
   rows_.resize(n);
+  word_values_.resize(n);
   lookups_.resize(n);
-  // Three rounds over the tokens, so that the cache misses of one token's lookup overlap
-  // those of the others: hash every word, probe every word, then read every row.
-  for (size_t i = 0; i < n; ++i) lookups_[i] = index.StartWord(tokens[i], &key_);
+  missed_.clear();
+  // Most tokens are words met shortly before, found in the cache. The others take three
+  // rounds, so that the cache misses of one token's lookup overlap those of the others:
+  // hash every word, probe every word, then read every row.
   for (size_t i = 0; i < n; ++i) {
+    WordCache::Found found;
+    if (word_cache_.Find(tokens[i], &found)) {
+      rows_[i] = found.row < 0 ? 0 : found.row;
+      word_values_[i] = found.value;
+      continue;
+    }
+    missed_.push_back(i);
+    lookups_[i] = index.StartWord(tokens[i], &key_);
+  }
+  for (const size_t i : missed_) {
     const std::string_view word = tokens[i];
     // A lone byte without a code of its own takes the default row of small-letter words,
     // for its start tag and for the licence; it is not an unknown word. Row 0 marks the
     // unknown words here, whatever their case.
     const int found = IsNullKey(word) ? 1 : index.EndWord(lookups_[i], word, &key_);
     rows_[i] = found < 0 ? 0 : found;
-    licence_rows_.Prefetch(rows_[i]);
+    word_values_[i] = contextual_.WordValueOf(word, rows_[i], licence);
+    word_cache_.Store(word, {found, word_values_[i]});
   }
+  for (size_t i = 0; i < n; ++i) licence_rows_.Prefetch(rows_[i]);
   for (size_t i = 0; i < n; ++i) {
     if (rows_[i] != 0) {
       tags_[i] = licence_rows_.StartTag(rows_[i]);
@@ -125,7 +140,8 @@ void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<Tag
                        std::vector<uint32_t>* fired) {
   tokens = LookupWords(tokens);
   StartTags(tokens);
-  contextual_.Apply(tokens, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_, fired);
+  contextual_.Apply(tokens, tags_, LicenceView{&licence_rows_, rows_, word_values_},
+                    &contextual_scratch_, fired);
   tags->assign(tags_.begin(), tags_.end());
 }
 
@@ -142,7 +158,8 @@ const SentenceResult& Tagger::Finish(std::string_view text,
                                      std::span<const std::string_view> tokens, bool ascii) {
   const std::span<const std::string_view> words = LookupWords(tokens, ascii);
   StartTags(words);
-  contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_}, &contextual_scratch_);
+  contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_, word_values_},
+                    &contextual_scratch_);
   result_ = SentenceResult{};
   result_.text = text;
   result_.words = tokens;

@@ -25,6 +25,7 @@
 #include "core/modern_tokenizer.h"
 #include "core/resources.h"
 #include "core/sentence_result.h"
+#include "core/word_cache.h"
 #include "regex/awk_str.h"
 
 namespace quillon {
@@ -123,6 +124,9 @@ class Tagger {
   std::vector<std::string_view> tokens_;
   std::vector<TagId> tags_;
   std::vector<int> rows_;
+  std::vector<uint32_t> word_values_;  // what the contextual rules read for each word
+  WordCache word_cache_;
+  std::vector<size_t> missed_;  // the tokens the cache did not hold
   std::vector<LexiconIndex::WordLookup> lookups_;
   ContextualRules::Scratch contextual_scratch_;
   LemmaTable::Scratch lemma_scratch_;
