@@ -3,6 +3,7 @@
 
 #include <sched.h>
 
+#include <algorithm>
 #include <cassert>
 
 namespace quillon {
@@ -36,6 +37,14 @@ TaggerPool::TaggerPool(Resources* resources, const Tagger& first, int threads) {
     workers_.emplace_back(&TaggerPool::Work, this, taggers_[t].get());
 }
 
+bool TaggerPool::FrontDone() const {
+  const size_t batch = std::min(order_.size(), workers_.size());
+  for (size_t k = 0; k < batch; ++k) {
+    if (!order_[k].done) return false;
+  }
+  return true;
+}
+
 TaggerPool::~TaggerPool() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -56,7 +65,10 @@ void TaggerPool::Submit(std::unique_ptr<SentenceBlock> block) {
 std::unique_ptr<SentenceBlock> TaggerPool::Take() {
   std::unique_lock<std::mutex> lock(mutex_);
   assert(!order_.empty());
-  block_done_.wait(lock, [this] { return order_.front().done; });
+  // The oldest block, and with it as many of the next as there are workers: the caller
+  // then wakes about once per round of the workers instead of once per block, and each
+  // wake-up, on a machine with no core to spare, takes a worker off its core.
+  block_done_.wait(lock, [this] { return FrontDone(); });
   std::unique_ptr<SentenceBlock> block = std::move(order_.front().block);
   order_.pop_front();
   --next_;
@@ -105,7 +117,13 @@ void TaggerPool::Work(Tagger* tagger) {
     }
     lock.lock();
     entry->done = true;
-    block_done_.notify_all();
+    // Only a change that lets Take return wakes it, and only once the lock is free, so
+    // that the woken caller does not at once wait again for this worker's lock.
+    if (FrontDone()) {
+      lock.unlock();
+      block_done_.notify_all();
+      lock.lock();
+    }
   }
 }
 

@@ -67,6 +67,9 @@ class TaggerPool {
     bool done = false;
   };
   void Work(Tagger* tagger);
+  // Whether Take may return: the oldest blocks, as many as there are workers (or all
+  // there are), are done. Call with mutex_ held.
+  bool FrontDone() const;
 
   std::vector<std::unique_ptr<Tagger>> taggers_;
   std::vector<std::thread> workers_;
