@@ -1,8 +1,9 @@
 // The tagger: one sentence in, its tokens and their tags out. Each token gets its start tag from
 // the lexicon (or a sentinel row when the lexicon does not know it, and then the lexical
 // rules), then the contextual rules correct the tags. Tags are interned integers, rules
-// are indexed by their FromTag, the lexicon is one hash probe per token, and the working
-// arrays are reused from sentence to sentence, so tagging allocates nothing per token.
+// are indexed by their FromTag, the lexicon is at most one hash probe per token (the
+// tagger's WordCache answers for the words it met lately), and the working arrays are
+// reused from sentence to sentence, so tagging allocates nothing per token.
 //
 // The public entry points for a program that tags text: build the Resources (LoadResources
 // of core/resources.h), a Tagger over them, then
