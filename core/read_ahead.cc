@@ -92,6 +92,16 @@ LineStream* ReadAhead::Turn(size_t index, std::optional<size_t>* line_count) {
   return turn_stream_.get();
 }
 
+void ReadAhead::Prime(LineStream* stream) {
+  assert(source_ == nullptr && turn_blocks_ == 0 && !turn_read_ahead());
+  // The source that reads ahead, replaced by the turn's own at Begin, which reads on from
+  // the same place.
+  turn_source_ = std::make_unique<TextSource>(stream, std::nullopt);
+  source_ = turn_source_.get();
+  turn_read_ = false;
+  TopUp();
+}
+
 void ReadAhead::Begin(TextSource* source) {
   // The turn's own source replaces the one that read it ahead: without the splitter a
   // text source is its stream, so it reads on from the same place.

@@ -54,6 +54,11 @@ class ReadAhead {
   // Whether the turn's input was opened and read ahead of its turn.
   bool turn_read_ahead() const { return turn_stream_ != nullptr; }
 
+  // Hands the first blocks of the turn's input, opened by the caller and not read yet, to
+  // the pool before the turn begins, so that the workers tag them while the caller counts
+  // the input's lines (on a descriptor of its own). stream must stay until Stop; without
+  // the splitter only, since splitting reads the whole input first.
+  void Prime(LineStream* stream);
   // The turn's sentences come from source (counted, split when asked), which must stay
   // until Stop. For an input read ahead, source reads its stream on from where reading
   // ahead left it.

@@ -196,6 +196,28 @@ TEST_F(TaggerPoolTest, AnUnreadableFileEndsTheRunWhereOneThreadEndsIt) {
   EXPECT_EQ(one.second.size(), 1u);  // the big file only
 }
 
+TEST_F(TaggerPoolTest, ALargeFileCutShortByANulGivesTheSameRun) {
+  // The first input of a run is handed to the workers while its lines are counted on a
+  // second descriptor; a NUL byte ends the text for both, and the warning comes after.
+  const std::string path = root_ + "/nul.txt";
+  std::string text = Text(4000, 7);
+  text.insert(text.size() / 2, std::string("tail\0", 5));
+  Write(path, text);
+  const std::vector<std::string> inputs = {path, inputs_[2]};
+  const auto one = Run(RunSettings(), 1, inputs);
+  ASSERT_EQ(one.second.size(), 2u);
+  // Cut at the NUL: about half of the 4,000 lines are tagged.
+  EXPECT_LT(std::count(one.second[0].begin(), one.second[0].end(), '\n'), 2500);
+  bool warned = false;
+  for (const std::string& event : one.first) warned |= event.find("NUL byte") != std::string::npos;
+  EXPECT_TRUE(warned);
+  for (const int threads : {2, 3}) {
+    const auto many = Run(RunSettings(), threads, inputs);
+    EXPECT_EQ(FirstDifference(many.first, one.first), "") << threads;
+    EXPECT_TRUE(many.second == one.second) << threads << " threads";
+  }
+}
+
 TEST_F(TaggerPoolTest, AStopEndsTheRunAfterTheSameSentence) {
   // Questions are asked before each file and after each sentence: stop inside the big
   // file, with blocks of it still being tagged by the workers.
