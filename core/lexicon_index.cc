@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/byte_prefix.h"
 #include "core/order_key.h"
 #include "core/table_search.h"
 
@@ -25,20 +26,6 @@ inline uint64_t Mix(uint64_t x) {
   return x;
 }
 
-// The first 8 bytes as a little-endian number, zero padded.
-inline uint64_t Prefix(std::string_view bytes) {
-  uint64_t v;
-  if (bytes.size() >= 8) {
-    std::memcpy(&v, bytes.data(), 8);
-    return v;
-  }
-  v = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    v |= uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
-  }
-  return v;
-}
-
 // 0x01 in each of the first n bytes (n at most 8).
 inline uint64_t Ones(size_t n) {
   return n >= 8 ? 0x0101010101010101ULL : 0x0101010101010101ULL & ((uint64_t{1} << (8 * n)) - 1);
@@ -46,7 +33,7 @@ inline uint64_t Ones(size_t n) {
 
 // What a slot of the key of these codes holds in head (low half) and tail (high half):
 // its first 8 codes plus one, with the long-key bit for a key of more than 8. prefix is
-// Prefix(codes). Codes are at most 76, so adding one never carries.
+// BytePrefix(codes). Codes are at most 76, so adding one never carries.
 inline uint64_t Pack(uint64_t prefix, size_t n) {
   if (n <= 8) return prefix + Ones(n);
   return (prefix + Ones(8)) | (uint64_t{1} << 31);
@@ -83,7 +70,7 @@ inline uint64_t PackedShortWord(std::string_view word) {
 uint64_t HashBytes(std::string_view bytes) {
   const size_t n = bytes.size();
   const char* p = bytes.data();
-  if (n <= 8) return ShortHash(Prefix(bytes), n);
+  if (n <= 8) return ShortHash(BytePrefix(bytes), n);
   uint64_t h = 0x9e3779b97f4a7c15ULL ^ n;
   size_t i = 0;
   for (; i + 8 <= n; i += 8) {
@@ -91,7 +78,7 @@ uint64_t HashBytes(std::string_view bytes) {
     std::memcpy(&v, p + i, 8);
     h = Mix(h ^ v);
   }
-  if (i < n) h = Mix(h ^ Prefix(bytes.substr(i)) ^ (uint64_t{n - i} << 56));
+  if (i < n) h = Mix(h ^ BytePrefix(bytes.substr(i)) ^ (uint64_t{n - i} << 56));
   return h;
 }
 
@@ -168,7 +155,7 @@ uint32_t LexiconIndex::AddToArena(std::string_view codes) {
 }
 
 bool LexiconIndex::Insert(std::string_view codes, int value, bool in_table) {
-  const uint64_t packed = Pack(Prefix(codes), codes.size());
+  const uint64_t packed = Pack(BytePrefix(codes), codes.size());
   size_t at = Home(KeyHash(codes, packed));
   // One pass: the key is either met on the way or its place is the first empty slot.
   for (; slots_[at].row >= 0; at = Next(at)) {
@@ -329,7 +316,7 @@ void LexiconIndex::Build(const std::vector<std::string_view>& keys) {
 }
 
 const LexiconIndex::Slot* LexiconIndex::Probe(std::string_view codes) const {
-  const uint64_t packed = Pack(Prefix(codes), codes.size());
+  const uint64_t packed = Pack(BytePrefix(codes), codes.size());
   return Probe(codes, packed, KeyHash(codes, packed));
 }
 
@@ -373,7 +360,7 @@ LexiconIndex::WordLookup LexiconIndex::StartWord(std::string_view word,
   } else {
     scratch->clear();
     AppendCodes(word, scratch);
-    lookup.packed = Pack(Prefix(*scratch), scratch->size());
+    lookup.packed = Pack(BytePrefix(*scratch), scratch->size());
     lookup.hash = KeyHash(*scratch, lookup.packed);
   }
   if (!slots_.empty()) __builtin_prefetch(&slots_[Home(lookup.hash)]);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_prefix.h"
 #include "core/lexicon_index.h"
 
 namespace quillon {
@@ -31,7 +32,7 @@ class StringIdMap {
   uint32_t Find(std::string_view s) const {
     if (slots_.empty()) return kAbsent;
     const uint64_t hash = HashBytes(s);
-    const uint64_t prefix = Prefix(s);
+    const uint64_t prefix = BytePrefix(s);
     for (size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
       const Slot& slot = slots_[at];
       if (slot.id == kEmpty) return kAbsent;
@@ -56,18 +57,11 @@ class StringIdMap {
     uint32_t id = kEmpty;
   };
 
-  static uint64_t Prefix(std::string_view s) {
-    uint64_t v = 0;
-    const size_t n = s.size() < 8 ? s.size() : 8;
-    for (size_t i = 0; i < n; ++i) v |= uint64_t{static_cast<unsigned char>(s[i])} << (8 * i);
-    return v;
-  }
-
   void Insert(uint32_t id) {
     const std::string& s = strings_[id];
     size_t at = HashBytes(s) & (slots_.size() - 1);
     while (slots_[at].id != kEmpty) at = (at + 1) & (slots_.size() - 1);
-    slots_[at] = {Prefix(s), static_cast<uint32_t>(s.size()), id};
+    slots_[at] = {BytePrefix(s), static_cast<uint32_t>(s.size()), id};
   }
   void Grow() {
     slots_.assign(slots_.empty() ? 16 : slots_.size() * 2, Slot());

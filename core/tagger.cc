@@ -59,11 +59,11 @@ void Tagger::Tokens(std::string_view sentence, std::vector<std::string_view>* to
 void Tagger::StartTags(std::span<const std::string_view> tokens) {
   const size_t n = tokens.size();
   const LexiconIndex& index = resources_->lexicon_index;
-  const LicenceView licence{&licence_rows_, rows_};
   tags_.resize(n);
   rows_.resize(n);
   word_values_.resize(n);
   lookups_.resize(n);
+  const LicenceView licence{&licence_rows_, rows_};
   missed_.clear();
   // Most tokens are words met shortly before, found in the cache. The others take three
   // rounds, so that the cache misses of one token's lookup overlap those of the others:

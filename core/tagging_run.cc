@@ -58,30 +58,20 @@ bool CountLines(LineStream* input, std::optional<size_t>* count, std::optional<s
 }
 
 // Opens an input and counts its lines and runs of lines; false with *error when either
-// fails.
+// fails. With a reader (a run on several threads, without the splitter) the input's first
+// blocks go to the workers while its lines are counted on a second descriptor, so that
+// counting a large file does not keep them waiting; an input that cannot be read twice (a
+// pipe) or opened a second time is counted on its own descriptor, as with one thread.
 bool OpenCounted(const RunSettings& settings, const std::string& input_path,
                  std::unique_ptr<LineStream>* input, std::optional<size_t>* line_count,
-                 std::optional<size_t>* blocks, std::string* error) {
-  if (Status status = OpenInput(input_path, input, settings.encoding); !status.ok()) {
-    *error = status.message();
-    return false;
-  }
-  return CountLines(input->get(), line_count, blocks, error);
-}
-
-// OpenCounted for a run on several threads: the input's first blocks go to the workers
-// (reader) while its lines are counted on a second descriptor, so that counting a large
-// file does not keep them waiting. An input that cannot be read twice (a pipe) or opened
-// a second time is counted as OpenCounted counts it.
-bool OpenPrimed(const RunSettings& settings, const std::string& input_path, ReadAhead* reader,
-                std::unique_ptr<LineStream>* input, std::optional<size_t>* line_count,
-                std::optional<size_t>* blocks, std::string* error) {
+                 std::optional<size_t>* blocks, std::string* error, ReadAhead* reader = nullptr) {
   if (Status status = OpenInput(input_path, input, settings.encoding); !status.ok()) {
     *error = status.message();
     return false;
   }
   std::unique_ptr<LineStream> counted;
-  if (!(*input)->can_rewind() || !OpenInput(input_path, &counted, settings.encoding).ok()) {
+  if (reader == nullptr || !(*input)->can_rewind() ||
+      !OpenInput(input_path, &counted, settings.encoding).ok()) {
     return CountLines(input->get(), line_count, blocks, error);
   }
   reader->Prime(input->get());
@@ -103,13 +93,10 @@ FileResult TagFile(const RunSettings& settings, size_t index, const std::string&
   std::optional<size_t> line_count, blocks;
   LineStream* input = reader != nullptr ? reader->Turn(index, &line_count) : nullptr;
   if (input == nullptr) {
-    std::string error;
     // The splitter reads the whole input before its first sentence: nothing to prime.
-    const bool opened_ok =
-        reader != nullptr && settings.Splitter != 1
-            ? OpenPrimed(settings, input_path, reader, &opened, &line_count, &blocks, &error)
-            : OpenCounted(settings, input_path, &opened, &line_count, &blocks, &error);
-    if (!opened_ok) {
+    ReadAhead* const prime = settings.Splitter != 1 ? reader : nullptr;
+    if (std::string error;
+        !OpenCounted(settings, input_path, &opened, &line_count, &blocks, &error, prime)) {
       observer->ErrorReport(error);
       return FileResult::kRunEnds;
     }

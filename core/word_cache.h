@@ -9,11 +9,11 @@
 #ifndef QUILLON_CORE_WORD_CACHE_H_
 #define QUILLON_CORE_WORD_CACHE_H_
 
-#include <cassert>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <vector>
+
+#include "core/byte_prefix.h"
 
 namespace quillon {
 
@@ -21,7 +21,7 @@ class WordCache {
  public:
   // Words longer than this are not kept: their bytes would not fit two numbers.
   static constexpr size_t kMaxBytes = 16;
-  // Values up to this fit an entry beside the word's length.
+  // Values up to this fit an entry beside the word's length (larger ones are not kept).
   static constexpr uint32_t kMaxValue = (uint32_t{1} << 27) - 1;
 
   struct Found {
@@ -45,10 +45,10 @@ class WordCache {
     return true;
   }
 
-  // Keeps what was found for word (nothing when word is too long to keep).
+  // Keeps what was found for word (nothing when it does not fit an entry).
   void Store(std::string_view word, Found found) {
-    if (word.empty() || word.size() > kMaxBytes) return;
-    assert(found.value <= kMaxValue);
+    // A value too large to pack is not kept: the word is looked up again when met.
+    if (word.empty() || word.size() > kMaxBytes || found.value > kMaxValue) return;
     const Key key = KeyOf(word);
     Entry& entry = entries_[Slot(key, word.size())];
     entry.low = key.low;
@@ -75,24 +75,7 @@ class WordCache {
   };
 
   static Key KeyOf(std::string_view word) {
-    if (word.size() <= 8) return {Bytes(word), 0};
-    return {Bytes(word.substr(0, 8)), Bytes(word.substr(8))};
-  }
-
-  // The bytes of a word of 1 to 8 bytes as a little-endian number, zero padded, read
-  // without a loop: two overlapping 4-byte reads, or three single bytes.
-  static uint64_t Bytes(std::string_view word) {
-    const char* p = word.data();
-    const size_t n = word.size();
-    if (n >= 4) {
-      uint32_t low, high;
-      std::memcpy(&low, p, 4);
-      std::memcpy(&high, p + n - 4, 4);
-      return low | uint64_t{high} << (8 * (n - 4));
-    }
-    return uint64_t{static_cast<unsigned char>(p[0])} |
-           uint64_t{static_cast<unsigned char>(p[n / 2])} << (8 * (n / 2)) |
-           uint64_t{static_cast<unsigned char>(p[n - 1])} << (8 * (n - 1));
+    return {BytePrefix(word), word.size() > 8 ? BytePrefix(word.substr(8)) : 0};
   }
 
   static size_t Slot(const Key& key, size_t length) {

@@ -1,5 +1,6 @@
 // The tagger's cache of short words: a word is found only as itself, never as another
-// word that shares its slot or differs from it in length or in bytes the cache packs.
+// word that shares its slot or differs from it in length or in bytes the cache packs; and
+// the loop-free byte reads it and the other short-string tables use.
 #include "core/word_cache.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,29 @@
 #include <string>
 #include <vector>
 
+#include "core/byte_prefix.h"
+
 namespace quillon {
 namespace {
 
 using std::string_literals::operator""s;
+
+TEST(BytePrefixTest, AgreesWithAPlainLoopAtEveryLength) {
+  // The loop-free reads against the plain definition: byte k in bits 8k to 8k+7.
+  const std::string text =
+      "\xff\x01\x80\x7f"
+      "abcdefghijkl\0z";
+  for (size_t start = 0; start < 4; ++start) {
+    for (size_t n = 0; start + n <= text.size(); ++n) {
+      const std::string_view bytes = std::string_view(text).substr(start, n);
+      uint64_t expected = 0;
+      for (size_t k = 0; k < n && k < 8; ++k) {
+        expected |= uint64_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
+      }
+      EXPECT_EQ(BytePrefix(bytes), expected) << start << " " << n;
+    }
+  }
+}
 
 TEST(WordCacheTest, WordsDifferingOnlyWhereThePackingCouldBlurThem) {
   // Pairs of words the cache must keep apart: a trailing NUL against the zero padding,
@@ -70,11 +90,16 @@ TEST(WordCacheTest, WordsDifferingOnlyWhereThePackingCouldBlurThem) {
   }
 }
 
-TEST(WordCacheTest, EmptyAndLongWordsAreNeverKept) {
+TEST(WordCacheTest, WhatDoesNotFitAnEntryIsNeverKept) {
   WordCache cache;
   WordCache::Found found;
   cache.Store("", {3, 4});
   EXPECT_FALSE(cache.Find("", &found));
+  cache.Store("word", {3, WordCache::kMaxValue + 1});
+  EXPECT_FALSE(cache.Find("word", &found));
+  cache.Store("word", {3, WordCache::kMaxValue});
+  ASSERT_TRUE(cache.Find("word", &found));
+  EXPECT_EQ(found.value, WordCache::kMaxValue);
   const std::string long_word(WordCache::kMaxBytes + 1, 'x');
   cache.Store(long_word, {3, 4});
   EXPECT_FALSE(cache.Find(long_word, &found));
