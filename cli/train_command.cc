@@ -168,6 +168,7 @@ int RunLexical(const TrainCommandOptions& o) {
   options.max_rules = o.max_rules > 0 ? o.max_rules : kDefaultLexicalRules;
   options.min_score = o.min_score;
   options.max_plain_rules = o.max_plain_rules;
+  options.lookup_forms = o.lookup_forms;
   LexicalLearnResult r;
   Status status;
   {
@@ -183,7 +184,7 @@ int RunLexical(const TrainCommandOptions& o) {
   // The tagger, with each fold's lexicon and the rules written, on that fold's words.
   size_t tagged_unknown = 0;
   size_t tagged_correct = 0;
-  TagUnknownWords(tagset, folds, r.lines, &tagged_unknown, &tagged_correct);
+  TagUnknownWords(tagset, folds, r.lines, o.lookup_forms, &tagged_unknown, &tagged_correct);
 
   Say("corpus: " + std::to_string(corpus.sentences.size()) + " sentences, " +
       std::to_string(corpus.TokenCount()) + " tokens");
@@ -263,7 +264,8 @@ int RunContextual(const TrainCommandOptions& o) {
       Fail(status.message());
       return 1;
     }
-    if (prune) pruned = PruneContextualRules(base, r.lines, held, progress.Callback());
+    if (prune)
+      pruned = PruneContextualRules(base, r.lines, held, o.lookup_forms, progress.Callback());
   }
   const std::vector<std::string>& lines = prune ? pruned.lines : r.lines;
   if (!Write(o.output, lines)) return 1;

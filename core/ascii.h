@@ -34,10 +34,16 @@ inline bool AsciiEqualsIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && AsciiCompareIgnoringCase(a, b) == 0;
 }
 
+// Appends s with its ASCII capitals made small to out.
+inline void AppendAsciiLowered(std::string_view s, std::string* out) {
+  for (const char c : s) *out += static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+}
+
 // The word with its ASCII capitals made small.
 inline std::string AsciiLowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+  std::string out;
+  out.reserve(s.size());
+  AppendAsciiLowered(s, &out);
   return out;
 }
 

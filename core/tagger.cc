@@ -10,11 +10,22 @@
 #include "core/tokenizer.h"
 
 namespace quillon {
+namespace {
+
+// Whether the token before a word makes it a sentence start: an opening quote or bracket,
+// or the end of a sentence before it on the same line.
+bool OpensSentence(std::string_view previous) {
+  return previous == "``" || previous == "\"" || previous == "(" || previous == "[" ||
+         previous == "{" || previous == "." || previous == "!" || previous == "?";
+}
+
+}  // namespace
 
 TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   TaggerOptions options;
   options.tokenize = settings.Tokenization != 1;
   options.modern = options.tokenize && settings.modern_tokenizer;
+  options.lower_sentence_starts = options.modern;
   options.separator = settings.SeparatorChar();
   options.multiword = settings.RadioGroup5 == 0;
   options.lemma = settings.Lemma == 1 && !options.multiword;
@@ -103,7 +114,15 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
 
 std::span<const std::string_view> Tagger::LookupWords(std::span<const std::string_view> tokens,
                                                       bool ascii) {
-  if (!options_.modern || ascii) return tokens;
+  std::span<const std::string_view> words = tokens;
+  if (options_.modern && !ascii) words = TypographicForms(tokens);
+  if (options_.lower_sentence_starts) words = LowerSentenceStarts(words);
+  looked_up_ = words;
+  return words;
+}
+
+std::span<const std::string_view> Tagger::TypographicForms(
+    std::span<const std::string_view> tokens) {
   // Most sentences are plain ASCII and are looked up as they stand. Otherwise the forms
   // are written first and viewed afterwards, since writing may move the bytes.
   size_t first = 0;
@@ -132,6 +151,42 @@ std::span<const std::string_view> Tagger::LookupWords(std::span<const std::strin
     if (ends[i] == 0) continue;
     lookup_[i] = std::string_view(lookup_bytes_).substr(start, ends[i] - start);
     start = ends[i];
+  }
+  return lookup_;
+}
+
+bool Tagger::Knows(std::string_view word) {
+  WordCache::Found found;
+  if (word_cache_.Find(word, &found)) return found.row >= 2;
+  return resources_->lexicon_index.FindWord(word, &key_) >= 2;
+}
+
+bool Tagger::ReadsLowered(std::string_view word) {
+  if (word.empty() || !AsciiIsUpper(static_cast<unsigned char>(word[0])) || Knows(word)) {
+    return false;
+  }
+  scratch_.clear();
+  AppendAsciiLowered(word, &scratch_);
+  return Knows(scratch_);
+}
+
+std::span<const std::string_view> Tagger::LowerSentenceStarts(
+    std::span<const std::string_view> words) {
+  lowered_.clear();
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (i > 0 && !OpensSentence(words[i - 1])) continue;
+    if (ReadsLowered(words[i])) lowered_.push_back(i);
+  }
+  if (lowered_.empty()) return words;
+  if (words.data() != lookup_.data()) lookup_.assign(words.begin(), words.end());
+  // Written first and viewed afterwards, since writing may move the bytes.
+  lowered_bytes_.clear();
+  for (const size_t i : lowered_) AppendAsciiLowered(lookup_[i], &lowered_bytes_);
+  size_t start = 0;
+  for (const size_t i : lowered_) {
+    const size_t size = lookup_[i].size();
+    lookup_[i] = std::string_view(lowered_bytes_).substr(start, size);
+    start += size;
   }
   return lookup_;
 }

@@ -40,6 +40,12 @@ struct TaggerOptions {
   // up (lexicon, rules, lemmas, multi-words) by its ASCII form (’s as 's); the output
   // keeps the token's own bytes.
   bool modern = false;
+  // A word with a capital first letter that starts a sentence (the first token, or one
+  // after an opening quote or bracket or after . ! ?), that the lexicon lacks and knows in
+  // small letters, is looked up in small letters: "Crap like this" reads "crap". A
+  // capital there marks the sentence, not a name. On with modern; the learners set it
+  // with their lookup forms, so that rules are learned on the words the tagger reads.
+  bool lower_sentence_starts = false;
 };
 
 // Options of a run's settings.
@@ -95,6 +101,10 @@ class Tagger {
   // 0 for a word the lexicon does not know. For learning and evaluation.
   std::span<const int> rows() const { return rows_; }
 
+  // The words the last sentence was looked up by (see LookupWords), valid until the next
+  // call. For learning, which must see the words the rules will see.
+  std::span<const std::string_view> looked_up() const { return looked_up_; }
+
   std::string_view TagName(TagId id) const { return resources_->tags.Name(id); }
   const Resources& resources() const { return *resources_; }
 
@@ -114,6 +124,18 @@ class Tagger {
   // that no token holds a byte above ASCII, when the caller knows it.
   std::span<const std::string_view> LookupWords(std::span<const std::string_view> tokens,
                                                 bool ascii = false);
+
+  // The ASCII forms of the typographic characters of tokens (modern lookup).
+  std::span<const std::string_view> TypographicForms(std::span<const std::string_view> tokens);
+
+  // words with their sentence starts in small letters where lower_sentence_starts says so.
+  std::span<const std::string_view> LowerSentenceStarts(std::span<const std::string_view> words);
+
+  // Whether word, a capitalised sentence start, is looked up in small letters.
+  bool ReadsLowered(std::string_view word);
+
+  // Whether the lexicon has a row for word (the word cache answers for words met lately).
+  bool Knows(std::string_view word);
 
   Resources* resources_;
   TaggerOptions options_;
@@ -141,6 +163,9 @@ class Tagger {
   std::vector<std::string_view> lookup_;
   std::vector<size_t> lookup_ends_;  // where each token's form ends in lookup_bytes_, or 0
   std::string lookup_bytes_;
+  std::vector<size_t> lowered_;  // the sentence starts read in small letters
+  std::string lowered_bytes_;
+  std::span<const std::string_view> looked_up_;
   // Keeps its scratch between sentences; cutting changes nothing else, hence mutable.
   mutable ModernTokenizer modern_;
   // The splitter of the tokenizer-off mode. Splitting only changes which cached pattern is

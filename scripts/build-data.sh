@@ -6,6 +6,7 @@
 # Environment: CORPUS (default /work/shared/corpus, or ../shared/corpus beside the
 # checkout), WORDNET (default /usr/share/wordnet), QUILLON (the binary), MEASURE=0 to skip
 # the measurements; the knobs below (WITH_DEV, NO_PRUNE, DEFAULT_ONLY, LOOKUP_FORMS,
+# LEXICAL_OPTIONS and CONTEXTUAL_OPTIONS (options added to those learners, e.g. --seed),
 # GUESSED_ORDER ...)
 # build the variants compared in Q_data/README.md.
 #
@@ -104,7 +105,7 @@ lf="--lookup-forms"
 
 # Unknown-word rules: each fold's words that neither the other folds nor WordNet know.
 # shellcheck disable=SC2086
-q train lexical $train $wl $lf --tagset "$out/tagset" --folds "$lexical_folds" --max-rules "$lexical_rules" \
+q train lexical $train $wl $lf ${LEXICAL_OPTIONS:-} --tagset "$out/tagset" --folds "$lexical_folds" --max-rules "$lexical_rules" \
   --min-score "$lexical_min_score" \
   -q -o "$out/LEXICALRULEFILE.WSJ"
 
@@ -135,7 +136,7 @@ ctx() {
   # shellcheck disable=SC2086
   q train contextual $train --lexicon "$lexicon" --lexical-rules "$out/LEXICALRULEFILE.WSJ" \
     --tagset "$out/tagset" --folds "$contextual_folds" --max-rules "$contextual_rules" \
-    --min-score "$contextual_min_score" $prune $lf -q -o "$rules" "$@"
+    --min-score "$contextual_min_score" $prune $lf ${CONTEXTUAL_OPTIONS:-} -q -o "$rules" "$@"
 }
 # shellcheck disable=SC2086
 ctx "$out/LEXICON.BROWN.AND.WSJ" "$out/CONTEXTUALRULEFILE.WSJ" $wl

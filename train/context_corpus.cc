@@ -50,23 +50,24 @@ void ContextCorpus::AddSentence(std::span<const uint32_t> word_ids,
 }
 
 void AppendContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
-                         ContextCorpus* out) {
+                         ContextCorpus* out, const TaggerOptions& options) {
   assert(resources->contextual_records.empty());
   const uint32_t licence_base = static_cast<uint32_t>(out->licence_rows.size());
   HugePageBuffer<LicenceRow> licence_rows;
   BuildLicenceRows(resources->lexicon, &licence_rows);
   for (size_t r = 0; r < licence_rows.size(); ++r) out->licence_rows.push_back(licence_rows[r]);
-  Tagger tagger(resources, TaggerOptions());
+  Tagger tagger(resources, options);
   std::vector<TagId> tags;
   std::vector<uint32_t> word_ids;
   std::vector<TagId> gold;
   for (const TaggedSentence& sentence : corpus.sentences) {
     const std::vector<std::string_view> views = WordViews(sentence.words);
     tagger.TagTokens(views, &tags);
+    const std::span<const std::string_view> looked_up = tagger.looked_up();
     word_ids.clear();
     gold.clear();
     for (size_t i = 0; i < views.size(); ++i) {
-      word_ids.push_back(words->Intern(views[i]));
+      word_ids.push_back(words->Intern(looked_up[i]));
       gold.push_back(resources->tags.Intern(sentence.tags[i]));
     }
     out->AddSentence(word_ids, tags, gold, tagger.rows(), licence_base);

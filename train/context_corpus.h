@@ -17,6 +17,7 @@
 #include "core/contextual_rules.h"
 #include "core/resources.h"
 #include "core/tag_table.h"
+#include "core/tagger.h"
 #include "train/corpus.h"
 
 namespace quillon {
@@ -70,9 +71,10 @@ struct ContextCorpus {
 // Start-tags corpus with the tagger of resources (lexicon and lexical rules; it must hold
 // no contextual rules) and appends it, with that lexicon's licence rows. Words are interned
 // into words, gold tags into the resources' tag table: every part appended must come with
-// the same resources (its lexicon rebuilt in between).
+// the same resources (its lexicon rebuilt in between). The words kept are those the
+// tagger looked the tokens up by (with options).
 void AppendContextCorpus(Resources* resources, const Corpus& corpus, WordTable* words,
-                         ContextCorpus* out);
+                         ContextCorpus* out, const TaggerOptions& options = TaggerOptions());
 
 // Interns "STAART" as tag and word and marks the words a rule line can hold; call after
 // the last append.

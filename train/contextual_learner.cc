@@ -349,6 +349,7 @@ Status LearnContextualRules(const ResourceLines& lines, const Corpus& corpus,
       MakeResources({lines.lexicon, lines.tagset, lines.lexical, {}});
   WordTable words;
   ContextCorpus c;
+  const TaggerOptions tagger_options = LearningTaggerOptions(options.lexicon.lookup_forms);
   if (options.folds >= 2) {
     for (int fold = 0; fold < options.folds; ++fold) {
       Corpus rest, held;
@@ -356,10 +357,10 @@ Status LearnContextualRules(const ResourceLines& lines, const Corpus& corpus,
       LexiconStats stats;
       BuildLexicon(BuildLexiconLines(rest, options.wordlist, options.lexicon, &stats), nullptr,
                    resources.get());
-      AppendContextCorpus(resources.get(), held, &words, &c);
+      AppendContextCorpus(resources.get(), held, &words, &c, tagger_options);
     }
   } else {
-    AppendContextCorpus(resources.get(), corpus, &words, &c);
+    AppendContextCorpus(resources.get(), corpus, &words, &c, tagger_options);
   }
   FinishContextCorpus(resources.get(), &words, &c);
   if (words.size() >= (size_t{1} << kArgBits) ||

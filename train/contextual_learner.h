@@ -67,8 +67,10 @@ struct PruneResult {
 // Tags held with the real tagger (lexicon, tag set and lexical rules of base, contextual
 // rules from rules) and drops, from the last rule to the first, every rule whose removal
 // tags held better; repeats until no rule is dropped.
+// lookup_forms: held holds lookup forms, tagged as the default lookup reads them.
 PruneResult PruneContextualRules(const ResourceLines& base, const std::vector<std::string>& rules,
-                                 const Corpus& held, const ProgressCallback& progress);
+                                 const Corpus& held, bool lookup_forms,
+                                 const ProgressCallback& progress);
 
 }  // namespace quillon
 

@@ -26,17 +26,19 @@ struct SentenceScore {
 
 class Pruner {
  public:
-  Pruner(const ResourceLines& base, const std::vector<std::string>& rules, const Corpus& held)
+  Pruner(const ResourceLines& base, const std::vector<std::string>& rules, const Corpus& held,
+         bool lookup_forms)
       : resources_(MakeResources({base.lexicon, base.tagset, base.lexical, {}})),
         rules_(rules),
-        held_(held) {}
+        held_(held),
+        options_(LearningTaggerOptions(lookup_forms)) {}
 
   // A tagger running the rules numbered ids, in that order.
   std::unique_ptr<Tagger> TaggerFor(const std::vector<uint32_t>& ids) {
     std::vector<std::string> lines;
     for (uint32_t id : ids) lines.push_back(rules_[id]);
     resources_->contextual_records = ParseContextualRules(lines);
-    return std::make_unique<Tagger>(resources_.get(), TaggerOptions());
+    return std::make_unique<Tagger>(resources_.get(), options_);
   }
 
   SentenceScore Score(Tagger* tagger, const std::vector<uint32_t>& ids, size_t s) {
@@ -69,6 +71,7 @@ class Pruner {
   std::unique_ptr<Resources> resources_;
   const std::vector<std::string>& rules_;
   const Corpus& held_;
+  const TaggerOptions options_;
   std::vector<std::string_view> words_;
   std::vector<TagId> tags_;
   std::vector<uint32_t> fired_;
@@ -87,10 +90,11 @@ std::vector<std::vector<uint32_t>> SentencesByRule(const std::vector<SentenceSco
 }  // namespace
 
 PruneResult PruneContextualRules(const ResourceLines& base, const std::vector<std::string>& rules,
-                                 const Corpus& held, const ProgressCallback& progress) {
+                                 const Corpus& held, bool lookup_forms,
+                                 const ProgressCallback& progress) {
   PruneResult result;
   result.tokens = held.TokenCount();
-  Pruner pruner(base, rules, held);
+  Pruner pruner(base, rules, held, lookup_forms);
   std::vector<SentenceScore> scores;
   result.no_rules_correct = pruner.ScoreAll({}, &scores);
   std::vector<uint32_t> kept(rules.size());

@@ -30,6 +30,12 @@ bool IsRuleField(std::string_view text) {
                       [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == 127; });
 }
 
+TaggerOptions LearningTaggerOptions(bool lookup_forms) {
+  TaggerOptions options;
+  options.lower_sentence_starts = lookup_forms;
+  return options;
+}
+
 std::vector<std::string_view> WordViews(const std::vector<std::string>& words) {
   return std::vector<std::string_view>(words.begin(), words.end());
 }

@@ -12,6 +12,7 @@
 
 #include "core/resources.h"
 #include "core/status.h"
+#include "core/tagger.h"
 
 namespace quillon {
 
@@ -25,6 +26,10 @@ Status WriteResourceLines(const std::string& path, const std::vector<std::string
 // True when text can be one field of a rule line: not empty, no white space or control
 // bytes (which end fields or lines).
 bool IsRuleField(std::string_view text);
+
+// The options the learners tag their data with. With lookup_forms (the corpus holds the
+// lookup forms of its words) the tagger reads sentence starts as the default lookup does.
+TaggerOptions LearningTaggerOptions(bool lookup_forms);
 
 // Views of the words of a sentence, as the tagger takes them.
 std::vector<std::string_view> WordViews(const std::vector<std::string>& words);

@@ -32,15 +32,17 @@ bool HasLengthField(LexicalKind kind) {
   return kind != LexicalKind::kGoodLeft && kind != LexicalKind::kGoodRight;
 }
 
-void UnknownTokenSet::Add(Resources* resources, const Corpus& corpus) {
+void UnknownTokenSet::Add(Resources* resources, const Corpus& corpus,
+                          const TaggerOptions& options) {
   assert(resources->lexical_records.empty() && resources->contextual_records.empty());
   const Extensions extensions = LexiconExtensions(*resources);
-  Tagger tagger(resources, TaggerOptions());
+  Tagger tagger(resources, options);
   std::vector<TagId> tags;
   std::vector<uint32_t> found;
   for (const TaggedSentence& sentence : corpus.sentences) {
-    const std::vector<std::string_view> words = WordViews(sentence.words);
-    tagger.TagTokens(words, &tags);
+    const std::vector<std::string_view> views = WordViews(sentence.words);
+    tagger.TagTokens(views, &tags);
+    const std::span<const std::string_view> words = tagger.looked_up();
     const std::span<const int> rows = tagger.rows();
     for (size_t i = 0; i < words.size(); ++i) {
       if (rows[i] != 0) continue;  // the lexicon has a row for it

@@ -18,6 +18,7 @@
 
 #include "core/lexical_rules.h"
 #include "core/resources.h"
+#include "core/tagger.h"
 #include "train/corpus.h"
 
 namespace quillon {
@@ -39,7 +40,9 @@ class UnknownTokenSet {
   // decides, with their start tags and the conditions that hold for them under that
   // lexicon. resources must hold no rules; gold tags are interned into its tag table, so
   // every part added must come with the same resources (its lexicon rebuilt in between).
-  void Add(Resources* resources, const Corpus& corpus);
+  // The conditions read the words the tagger looked the tokens up by (with options).
+  void Add(Resources* resources, const Corpus& corpus,
+           const TaggerOptions& options = TaggerOptions());
   // Builds the index of tokens by condition; call after the last Add.
   void Finish();
 

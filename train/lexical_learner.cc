@@ -280,12 +280,13 @@ std::vector<LexicalFold> MakeLexicalFolds(const Corpus& corpus, int folds, doubl
 }
 
 void TagUnknownWords(const std::vector<std::string>& tagset, const std::vector<LexicalFold>& folds,
-                     const std::vector<std::string>& rules, size_t* unknown, size_t* correct) {
+                     const std::vector<std::string>& rules, bool lookup_forms, size_t* unknown,
+                     size_t* correct) {
   *unknown = 0;
   *correct = 0;
   for (const LexicalFold& fold : folds) {
     std::unique_ptr<Resources> resources = MakeResources({fold.lexicon, tagset, rules, {}});
-    Tagger tagger(resources.get(), TaggerOptions());
+    Tagger tagger(resources.get(), LearningTaggerOptions(lookup_forms));
     const EvalResult tagged = Evaluate(&tagger, fold.held);
     *unknown += tagged.unknown;
     *correct += tagged.unknown_correct;
@@ -302,7 +303,7 @@ Status LearnLexicalRules(const std::vector<std::string>& tagset,
   UnknownTokenSet tokens(std::clamp(options.max_affix, 1, 9));  // the length field is one digit
   for (const LexicalFold& fold : folds) {
     BuildLexicon(fold.lexicon, nullptr, resources.get());
-    tokens.Add(resources.get(), fold.held);
+    tokens.Add(resources.get(), fold.held, LearningTaggerOptions(options.lookup_forms));
   }
   tokens.Finish();
   if (resources->tags.size() > kTagMask || tokens.condition_count() >= kMaxConditions) {

@@ -24,10 +24,11 @@
 namespace quillon {
 
 struct LexicalLearnOptions {
-  int max_rules = 200;       // rules in the file, plain and f-form together
-  int min_score = 2;         // a rule must fix at least this many more tags than it breaks
-  int max_plain_rules = 30;  // plain rules tried before the f-form rules; 0 for none
-  int max_affix = 4;         // longest affix, in bytes
+  int max_rules = 200;        // rules in the file, plain and f-form together
+  int min_score = 2;          // a rule must fix at least this many more tags than it breaks
+  int max_plain_rules = 30;   // plain rules tried before the f-form rules; 0 for none
+  int max_affix = 4;          // longest affix, in bytes
+  bool lookup_forms = false;  // the folds hold lookup forms: tag them as the default lookup
 };
 
 struct LexicalLearnResult {
@@ -57,8 +58,10 @@ std::vector<LexicalFold> MakeLexicalFolds(const Corpus& corpus, int folds, doubl
 
 // What the tagger makes of the unknown words of every fold with that fold's lexicon, the
 // tag set and the rule lines: the number of such words and of those tagged right.
+// lookup_forms as in LexicalLearnOptions.
 void TagUnknownWords(const std::vector<std::string>& tagset, const std::vector<LexicalFold>& folds,
-                     const std::vector<std::string>& rules, size_t* unknown, size_t* correct);
+                     const std::vector<std::string>& rules, bool lookup_forms, size_t* unknown,
+                     size_t* correct);
 
 // Learns one rule file for the unknown words of every fold, the rules to be read with
 // tagset. Fails only when the data are too large to count.

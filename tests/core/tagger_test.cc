@@ -98,5 +98,52 @@ TEST(TaggerTest, MultiwordMarksAndTheirLabels) {
   EXPECT_EQ(line, "sat_VBD the_DT_M<NP> cat_NN_M<NP>");
 }
 
+// A capitalised word that starts a sentence and that the lexicon lacks is read in small
+// letters when the lexicon knows that form; elsewhere, or when the lexicon knows the word
+// as written, its capital stands (an unknown capital is a name). The output keeps the
+// word's own bytes.
+TEST(TaggerTest, SentenceStartsAreReadInSmallLetters) {
+  const std::vector<std::string> lexicon = {
+      "crap NN", "like IN", "this DT",  ". .",    "I PRP", "saw VBD", "Cat NNP", "cat NN",
+      "`` ``",   "( (",     "said VBD", "he PRP", "'' ''", ", ,",     "! .",     ") )"};
+  struct Case {
+    const char* sentence;
+    const char* lowered;  // with lower_sentence_starts
+    const char* as_is;    // without
+  };
+  const Case cases[] = {
+      {"Crap like this.", "Crap_NN like_IN this_DT ._.", "Crap_NNP like_IN this_DT ._."},
+      {"I saw Crap.", "I_PRP saw_VBD Crap_NNP ._.", "I_PRP saw_VBD Crap_NNP ._."},
+      {"I saw. Crap! (Crap)", "I_PRP saw_VBD ._. Crap_NN !_. (_( Crap_NN )_)",
+       "I_PRP saw_VBD ._. Crap_NNP !_. (_( Crap_NNP )_)"},
+      {"“Crap,” he said.", "“_`` Crap_NN ,_, ”_'' he_PRP said_VBD ._.",
+       "“_`` Crap_NNP ,_, ”_'' he_PRP said_VBD ._."},
+      {"Cat like this.", "Cat_NNP like_IN this_DT ._.", "Cat_NNP like_IN this_DT ._."},
+      {"CRAP like this.", "CRAP_NN like_IN this_DT ._.", "CRAP_NNP like_IN this_DT ._."},
+      {"Zorb like this.", "Zorb_NNP like_IN this_DT ._.", "Zorb_NNP like_IN this_DT ._."},
+  };
+  for (const bool lower : {true, false}) {
+    TaggerOptions options;
+    options.modern = true;
+    options.lower_sentence_starts = lower;
+    TaggerFixture f(lexicon, {}, {}, {}, {}, options);
+    for (int round = 0; round < 2; ++round) {  // the second round reads the word cache
+      for (const Case& c : cases) {
+        EXPECT_EQ(f.Tag(c.sentence), lower ? c.lowered : c.as_is) << c.sentence;
+      }
+    }
+  }
+  // The learners read the words the tagger looked up.
+  TaggerOptions options;
+  options.lower_sentence_starts = true;
+  TaggerFixture f(lexicon, {}, {}, {}, {}, options);
+  const std::vector<std::string_view> words = {"Crap", ".", "Crap", "Crap"};
+  std::vector<TagId> tags;
+  f.tagger->TagTokens(words, &tags);
+  const std::vector<std::string> looked_up(f.tagger->looked_up().begin(),
+                                           f.tagger->looked_up().end());
+  EXPECT_EQ(looked_up, (std::vector<std::string>{"crap", ".", "crap", "Crap"}));
+}
+
 }  // namespace
 }  // namespace quillon

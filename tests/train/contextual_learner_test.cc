@@ -239,7 +239,7 @@ TEST(ContextualPrunerTest, DropsTheRulesThatHurtTheTagger) {
   const Corpus held = ParseSentences("to_TO run_VB\nthe_DT run_NN\nto_TO run_VB fast_RB\n");
   const std::vector<std::string> rules = {"NN VB PREVTAG TO", "VB JJ PREVTAG TO",
                                           "RB JJ PREVTAG NN", "NN VB PREVTAG PRP"};
-  const PruneResult r = PruneContextualRules(base, rules, held, {});
+  const PruneResult r = PruneContextualRules(base, rules, held, false, {});
   EXPECT_EQ(r.lines, (std::vector<std::string>{"NN VB PREVTAG TO", "RB JJ PREVTAG NN",
                                                "NN VB PREVTAG PRP"}));
   EXPECT_EQ(r.tokens, 7u);
@@ -259,7 +259,7 @@ TEST(ContextualLearnerTest, RoundTripThroughTheTaggerIsExact) {
     const ResourceLines base{
         BuildLexiconLines(learn, {}, {}, &stats), PennTagset(), {"NN s fhassuf 1 NNS"}, {}};
     const ContextualLearnResult r = Learn(base, learn, 40);
-    const PruneResult pruned = PruneContextualRules(base, r.lines, held, {});
+    const PruneResult pruned = PruneContextualRules(base, r.lines, held, false, {});
     EXPECT_GE(pruned.kept_rules_correct, pruned.all_rules_correct);
     std::unique_ptr<Resources> resources =
         MakeResources({base.lexicon, base.tagset, base.lexical, pruned.lines});

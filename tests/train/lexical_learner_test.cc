@@ -164,7 +164,7 @@ TEST(LexicalLearnerTest, RoundTripThroughTheTaggerIsExact) {
     const LexicalLearnResult r = Learn(held, 40, seed % 2 ? 10 : 0, lexicon);
     ASSERT_GT(r.predicted_correct, r.start_correct) << seed;
     size_t unknown = 0, correct = 0;
-    TagUnknownWords(PennTagset(), folds, r.lines, &unknown, &correct);
+    TagUnknownWords(PennTagset(), folds, r.lines, false, &unknown, &correct);
     EXPECT_EQ(unknown, r.tokens) << seed;
     EXPECT_EQ(correct, r.predicted_correct) << seed;
     // The same data give the same file.
@@ -182,7 +182,7 @@ TEST(LexicalLearnerTest, RoundTripOverFoldsIsExact) {
   LexicalLearnResult r;
   ASSERT_TRUE(LearnLexicalRules(PennTagset(), folds, options, {}, &r).ok());
   size_t unknown = 0, correct = 0;
-  TagUnknownWords(PennTagset(), folds, r.lines, &unknown, &correct);
+  TagUnknownWords(PennTagset(), folds, r.lines, false, &unknown, &correct);
   EXPECT_EQ(unknown, r.tokens);
   EXPECT_EQ(correct, r.predicted_correct);
   EXPECT_GT(r.predicted_correct, r.start_correct);
