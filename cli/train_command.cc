@@ -63,6 +63,7 @@ LexiconBuildOptions LexiconOptions(const TrainCommandOptions& o) {
   options.min_tag_count = o.min_tag_count;
   options.wordlist_known_only = o.wordlist_known_only;
   options.wordlist_new_only = o.wordlist_new_only;
+  options.wordlist_small_letters = o.wordlist_small_letters;
   options.lookup_forms = o.lookup_forms;
   return options;
 }
@@ -168,6 +169,7 @@ int RunLexical(const TrainCommandOptions& o) {
   options.max_rules = o.max_rules > 0 ? o.max_rules : kDefaultLexicalRules;
   options.min_score = o.min_score;
   options.max_plain_rules = o.max_plain_rules;
+  options.max_affix = o.max_affix;
   options.lookup_forms = o.lookup_forms;
   LexicalLearnResult r;
   Status status;
@@ -305,6 +307,9 @@ void AddLexiconOptions(CLI::App* sub, TrainCommandOptions* o) {
                 "Word lists only add words the corpus lacks, no tags to corpus words");
   sub->add_flag("--wordlist-known-only", o->wordlist_known_only,
                 "Word lists only add tags to words of the corpus");
+  sub->add_flag("--wordlist-small-letters", o->wordlist_small_letters,
+                "Word lists add no capitalised word the corpus lacks when it holds the word in "
+                "small letters");
   sub->add_option("--min-tag-count", o->min_tag_count,
                   "Leave out a word's tag seen fewer times (its first tag always stays)")
       ->check(CLI::PositiveNumber)
@@ -391,6 +396,10 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
                    "Plain rules to try before the f-form rules (0: none)")
       ->check(CLI::NonNegativeNumber)
       ->default_str("30");
+  lexical
+      ->add_option("--max-affix", o->max_affix, "Longest prefix or suffix a rule names, in bytes")
+      ->check(CLI::Range(1, 9))
+      ->default_str("4");
   lexical->add_option("--heldout-lexicon-out", o->heldout_lexicon_out,
                       "Also write the lexicon built without the first held-out part");
   lexical->callback([o] { o->command = "lexical"; });

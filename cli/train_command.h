@@ -31,6 +31,7 @@ struct TrainCommandOptions {
   std::vector<std::string> wordlists;
   bool wordlist_known_only = false;
   bool wordlist_new_only = false;
+  bool wordlist_small_letters = false;
   int min_tag_count = 1;
   bool lookup_forms = false;  // words as the default lookup reads them (’s as 's)
   // Resource files a learner starts from.
@@ -47,6 +48,7 @@ struct TrainCommandOptions {
   int max_rules = 0;  // 0: the subcommand's default
   int min_score = 2;
   int max_plain_rules = 30;
+  int max_affix = 4;  // lexical: longest affix a rule names, in bytes
   bool no_licence = false;
   bool no_prune = false;
   int rare_count = 2;  // wordlist: rare one-tag corpus words also get the guessed tag

@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "core/ascii.h"
 #include "core/lexicon.h"
 #include "core/line_reader.h"
 #include "core/lookup_form.h"
@@ -92,6 +93,12 @@ void ShareTagsOfEqualKeys(const WordTagCounts& counts, const LexiconBuildOptions
   }
 }
 
+// Whether word, with a capital first letter, is in counts in small letters.
+bool HasSmallLetterForm(const WordTagCounts& counts, std::string_view word) {
+  if (word.empty() || !AsciiIsUpper(static_cast<unsigned char>(word[0]))) return false;
+  return counts.count(AsciiLowered(word)) > 0;
+}
+
 }  // namespace
 
 bool IsLexiconWord(std::string_view word) {
@@ -158,6 +165,9 @@ std::vector<std::string> BuildLexiconLines(const Corpus& corpus,
     const bool known = it != tags_of.end();
     if (!known && options.wordlist_known_only) continue;
     if (options.wordlist_new_only && counts.count(entry.word)) continue;
+    if (options.wordlist_small_letters && !known && HasSmallLetterForm(counts, entry.word)) {
+      continue;
+    }
     std::vector<std::string>& tags = known ? it->second : tags_of[entry.word];
     const size_t before = tags.size();
     for (const std::string& tag : entry.tags) {

@@ -41,6 +41,12 @@ struct LexiconBuildOptions {
   // Word list entries only add words the corpus lacks; a corpus word keeps its corpus tags
   // alone, so that rare readings from the list do not let contextual rules change it.
   bool wordlist_new_only = false;
+  // Word list entries add no word with a capital first letter that the corpus lacks but
+  // holds in small letters. Such an entry is mostly a heading word that an automatically
+  // tagged list calls a name (Amazingly NNP, Interested NNP), and the licence keeps that
+  // one tag. Left out, the word is read in small letters at a sentence start and as an
+  // unknown capitalised word elsewhere.
+  bool wordlist_small_letters = false;
   // A corpus word with an ASCII lookup form (’s, “) is counted under that form as well,
   // so that the tagger's default lookup, which reads ’s as 's, sees every occurrence,
   // while text looked up as it stands still finds the word's own spelling.

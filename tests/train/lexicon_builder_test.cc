@@ -74,6 +74,23 @@ TEST(LexiconBuilderTest, WordListsAddTagsAfterTheCorpusTags) {
   }
 }
 
+// A capitalised list word the corpus lacks but holds in small letters is left out (the
+// tagger reads it in small letters at a sentence start); a corpus word keeps its list
+// tags, and so does a capitalised word whose small-letter form the corpus lacks too.
+TEST(LexiconBuilderTest, WordListCapitalsOfSmallLetterCorpusWords) {
+  const Corpus corpus = MakeCorpus({{{"laughter", "NN"}, {"Truly", "RB"}, {"truly", "RB"}}});
+  std::vector<WordListEntry> wordlist;
+  ASSERT_TRUE(ParseWordList("Laughter NNP\nTruly NNP\nAthens NNP\nLAUGHTER NNP\nlaughter VB\n",
+                            "wl", &wordlist)
+                  .ok());
+  LexiconBuildOptions options;
+  options.wordlist_small_letters = true;
+  LexiconStats stats;
+  EXPECT_EQ(BuildLexiconLines(corpus, wordlist, options, &stats),
+            (std::vector<std::string>{"laughter NN VB", "truly RB", "Athens NNP", "Truly RB NNP"}));
+  EXPECT_EQ(BuildLexiconLines(corpus, wordlist, {}, &stats).size(), 6u);
+}
+
 TEST(LexiconBuilderTest, LookupFormsCountUnderBothSpellings) {
   const Corpus corpus = MakeCorpus({
       {{"it", "PRP"}, {"\u2019s", "VBZ"}, {"\u201c", "``"}, {"John", "NNP"}, {"\u2019s", "POS"}},
