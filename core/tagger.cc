@@ -1,6 +1,7 @@
 // Start-state tagging and the per-sentence pipeline. Tested by tagger_test.cc.
 #include "core/tagger.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "core/ascii.h"
@@ -17,6 +18,13 @@ namespace {
 bool OpensSentence(std::string_view previous) {
   return previous == "``" || previous == "\"" || previous == "(" || previous == "[" ||
          previous == "{" || previous == "." || previous == "!" || previous == "?";
+}
+
+// Whether word is written in capitals only: two or more letters A-Z, nothing else.
+bool IsAllCapitals(std::string_view word) {
+  return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char c) {
+           return AsciiIsUpper(static_cast<unsigned char>(c));
+         });
 }
 
 }  // namespace
@@ -174,7 +182,7 @@ std::span<const std::string_view> Tagger::LowerSentenceStarts(
     std::span<const std::string_view> words) {
   lowered_.clear();
   for (size_t i = 0; i < words.size(); ++i) {
-    if (i > 0 && !OpensSentence(words[i - 1])) continue;
+    if (i > 0 && !OpensSentence(words[i - 1]) && !IsAllCapitals(words[i])) continue;
     if (ReadsLowered(words[i])) lowered_.push_back(i);
   }
   if (lowered_.empty()) return words;

@@ -41,10 +41,11 @@ struct TaggerOptions {
   // keeps the token's own bytes.
   bool modern = false;
   // A word with a capital first letter that starts a sentence (the first token, or one
-  // after an opening quote or bracket or after . ! ?), that the lexicon lacks and knows in
-  // small letters, is looked up in small letters: "Crap like this" reads "crap". A
-  // capital there marks the sentence, not a name. On with modern; the learners set it
-  // with their lookup forms, so that rules are learned on the words the tagger reads.
+  // after an opening quote or bracket or after . ! ?), or a word in capitals only
+  // anywhere, that the lexicon lacks and knows in small letters, is looked up in small
+  // letters: "Crap like this" reads "crap", "HELP MILLIONS" "help millions". Such
+  // capitals mark a sentence or a heading, not a name. On with modern; the learners set
+  // it with their lookup forms, so that rules are learned on the words the tagger reads.
   bool lower_sentence_starts = false;
 };
 

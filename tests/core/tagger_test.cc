@@ -98,10 +98,10 @@ TEST(TaggerTest, MultiwordMarksAndTheirLabels) {
   EXPECT_EQ(line, "sat_VBD the_DT_M<NP> cat_NN_M<NP>");
 }
 
-// A capitalised word that starts a sentence and that the lexicon lacks is read in small
-// letters when the lexicon knows that form; elsewhere, or when the lexicon knows the word
-// as written, its capital stands (an unknown capital is a name). The output keeps the
-// word's own bytes.
+// A capitalised word that starts a sentence, or a word in capitals only, that the lexicon
+// lacks is read in small letters when the lexicon knows that form; elsewhere, or when the
+// lexicon knows the word as written, its capital stands (an unknown capital is a name).
+// The output keeps the word's own bytes.
 TEST(TaggerTest, SentenceStartsAreReadInSmallLetters) {
   const std::vector<std::string> lexicon = {
       "crap NN", "like IN", "this DT",  ". .",    "I PRP", "saw VBD", "Cat NNP", "cat NN",
@@ -114,6 +114,9 @@ TEST(TaggerTest, SentenceStartsAreReadInSmallLetters) {
   const Case cases[] = {
       {"Crap like this.", "Crap_NN like_IN this_DT ._.", "Crap_NNP like_IN this_DT ._."},
       {"I saw Crap.", "I_PRP saw_VBD Crap_NNP ._.", "I_PRP saw_VBD Crap_NNP ._."},
+      {"I saw CRAP.", "I_PRP saw_VBD CRAP_NN ._.", "I_PRP saw_VBD CRAP_NNP ._."},
+      {"I saw CRaP.", "I_PRP saw_VBD CRaP_NNP ._.", "I_PRP saw_VBD CRaP_NNP ._."},
+      {"I saw CAT.", "I_PRP saw_VBD CAT_NN ._.", "I_PRP saw_VBD CAT_NNP ._."},
       {"I saw. Crap! (Crap)", "I_PRP saw_VBD ._. Crap_NN !_. (_( Crap_NN )_)",
        "I_PRP saw_VBD ._. Crap_NNP !_. (_( Crap_NNP )_)"},
       {"“Crap,” he said.", "“_`` Crap_NN ,_, ”_'' he_PRP said_VBD ._.",
