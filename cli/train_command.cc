@@ -170,6 +170,7 @@ int RunLexical(const TrainCommandOptions& o) {
   options.min_score = o.min_score;
   options.max_plain_rules = o.max_plain_rules;
   options.max_affix = o.max_affix;
+  options.once_per_word = o.once_per_word;
   options.lookup_forms = o.lookup_forms;
   LexicalLearnResult r;
   Status status;
@@ -186,7 +187,7 @@ int RunLexical(const TrainCommandOptions& o) {
   // The tagger, with each fold's lexicon and the rules written, on that fold's words.
   size_t tagged_unknown = 0;
   size_t tagged_correct = 0;
-  TagUnknownWords(tagset, folds, r.lines, o.lookup_forms, &tagged_unknown, &tagged_correct);
+  TagUnknownWords(tagset, folds, r.lines, options, &tagged_unknown, &tagged_correct);
 
   Say("corpus: " + std::to_string(corpus.sentences.size()) + " sentences, " +
       std::to_string(corpus.TokenCount()) + " tokens");
@@ -396,6 +397,8 @@ CLI::App* AddTrainCommand(CLI::App* app, TrainCommandOptions* o) {
                    "Plain rules to try before the f-form rules (0: none)")
       ->check(CLI::NonNegativeNumber)
       ->default_str("30");
+  lexical->add_flag("--once-per-word", o->once_per_word,
+                    "Count each unknown word once per fold with each tag (its first token)");
   lexical
       ->add_option("--max-affix", o->max_affix, "Longest prefix or suffix a rule names, in bytes")
       ->check(CLI::Range(1, 9))

@@ -48,7 +48,8 @@ struct TrainCommandOptions {
   int max_rules = 0;  // 0: the subcommand's default
   int min_score = 2;
   int max_plain_rules = 30;
-  int max_affix = 4;  // lexical: longest affix a rule names, in bytes
+  bool once_per_word = false;  // lexical: each unknown word once per fold and tag
+  int max_affix = 4;           // lexical: longest affix a rule names, in bytes
   bool no_licence = false;
   bool no_prune = false;
   int rare_count = 2;  // wordlist: rare one-tag corpus words also get the guessed tag

@@ -107,7 +107,10 @@ wl="$wl ${LEXICON_OPTIONS:-}"
 lf="--lookup-forms"
 [ "${LOOKUP_FORMS:-1}" = 1 ] || lf=""
 
-# Unknown-word rules: each fold's words that neither the other folds nor WordNet know.
+# Unknown-word rules: each fold's words that neither the other folds nor WordNet know,
+# each word counted once per fold with each tag, so that a name repeated through one
+# document does not outweigh the many words met once (ONCE_PER_WORD=0 counts every token).
+[ "${ONCE_PER_WORD:-1}" = 1 ] && LEXICAL_OPTIONS="--once-per-word ${LEXICAL_OPTIONS:-}"
 # shellcheck disable=SC2086
 q train lexical $train $wl $lf ${LEXICAL_OPTIONS:-} --tagset "$out/tagset" --folds "$lexical_folds" --max-rules "$lexical_rules" \
   --min-score "$lexical_min_score" \

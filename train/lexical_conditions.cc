@@ -5,6 +5,8 @@
 #include <bitset>
 #include <cassert>
 #include <map>
+#include <set>
+#include <utility>
 
 #include "core/order_key.h"
 #include "core/tagger.h"
@@ -32,30 +34,42 @@ bool HasLengthField(LexicalKind kind) {
   return kind != LexicalKind::kGoodLeft && kind != LexicalKind::kGoodRight;
 }
 
-void UnknownTokenSet::Add(Resources* resources, const Corpus& corpus,
-                          const TaggerOptions& options) {
+void ForEachUnknownToken(Tagger* tagger, const Corpus& corpus, bool once_per_word,
+                         const std::function<void(std::span<const std::string_view> words, size_t i,
+                                                  TagId tag, const std::string& gold)>& visit) {
+  std::set<std::pair<std::string, std::string>, std::less<>> met;
+  std::vector<TagId> tags;
+  for (const TaggedSentence& sentence : corpus.sentences) {
+    const std::vector<std::string_view> views = WordViews(sentence.words);
+    tagger->TagTokens(views, &tags);
+    const std::span<const std::string_view> words = tagger->looked_up();
+    const std::span<const int> rows = tagger->rows();
+    for (size_t i = 0; i < words.size(); ++i) {
+      if (rows[i] != 0) continue;  // the lexicon has a row for it
+      if (once_per_word && !met.emplace(words[i], sentence.tags[i]).second) continue;
+      visit(words, i, tags[i], sentence.tags[i]);
+    }
+  }
+}
+
+void UnknownTokenSet::Add(Resources* resources, const Corpus& corpus, const TaggerOptions& options,
+                          bool once_per_word) {
   assert(resources->lexical_records.empty() && resources->contextual_records.empty());
   const Extensions extensions = LexiconExtensions(*resources);
   Tagger tagger(resources, options);
-  std::vector<TagId> tags;
   std::vector<uint32_t> found;
-  for (const TaggedSentence& sentence : corpus.sentences) {
-    const std::vector<std::string_view> views = WordViews(sentence.words);
-    tagger.TagTokens(views, &tags);
-    const std::span<const std::string_view> words = tagger.looked_up();
-    const std::span<const int> rows = tagger.rows();
-    for (size_t i = 0; i < words.size(); ++i) {
-      if (rows[i] != 0) continue;  // the lexicon has a row for it
-      gold_.push_back(resources->tags.Intern(sentence.tags[i]));
-      start_.push_back(tags[i]);
-      found.clear();
-      AddConditions(*resources, extensions, words, i, &found);
-      std::sort(found.begin(), found.end());
-      found.erase(std::unique(found.begin(), found.end()), found.end());
-      condition_ids_.insert(condition_ids_.end(), found.begin(), found.end());
-      offsets_.push_back(condition_ids_.size());
-    }
-  }
+  ForEachUnknownToken(
+      &tagger, corpus, once_per_word,
+      [&](std::span<const std::string_view> words, size_t i, TagId tag, const std::string& gold) {
+        gold_.push_back(resources->tags.Intern(gold));
+        start_.push_back(tag);
+        found.clear();
+        AddConditions(*resources, extensions, words, i, &found);
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+        condition_ids_.insert(condition_ids_.end(), found.begin(), found.end());
+        offsets_.push_back(condition_ids_.size());
+      });
 }
 
 UnknownTokenSet::Extensions UnknownTokenSet::LexiconExtensions(const Resources& resources) const {

@@ -10,6 +10,7 @@
 #define QUILLON_TRAIN_LEXICAL_CONDITIONS_H_
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,15 @@ struct LexicalCondition {
   std::string argument;
 };
 
+// Calls visit(words, i, tag, gold) for every token of corpus that the lexicon of tagger
+// does not know, as the tagger decides: words are those the tagger looked the sentence up
+// by, tag the one it gave the token. With once_per_word, only for the first token of each
+// word with each gold tag: a name repeated through one document then counts once, as a
+// word seen once does.
+void ForEachUnknownToken(Tagger* tagger, const Corpus& corpus, bool once_per_word,
+                         const std::function<void(std::span<const std::string_view> words, size_t i,
+                                                  TagId tag, const std::string& gold)>& visit);
+
 class UnknownTokenSet {
  public:
   // Affixes are 1 to max_affix bytes long.
@@ -40,9 +50,10 @@ class UnknownTokenSet {
   // decides, with their start tags and the conditions that hold for them under that
   // lexicon. resources must hold no rules; gold tags are interned into its tag table, so
   // every part added must come with the same resources (its lexicon rebuilt in between).
-  // The conditions read the words the tagger looked the tokens up by (with options).
+  // The conditions read the words the tagger looked the tokens up by (with options). With
+  // once_per_word only the first token of a word with each gold tag is added.
   void Add(Resources* resources, const Corpus& corpus,
-           const TaggerOptions& options = TaggerOptions());
+           const TaggerOptions& options = TaggerOptions(), bool once_per_word = false);
   // Builds the index of tokens by condition; call after the last Add.
   void Finish();
 

@@ -9,7 +9,6 @@
 #include "core/ascii.h"
 #include "core/lexical_rules.h"
 #include "core/tagger.h"
-#include "train/evaluation.h"
 #include "train/flat_map.h"
 #include "train/lexical_conditions.h"
 
@@ -280,16 +279,19 @@ std::vector<LexicalFold> MakeLexicalFolds(const Corpus& corpus, int folds, doubl
 }
 
 void TagUnknownWords(const std::vector<std::string>& tagset, const std::vector<LexicalFold>& folds,
-                     const std::vector<std::string>& rules, bool lookup_forms, size_t* unknown,
-                     size_t* correct) {
+                     const std::vector<std::string>& rules, const LexicalLearnOptions& options,
+                     size_t* unknown, size_t* correct) {
   *unknown = 0;
   *correct = 0;
   for (const LexicalFold& fold : folds) {
     std::unique_ptr<Resources> resources = MakeResources({fold.lexicon, tagset, rules, {}});
-    Tagger tagger(resources.get(), LearningTaggerOptions(lookup_forms));
-    const EvalResult tagged = Evaluate(&tagger, fold.held);
-    *unknown += tagged.unknown;
-    *correct += tagged.unknown_correct;
+    Tagger tagger(resources.get(), LearningTaggerOptions(options.lookup_forms));
+    ForEachUnknownToken(
+        &tagger, fold.held, options.once_per_word,
+        [&](std::span<const std::string_view>, size_t, TagId tag, const std::string& gold) {
+          ++*unknown;
+          *correct += tagger.TagName(tag) == gold;
+        });
   }
 }
 
@@ -303,7 +305,8 @@ Status LearnLexicalRules(const std::vector<std::string>& tagset,
   UnknownTokenSet tokens(std::clamp(options.max_affix, 1, 9));  // the length field is one digit
   for (const LexicalFold& fold : folds) {
     BuildLexicon(fold.lexicon, nullptr, resources.get());
-    tokens.Add(resources.get(), fold.held, LearningTaggerOptions(options.lookup_forms));
+    tokens.Add(resources.get(), fold.held, LearningTaggerOptions(options.lookup_forms),
+               options.once_per_word);
   }
   tokens.Finish();
   if (resources->tags.size() > kTagMask || tokens.condition_count() >= kMaxConditions) {

@@ -29,6 +29,8 @@ struct LexicalLearnOptions {
   int max_plain_rules = 30;   // plain rules tried before the f-form rules; 0 for none
   int max_affix = 4;          // longest affix, in bytes
   bool lookup_forms = false;  // the folds hold lookup forms: tag them as the default lookup
+  // Each unknown word counts once per fold with each gold tag (ForEachUnknownToken).
+  bool once_per_word = false;
 };
 
 struct LexicalLearnResult {
@@ -58,10 +60,11 @@ std::vector<LexicalFold> MakeLexicalFolds(const Corpus& corpus, int folds, doubl
 
 // What the tagger makes of the unknown words of every fold with that fold's lexicon, the
 // tag set and the rule lines: the number of such words and of those tagged right.
-// lookup_forms as in LexicalLearnOptions.
+// The tokens counted are those the learner counts with options (lookup_forms,
+// once_per_word).
 void TagUnknownWords(const std::vector<std::string>& tagset, const std::vector<LexicalFold>& folds,
-                     const std::vector<std::string>& rules, bool lookup_forms, size_t* unknown,
-                     size_t* correct);
+                     const std::vector<std::string>& rules, const LexicalLearnOptions& options,
+                     size_t* unknown, size_t* correct);
 
 // Learns one rule file for the unknown words of every fold, the rules to be read with
 // tagset. Fails only when the data are too large to count.

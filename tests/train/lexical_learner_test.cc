@@ -164,7 +164,7 @@ TEST(LexicalLearnerTest, RoundTripThroughTheTaggerIsExact) {
     const LexicalLearnResult r = Learn(held, 40, seed % 2 ? 10 : 0, lexicon);
     ASSERT_GT(r.predicted_correct, r.start_correct) << seed;
     size_t unknown = 0, correct = 0;
-    TagUnknownWords(PennTagset(), folds, r.lines, false, &unknown, &correct);
+    TagUnknownWords(PennTagset(), folds, r.lines, LexicalLearnOptions(), &unknown, &correct);
     EXPECT_EQ(unknown, r.tokens) << seed;
     EXPECT_EQ(correct, r.predicted_correct) << seed;
     // The same data give the same file.
@@ -177,15 +177,35 @@ TEST(LexicalLearnerTest, RoundTripThroughTheTaggerIsExact) {
 TEST(LexicalLearnerTest, RoundTripOverFoldsIsExact) {
   const std::vector<LexicalFold> folds = MakeLexicalFolds(RandomCorpus(31, 300), 3, 0.0, 5, {}, {});
   ASSERT_EQ(folds.size(), 3u);
-  LexicalLearnOptions options;
-  options.max_rules = 50;
-  LexicalLearnResult r;
-  ASSERT_TRUE(LearnLexicalRules(PennTagset(), folds, options, {}, &r).ok());
-  size_t unknown = 0, correct = 0;
-  TagUnknownWords(PennTagset(), folds, r.lines, false, &unknown, &correct);
-  EXPECT_EQ(unknown, r.tokens);
-  EXPECT_EQ(correct, r.predicted_correct);
-  EXPECT_GT(r.predicted_correct, r.start_correct);
+  size_t every_token = 0;
+  for (const bool once : {false, true}) {
+    LexicalLearnOptions options;
+    options.max_rules = 50;
+    options.once_per_word = once;
+    LexicalLearnResult r;
+    ASSERT_TRUE(LearnLexicalRules(PennTagset(), folds, options, {}, &r).ok());
+    size_t unknown = 0, correct = 0;
+    TagUnknownWords(PennTagset(), folds, r.lines, options, &unknown, &correct);
+    EXPECT_EQ(unknown, r.tokens) << once;
+    EXPECT_EQ(correct, r.predicted_correct) << once;
+    EXPECT_GT(r.predicted_correct, r.start_correct) << once;
+    if (once) EXPECT_LT(r.tokens, every_token);
+    every_token = r.tokens;
+  }
+}
+
+// With once_per_word a word counts once with each of its tags, wherever it recurs.
+TEST(LexicalLearnerTest, OncePerWordCountsEachWordAndTagOnce) {
+  const Corpus held = ParseSentences(
+      "he_PRP ran_VBD quickly_RB ._.\nhe_PRP ran_VBD quickly_RB ._.\nthe_DT quickly_NN ._.\n"
+      "he_PRP ran_VBD slowly_RB ._.\nhe_PRP ran_VBD quickly_RB ._.\n");
+  for (const bool once : {false, true}) {
+    LexicalLearnOptions options;
+    options.once_per_word = once;
+    LexicalLearnResult r;
+    ASSERT_TRUE(LearnLexicalRules(PennTagset(), {{kLexicon, held}}, options, {}, &r).ok());
+    EXPECT_EQ(r.tokens, once ? 3u : 5u);
+  }
 }
 
 }  // namespace
