@@ -97,6 +97,7 @@ ContextualRules::ContextualRules(const std::vector<structure4>& records, TagTabl
     index_.Add(from[rule.order], rule.order, keys);
   }
   index_.Finish();
+  spelling_tags_ = SpellingTags(*tags);
 }
 
 void ContextualRules::KeysOf(const Rule& r, std::vector<ContextKey>* keys) {
@@ -271,6 +272,10 @@ bool LicenceAllows(const LicenceRow& row, int found, TagId to, bool wdprevtag, b
 bool ContextualRules::Licensed(const Rule& r, size_t i, const LicenceView& licence,
                                bool changed) const {
   const int found = licence.rows[i];
+  if (found == 0 && !licence.spelling.empty() &&
+      !spelling_tags_.Allows(licence.spelling[i], r.to)) {
+    return false;
+  }
   return licence.table->Allows(found, r.to, r.templ == kWdPrevTag, changed);
 }
 

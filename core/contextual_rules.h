@@ -18,6 +18,7 @@
 #include "core/licence_table.h"
 #include "core/string_id_map.h"
 #include "core/tag_table.h"
+#include "core/unknown_spelling.h"
 
 namespace quillon {
 
@@ -81,6 +82,9 @@ struct LicenceView {
   std::span<const int> rows;  // per token: the row found for it, 0 when it has none
   // Per token, when given: WordValueOf its word and row, found by the caller.
   std::span<const uint32_t> word_values = {};
+  // Per token, when given: the SpellingOf a word without a row (kAnySpelling for the
+  // others); a rule then gives such a word only a tag its ending allows.
+  std::span<const uint8_t> spelling = {};
 };
 
 class ContextualRules {
@@ -136,7 +140,8 @@ class ContextualRules {
   const Rule* FirstFiring(ContextIndex::Lists* lists, uint32_t start, size_t i, size_t n,
                           const uint32_t* v, const LicenceView& licence, bool changed) const;
 
-  std::vector<Rule> rules_;          // the kept rules, by order
+  std::vector<Rule> rules_;  // the kept rules, by order
+  SpellingTags spelling_tags_;
   std::vector<uint32_t> record_of_;  // the record number of each kept rule, by order
   ContextIndex index_;
   // The words rule arguments name; any other word has no id.

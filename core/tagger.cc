@@ -34,6 +34,7 @@ TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   options.tokenize = settings.Tokenization != 1;
   options.modern = options.tokenize && settings.modern_tokenizer;
   options.lower_sentence_starts = options.modern;
+  options.unknown_spelling = options.modern;
   options.separator = settings.SeparatorChar();
   options.multiword = settings.RadioGroup5 == 0;
   options.lemma = settings.Lemma == 1 && !options.multiword;
@@ -108,12 +109,14 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
     word_cache_.Store(word, {found, word_values_[i]});
   }
   for (size_t i = 0; i < n; ++i) licence_rows_.Prefetch(rows_[i]);
+  if (options_.unknown_spelling) spelling_.assign(n, kAnySpelling);
   for (size_t i = 0; i < n; ++i) {
     if (rows_[i] != 0) {
       tags_[i] = licence_rows_.StartTag(rows_[i]);
       continue;
     }
     const std::string_view word = tokens[i];
+    if (options_.unknown_spelling) spelling_[i] = SpellingOf(word);
     const bool capital = !word.empty() && AsciiIsUpper(static_cast<unsigned char>(word[0]));
     tags_[i] = licence_rows_.StartTag(capital ? 0 : 1);
     lexical_.Apply(i, tokens, &tags_[i], index, &scratch_);
@@ -199,12 +202,17 @@ std::span<const std::string_view> Tagger::LowerSentenceStarts(
   return lookup_;
 }
 
+LicenceView Tagger::Licence() const {
+  LicenceView licence{&licence_rows_, rows_, word_values_};
+  if (options_.unknown_spelling) licence.spelling = spelling_;
+  return licence;
+}
+
 void Tagger::TagTokens(std::span<const std::string_view> tokens, std::vector<TagId>* tags,
                        std::vector<uint32_t>* fired) {
   tokens = LookupWords(tokens);
   StartTags(tokens);
-  contextual_.Apply(tokens, tags_, LicenceView{&licence_rows_, rows_, word_values_},
-                    &contextual_scratch_, fired);
+  contextual_.Apply(tokens, tags_, Licence(), &contextual_scratch_, fired);
   tags->assign(tags_.begin(), tags_.end());
 }
 
@@ -221,8 +229,7 @@ const SentenceResult& Tagger::Finish(std::string_view text,
                                      std::span<const std::string_view> tokens, bool ascii) {
   const std::span<const std::string_view> words = LookupWords(tokens, ascii);
   StartTags(words);
-  contextual_.Apply(words, tags_, LicenceView{&licence_rows_, rows_, word_values_},
-                    &contextual_scratch_);
+  contextual_.Apply(words, tags_, Licence(), &contextual_scratch_);
   result_ = SentenceResult{};
   result_.text = text;
   result_.words = tokens;

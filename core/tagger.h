@@ -47,6 +47,10 @@ struct TaggerOptions {
   // capitals mark a sentence or a heading, not a name. On with modern; the learners set
   // it with their lookup forms, so that rules are learned on the words the tagger reads.
   bool lower_sentence_starts = false;
+  // A contextual rule gives a word the lexicon lacks only a tag its ending allows (no VBG
+  // without -ing: core/unknown_spelling.h). On with modern; the learners set it with
+  // their lookup forms.
+  bool unknown_spelling = false;
 };
 
 // Options of a run's settings.
@@ -149,6 +153,9 @@ class Tagger {
   std::vector<TagId> tags_;
   std::vector<int> rows_;
   std::vector<uint32_t> word_values_;  // what the contextual rules read for each word
+  std::vector<uint8_t> spelling_;      // with unknown_spelling: see LicenceView
+  // The licence of the last sentence's tokens, for the contextual rules.
+  LicenceView Licence() const;
   WordCache word_cache_;
   std::vector<size_t> missed_;  // the tokens the cache did not hold
   std::vector<LexiconIndex::WordLookup> lookups_;

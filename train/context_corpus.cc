@@ -36,13 +36,15 @@ uint32_t WordTable::Intern(std::string_view word) {
 
 void ContextCorpus::AddSentence(std::span<const uint32_t> word_ids,
                                 std::span<const TagId> start_tags, std::span<const TagId> gold_tags,
-                                std::span<const int> lexicon_rows, uint32_t licence_base) {
+                                std::span<const int> lexicon_rows,
+                                std::span<const uint8_t> spellings, uint32_t licence_base) {
   const uint32_t first = static_cast<uint32_t>(words.size());
   const uint32_t last = first + static_cast<uint32_t>(word_ids.size());
   words.insert(words.end(), word_ids.begin(), word_ids.end());
   tags.insert(tags.end(), start_tags.begin(), start_tags.end());
   gold.insert(gold.end(), gold_tags.begin(), gold_tags.end());
   rows.insert(rows.end(), lexicon_rows.begin(), lexicon_rows.end());
+  spelling.insert(spelling.end(), spellings.begin(), spellings.end());
   for (int row : lexicon_rows) licence.push_back(licence_base + static_cast<uint32_t>(row));
   changed.resize(last, 0);
   begin.resize(last, first);
@@ -60,17 +62,22 @@ void AppendContextCorpus(Resources* resources, const Corpus& corpus, WordTable* 
   std::vector<TagId> tags;
   std::vector<uint32_t> word_ids;
   std::vector<TagId> gold;
+  std::vector<uint8_t> spellings;
   for (const TaggedSentence& sentence : corpus.sentences) {
     const std::vector<std::string_view> views = WordViews(sentence.words);
     tagger.TagTokens(views, &tags);
     const std::span<const std::string_view> looked_up = tagger.looked_up();
     word_ids.clear();
     gold.clear();
+    spellings.clear();
     for (size_t i = 0; i < views.size(); ++i) {
+      const bool unknown = tagger.rows()[i] == 0;
+      spellings.push_back(options.unknown_spelling && unknown ? SpellingOf(looked_up[i])
+                                                              : kAnySpelling);
       word_ids.push_back(words->Intern(looked_up[i]));
       gold.push_back(resources->tags.Intern(sentence.tags[i]));
     }
-    out->AddSentence(word_ids, tags, gold, tagger.rows(), licence_base);
+    out->AddSentence(word_ids, tags, gold, tagger.rows(), spellings, licence_base);
   }
 }
 

@@ -55,17 +55,18 @@ struct ContextCorpus {
   std::vector<uint32_t> licence;  // per position: its row in licence_rows
   std::vector<LicenceRow> licence_rows;  // the rows of every lexicon the corpus was tagged with
   std::vector<uint8_t> changed;
-  std::vector<uint32_t> begin;  // per position: first position of its sentence
-  std::vector<uint32_t> end;    // per position: one past its sentence's last position
-  std::vector<bool> word_ok;    // per word id: can stand as a rule argument
-  uint32_t staart_tag = 0;      // the tag and word "STAART"
+  std::vector<uint8_t> spelling;  // per position: as LicenceView::spelling, kAnySpelling if off
+  std::vector<uint32_t> begin;    // per position: first position of its sentence
+  std::vector<uint32_t> end;      // per position: one past its sentence's last position
+  std::vector<bool> word_ok;      // per word id: can stand as a rule argument
+  uint32_t staart_tag = 0;        // the tag and word "STAART"
   uint32_t staart_word = 0;
 
   size_t size() const { return words.size(); }
   // Appends one sentence; licence_base is where its lexicon's rows begin in licence_rows.
   void AddSentence(std::span<const uint32_t> word_ids, std::span<const TagId> start_tags,
                    std::span<const TagId> gold_tags, std::span<const int> lexicon_rows,
-                   uint32_t licence_base);
+                   std::span<const uint8_t> spellings, uint32_t licence_base);
 };
 
 // Start-tags corpus with the tagger of resources (lexicon and lexical rules; it must hold

@@ -23,7 +23,11 @@ struct Candidate {
 class TblLearner {
  public:
   TblLearner(ContextCorpus corpus, const Resources& resources, const WordTable& words, bool licence)
-      : c_(std::move(corpus)), resources_(resources), words_(words), licence_(licence) {
+      : c_(std::move(corpus)),
+        resources_(resources),
+        words_(words),
+        licence_(licence),
+        spelling_tags_(resources.tags) {
     for (size_t id = 0; id < resources.tags.size(); ++id) {
       tag_ok_.push_back(IsRuleField(resources.tags.Name(static_cast<TagId>(id))));
     }
@@ -55,7 +59,10 @@ class TblLearner {
     return (uint64_t{instance} << kTagBits) | from;
   }
 
+  // The spelling of an unknown word binds even without the lexicon licence: the tagger
+  // applies it either way.
   bool Licensed(size_t j, TagId to, uint8_t templ) const {
+    if (!spelling_tags_.Allows(c_.spelling[j], to)) return false;
     return !licence_ || LicenceAllows(c_.licence_rows[c_.licence[j]], c_.rows[j], to,
                                       templ == kWdPrevTag, c_.changed[j]);
   }
@@ -74,6 +81,7 @@ class TblLearner {
   const Resources& resources_;
   const WordTable& words_;
   bool licence_;
+  SpellingTags spelling_tags_;
   std::vector<bool> tag_ok_;
   size_t correct_ = 0;
 
