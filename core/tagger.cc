@@ -33,7 +33,7 @@ TaggerOptions OptionsFromSettings(const RunSettings& settings) {
   TaggerOptions options;
   options.tokenize = settings.Tokenization != 1;
   options.modern = options.tokenize && settings.modern_tokenizer;
-  options.lower_sentence_starts = options.modern;
+  options.case_fallbacks = options.modern;
   options.unknown_spelling = options.modern;
   options.separator = settings.SeparatorChar();
   options.multiword = settings.RadioGroup5 == 0;
@@ -103,9 +103,14 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
     // A lone byte without a code of its own takes the default row of small-letter words,
     // for its start tag and for the licence; it is not an unknown word. Row 0 marks the
     // unknown words here, whatever their case.
-    const int found = IsNullKey(word) ? 1 : index.EndWord(lookups_[i], word, &key_);
+    int found = IsNullKey(word) ? 1 : index.EndWord(lookups_[i], word, &key_);
+    int rule_word_row = found < 0 ? 0 : found;
+    if (found < 0 && options_.case_fallbacks) {
+      found = CapitalisedRow(word);
+      rule_word_row = 0;  // the row's rule word is the capitalised one: find the word's own
+    }
     rows_[i] = found < 0 ? 0 : found;
-    word_values_[i] = contextual_.WordValueOf(word, rows_[i], licence);
+    word_values_[i] = contextual_.WordValueOf(word, rule_word_row, licence);
     word_cache_.Store(word, {found, word_values_[i]});
   }
   for (size_t i = 0; i < n; ++i) licence_rows_.Prefetch(rows_[i]);
@@ -127,7 +132,7 @@ std::span<const std::string_view> Tagger::LookupWords(std::span<const std::strin
                                                       bool ascii) {
   std::span<const std::string_view> words = tokens;
   if (options_.modern && !ascii) words = TypographicForms(tokens);
-  if (options_.lower_sentence_starts) words = LowerSentenceStarts(words);
+  if (options_.case_fallbacks) words = LowerSentenceStarts(words);
   looked_up_ = words;
   return words;
 }
@@ -170,6 +175,14 @@ bool Tagger::Knows(std::string_view word) {
   WordCache::Found found;
   if (word_cache_.Find(word, &found)) return found.row >= 2;
   return resources_->lexicon_index.FindWord(word, &key_) >= 2;
+}
+
+int Tagger::CapitalisedRow(std::string_view word) {
+  if (word.empty() || word[0] < 'a' || word[0] > 'z') return -1;
+  scratch_.assign(word);
+  scratch_[0] = static_cast<char>(scratch_[0] - 'a' + 'A');
+  const int row = resources_->lexicon_index.FindWord(scratch_, &key_);
+  return row >= 2 ? row : -1;
 }
 
 bool Tagger::ReadsLowered(std::string_view word) {

@@ -44,9 +44,12 @@ struct TaggerOptions {
   // after an opening quote or bracket or after . ! ?), or a word in capitals only
   // anywhere, that the lexicon lacks and knows in small letters, is looked up in small
   // letters: "Crap like this" reads "crap", "HELP MILLIONS" "help millions". Such
-  // capitals mark a sentence or a heading, not a name. On with modern; the learners set
-  // it with their lookup forms, so that rules are learned on the words the tagger reads.
-  bool lower_sentence_starts = false;
+  // capitals mark a sentence or a heading, not a name. The other way round, a word with a
+  // small first letter that the lexicon lacks takes the entry of its capitalised form
+  // (web text writes names in small letters: "jill", "francisco"). On with modern; the
+  // learners set it with their lookup forms, so that rules are learned on the words the
+  // tagger reads.
+  bool case_fallbacks = false;
   // A contextual rule gives a word the lexicon lacks only a tag its ending allows (no VBG
   // without -ing: core/unknown_spelling.h). On with modern; the learners set it with
   // their lookup forms.
@@ -133,8 +136,11 @@ class Tagger {
   // The ASCII forms of the typographic characters of tokens (modern lookup).
   std::span<const std::string_view> TypographicForms(std::span<const std::string_view> tokens);
 
-  // words with their sentence starts in small letters where lower_sentence_starts says so.
+  // words with their sentence starts in small letters where case_fallbacks says so.
   std::span<const std::string_view> LowerSentenceStarts(std::span<const std::string_view> words);
+
+  // For a small-letter word the lexicon lacks, the row of its capitalised form, or -1.
+  int CapitalisedRow(std::string_view word);
 
   // Whether word, a capitalised sentence start, is looked up in small letters.
   bool ReadsLowered(std::string_view word);

@@ -32,7 +32,7 @@ bool IsRuleField(std::string_view text) {
 
 TaggerOptions LearningTaggerOptions(bool lookup_forms) {
   TaggerOptions options;
-  options.lower_sentence_starts = lookup_forms;
+  options.case_fallbacks = lookup_forms;
   options.unknown_spelling = lookup_forms;
   return options;
 }

@@ -102,13 +102,13 @@ TEST(TaggerTest, MultiwordMarksAndTheirLabels) {
 // lacks is read in small letters when the lexicon knows that form; elsewhere, or when the
 // lexicon knows the word as written, its capital stands (an unknown capital is a name).
 // The output keeps the word's own bytes.
-TEST(TaggerTest, SentenceStartsAreReadInSmallLetters) {
+TEST(TaggerTest, LetterCaseFallbacksOfTheModernLookup) {
   const std::vector<std::string> lexicon = {
       "crap NN", "like IN", "this DT",  ". .",    "I PRP", "saw VBD", "Cat NNP", "cat NN",
       "`` ``",   "( (",     "said VBD", "he PRP", "'' ''", ", ,",     "! .",     ") )"};
   struct Case {
     const char* sentence;
-    const char* lowered;  // with lower_sentence_starts
+    const char* lowered;  // with case_fallbacks
     const char* as_is;    // without
   };
   const Case cases[] = {
@@ -128,7 +128,7 @@ TEST(TaggerTest, SentenceStartsAreReadInSmallLetters) {
   for (const bool lower : {true, false}) {
     TaggerOptions options;
     options.modern = true;
-    options.lower_sentence_starts = lower;
+    options.case_fallbacks = lower;
     TaggerFixture f(lexicon, {}, {}, {}, {}, options);
     for (int round = 0; round < 2; ++round) {  // the second round reads the word cache
       for (const Case& c : cases) {
@@ -136,9 +136,21 @@ TEST(TaggerTest, SentenceStartsAreReadInSmallLetters) {
       }
     }
   }
+  // A small-letter word the lexicon lacks takes the entry of its capitalised form, and
+  // the contextual rules still read the word as written.
+  TaggerOptions names;
+  names.case_fallbacks = true;
+  TaggerFixture g({"Jill NNP NN VBP", "saw VBD", "jen NN"}, {},
+                  {"NNP NN CURWD Jill", "NNP VBP CURWD jill"}, {}, {}, names);
+  EXPECT_EQ(g.Tag("saw jill"), "saw_VBD jill_VBP");
+  EXPECT_EQ(g.Tag("saw Jill"), "saw_VBD Jill_NN");
+  EXPECT_EQ(g.Tag("saw jen"), "saw_VBD jen_NN");
+  EXPECT_EQ(g.Tag("saw zorb"), "saw_VBD zorb_NN");
+  EXPECT_EQ(g.Tag("saw jILL"), "saw_VBD jILL_NN");
+
   // The learners read the words the tagger looked up.
   TaggerOptions options;
-  options.lower_sentence_starts = true;
+  options.case_fallbacks = true;
   TaggerFixture f(lexicon, {}, {}, {}, {}, options);
   const std::vector<std::string_view> words = {"Crap", ".", "Crap", "Crap"};
   std::vector<TagId> tags;
