@@ -16,8 +16,20 @@ namespace {
 // Whether the token before a word makes it a sentence start: an opening quote or bracket,
 // or the end of a sentence before it on the same line.
 bool OpensSentence(std::string_view previous) {
-  return previous == "``" || previous == "\"" || previous == "(" || previous == "[" ||
-         previous == "{" || previous == "." || previous == "!" || previous == "?";
+  if (previous.size() == 2) return previous == "``";
+  if (previous.size() != 1) return false;
+  switch (previous[0]) {
+    case '"':
+    case '(':
+    case '[':
+    case '{':
+    case '.':
+    case '!':
+    case '?':
+      return true;
+    default:
+      return false;
+  }
 }
 
 // Whether word is written in capitals only: two or more letters A-Z, nothing else.
@@ -198,8 +210,11 @@ std::span<const std::string_view> Tagger::LowerSentenceStarts(
     std::span<const std::string_view> words) {
   lowered_.clear();
   for (size_t i = 0; i < words.size(); ++i) {
-    if (i > 0 && !OpensSentence(words[i - 1]) && !IsAllCapitals(words[i])) continue;
-    if (ReadsLowered(words[i])) lowered_.push_back(i);
+    // Most words have a small first letter: the cheapest test goes first.
+    const std::string_view word = words[i];
+    if (word.empty() || !AsciiIsUpper(static_cast<unsigned char>(word[0]))) continue;
+    if (i > 0 && !OpensSentence(words[i - 1]) && !IsAllCapitals(word)) continue;
+    if (ReadsLowered(word)) lowered_.push_back(i);
   }
   if (lowered_.empty()) return words;
   if (words.data() != lookup_.data()) lookup_.assign(words.begin(), words.end());
