@@ -184,16 +184,20 @@ std::span<const std::string_view> Tagger::TypographicForms(
 }
 
 bool Tagger::Knows(std::string_view word) {
+  // The cache holds the row StartTags gave the word, its capitalised form's included;
+  // a word not in it is judged the same way, so that the answer never depends on the
+  // sentences tagged before.
   WordCache::Found found;
   if (word_cache_.Find(word, &found)) return found.row >= 2;
-  return resources_->lexicon_index.FindWord(word, &key_) >= 2;
+  if (resources_->lexicon_index.FindWord(word, &key_) >= 2) return true;
+  return options_.case_fallbacks && CapitalisedRow(word) >= 2;
 }
 
 int Tagger::CapitalisedRow(std::string_view word) {
   if (word.empty() || word[0] < 'a' || word[0] > 'z') return -1;
-  scratch_.assign(word);
-  scratch_[0] = static_cast<char>(scratch_[0] - 'a' + 'A');
-  const int row = resources_->lexicon_index.FindWord(scratch_, &key_);
+  capitalised_.assign(word);
+  capitalised_[0] = static_cast<char>(capitalised_[0] - 'a' + 'A');
+  const int row = resources_->lexicon_index.FindWord(capitalised_, &key_);
   return row >= 2 ? row : -1;
 }
 

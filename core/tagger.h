@@ -145,7 +145,8 @@ class Tagger {
   // Whether word, a capitalised sentence start, is looked up in small letters.
   bool ReadsLowered(std::string_view word);
 
-  // Whether the lexicon has a row for word (the word cache answers for words met lately).
+  // Whether StartTags finds a row for word, with the case fallbacks it applies (the word
+  // cache answers for words met lately).
   bool Knows(std::string_view word);
 
   Resources* resources_;
@@ -179,6 +180,7 @@ class Tagger {
   std::string lookup_bytes_;
   std::vector<size_t> lowered_;  // the sentence starts read in small letters
   std::string lowered_bytes_;
+  std::string capitalised_;  // CapitalisedRow's scratch
   std::span<const std::string_view> looked_up_;
   // Keeps its scratch between sentences; cutting changes nothing else, hence mutable.
   mutable ModernTokenizer modern_;

@@ -146,6 +146,13 @@ TEST(TaggerTest, LetterCaseFallbacksOfTheModernLookup) {
   EXPECT_EQ(g.Tag("saw Jill"), "saw_VBD Jill_NN");
   EXPECT_EQ(g.Tag("saw jen"), "saw_VBD jen_NN");
   EXPECT_EQ(g.Tag("saw zorb"), "saw_VBD zorb_NN");
+  // A word in capitals is read by its small letters, and those by the capitalised form,
+  // whether or not the small-letter word was met before (the word cache holds it then).
+  for (int round = 0; round < 2; ++round) {
+    TaggerFixture h({"Jill NN NNP", "saw VBD"}, {}, {}, {}, {}, names);
+    if (round == 1) EXPECT_EQ(h.Tag("saw jill"), "saw_VBD jill_NN");
+    EXPECT_EQ(h.Tag("saw JILL"), "saw_VBD JILL_NN") << round;
+  }
   EXPECT_EQ(g.Tag("saw jILL"), "saw_VBD jILL_NN");
 
   // The learners read the words the tagger looked up.
