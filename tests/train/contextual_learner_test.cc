@@ -224,6 +224,35 @@ TEST(ContextualLearnerTest, LearnsThePrevTagRule) {
   EXPECT_EQ(r.learned_correct, r.tokens);
 }
 
+// With the lookup forms the learner counts a change of an unknown word only where its
+// ending allows the new tag, as the tagger with those options applies it: the rule that
+// retags "building" no longer counts "zorb" as broken, and the tagger leaves zorb alone.
+TEST(ContextualLearnerTest, UnknownWordsKeepTagsTheirEndingsRuleOut) {
+  // Five known words that can be VBG, one sentence each, so that no rule on one word scores.
+  const Corpus corpus = ParseSentences(
+      "I_PRP met_VBD building_VBG\nI_PRP met_VBD making_VBG\nI_PRP met_VBD taking_VBG\n"
+      "I_PRP met_VBD going_VBG\nI_PRP met_VBD saying_VBG\nI_PRP met_VBD zorb_NN\n"
+      "I_PRP met_VBD zorb_NN\n");
+  const ResourceLines base{{"I PRP", "met VBD", "building NN VBG", "making NN VBG", "taking NN VBG",
+                            "going NN VBG", "saying NN VBG"},
+                           PennTagset(),
+                           {},
+                           {}};
+  for (const bool lookup_forms : {false, true}) {
+    ContextualLearnOptions options;
+    options.max_rules = 1;
+    options.lexicon.lookup_forms = lookup_forms;
+    ContextualLearnResult r;
+    ASSERT_TRUE(LearnContextualRules(base, corpus, options, {}, &r).ok());
+    ASSERT_EQ(r.scores.size(), 1u);
+    EXPECT_EQ(r.scores[0], lookup_forms ? 5 : 3) << r.lines[0];
+    std::unique_ptr<Resources> resources =
+        MakeResources({base.lexicon, base.tagset, base.lexical, r.lines});
+    Tagger tagger(resources.get(), LearningTaggerOptions(lookup_forms));
+    EXPECT_EQ(Evaluate(&tagger, corpus).correct, r.learned_correct) << lookup_forms;
+  }
+}
+
 TEST(ContextualLearnerTest, ChangesTheLicenceRefusesAreNotLearned) {
   // "book" has one tag in the lexicon: the tagger never retags it, so no rule may count on
   // doing so; without the licence (a NOLEX file) the rule is learned.
