@@ -63,8 +63,8 @@ bool LemmaTable::Load(const std::vector<std::string>& lines) {
 
 std::string_view LemmaTable::Lemmatization(std::string_view word, Scratch* scratch) const {
   std::string& lowered = scratch->lowered;
-  lowered.assign(word);
-  for (char& c : lowered) c = static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+  lowered.clear();
+  AppendAsciiLowered(word, &lowered);
   const int found = index_.FindWord(lowered, &scratch->codes);
   if (found >= 0) return records_[found].lemma;
   return lowered;

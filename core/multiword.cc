@@ -68,8 +68,8 @@ void MultiwordTable::MultiWord(std::span<const std::string_view> tokens, Marks* 
   marks->annotation.assign(n, nullptr);
   if (entries_.empty()) return;
   for (size_t j = 0; j < n; ++j) {
-    marks->lowered.assign(tokens[j]);
-    for (char& c : marks->lowered) c = static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+    marks->lowered.clear();
+    AppendAsciiLowered(tokens[j], &marks->lowered);
     const uint32_t id = first_words_.Find(marks->lowered);
     if (id == StringIdMap::kAbsent) continue;
     for (uint32_t e : by_first_[id]) {

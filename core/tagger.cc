@@ -116,11 +116,10 @@ void Tagger::StartTags(std::span<const std::string_view> tokens) {
     // for its start tag and for the licence; it is not an unknown word. Row 0 marks the
     // unknown words here, whatever their case.
     int found = IsNullKey(word) ? 1 : index.EndWord(lookups_[i], word, &key_);
-    int rule_word_row = found < 0 ? 0 : found;
-    if (found < 0 && options_.case_fallbacks) {
-      found = CapitalisedRow(word);
-      rule_word_row = 0;  // the row's rule word is the capitalised one: find the word's own
-    }
+    // A row found through the capitalised form holds that form's rule word: the word's own
+    // is looked up (rule_word_row 0).
+    const int rule_word_row = found < 0 ? 0 : found;
+    if (found < 0) found = CapitalisedRow(word);
     rows_[i] = found < 0 ? 0 : found;
     word_values_[i] = contextual_.WordValueOf(word, rule_word_row, licence);
     word_cache_.Store(word, {found, word_values_[i]});
@@ -144,7 +143,7 @@ std::span<const std::string_view> Tagger::LookupWords(std::span<const std::strin
                                                       bool ascii) {
   std::span<const std::string_view> words = tokens;
   if (options_.modern && !ascii) words = TypographicForms(tokens);
-  if (options_.case_fallbacks) words = LowerSentenceStarts(words);
+  if (options_.case_fallbacks) words = CaseFallbackForms(words);
   looked_up_ = words;
   return words;
 }
@@ -189,12 +188,11 @@ bool Tagger::Knows(std::string_view word) {
   // sentences tagged before.
   WordCache::Found found;
   if (word_cache_.Find(word, &found)) return found.row >= 2;
-  if (resources_->lexicon_index.FindWord(word, &key_) >= 2) return true;
-  return options_.case_fallbacks && CapitalisedRow(word) >= 2;
+  return resources_->lexicon_index.FindWord(word, &key_) >= 2 || CapitalisedRow(word) >= 2;
 }
 
 int Tagger::CapitalisedRow(std::string_view word) {
-  if (word.empty() || word[0] < 'a' || word[0] > 'z') return -1;
+  if (!options_.case_fallbacks || word.empty() || word[0] < 'a' || word[0] > 'z') return -1;
   capitalised_.assign(word);
   capitalised_[0] = static_cast<char>(capitalised_[0] - 'a' + 'A');
   const int row = resources_->lexicon_index.FindWord(capitalised_, &key_);
@@ -210,7 +208,7 @@ bool Tagger::ReadsLowered(std::string_view word) {
   return Knows(scratch_);
 }
 
-std::span<const std::string_view> Tagger::LowerSentenceStarts(
+std::span<const std::string_view> Tagger::CaseFallbackForms(
     std::span<const std::string_view> words) {
   lowered_.clear();
   for (size_t i = 0; i < words.size(); ++i) {

@@ -136,10 +136,12 @@ class Tagger {
   // The ASCII forms of the typographic characters of tokens (modern lookup).
   std::span<const std::string_view> TypographicForms(std::span<const std::string_view> tokens);
 
-  // words with their sentence starts in small letters where case_fallbacks says so.
-  std::span<const std::string_view> LowerSentenceStarts(std::span<const std::string_view> words);
+  // words with their capitalised sentence starts and all-capitals words in small letters
+  // where case_fallbacks says so.
+  std::span<const std::string_view> CaseFallbackForms(std::span<const std::string_view> words);
 
-  // For a small-letter word the lexicon lacks, the row of its capitalised form, or -1.
+  // With case_fallbacks, for a small-letter word the lexicon lacks, the row of its
+  // capitalised form; otherwise, or when there is none, -1.
   int CapitalisedRow(std::string_view word);
 
   // Whether word, a capitalised sentence start, is looked up in small letters.
